@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace morva {
+
+// A failure of the data files: what the user is told (Persian) and what the engine said.
+class DataError : public std::runtime_error {
+public:
+    DataError(const QString &userText, const QString &detail = {});
+
+    QString userText() const { return userText_; }
+    QString detail() const { return detail_; }
+    // The whole text for a message box: the user text, then the engine's words if any.
+    QString fullText() const;
+
+private:
+    QString userText_;
+    QString detail_;
+};
+
+} // namespace morva

@@ -1,0 +1,82 @@
+#include "records/leading_number.h"
+
+#include <cmath>
+
+namespace morva {
+namespace {
+
+class NumberScanner {
+public:
+    explicit NumberScanner(const QString &text) : text_(text) {}
+
+    double read()
+    {
+        while (pos_ < text_.size() && text_[pos_].isSpace())
+            ++pos_;
+        const bool negative = accept(u'-');
+        if (!negative)
+            accept(u'+');
+
+        double value = 0;
+        const int integerDigits = digits([&](int d) { value = value * 10 + d; });
+        int fractionDigits = 0;
+        if (accept(u'.')) {
+            double scale = 0.1;
+            fractionDigits = digits([&](int d) { value += d * scale; scale /= 10; });
+        }
+        if (integerDigits + fractionDigits == 0)
+            return 0;
+        value *= std::pow(10.0, exponent());
+        return negative ? -value : value;
+    }
+
+private:
+    bool accept(char16_t c)
+    {
+        if (pos_ < text_.size() && text_[pos_] == c) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+
+    template <class F> int digits(F add)
+    {
+        int count = 0;
+        while (pos_ < text_.size() && text_[pos_].digitValue() >= 0 && text_[pos_].isDigit()) {
+            add(text_[pos_].digitValue());
+            ++pos_;
+            ++count;
+        }
+        return count;
+    }
+
+    // An exponent counts only when at least one digit follows "e" and its sign.
+    int exponent()
+    {
+        const qsizetype start = pos_;
+        if (!accept(u'e') && !accept(u'E'))
+            return 0;
+        const bool negative = accept(u'-');
+        if (!negative)
+            accept(u'+');
+        int value = 0;
+        if (digits([&](int d) { value = std::min(value * 10 + d, 400); }) == 0) {
+            pos_ = start;
+            return 0;
+        }
+        return negative ? -value : value;
+    }
+
+    const QString &text_;
+    qsizetype pos_ = 0;
+};
+
+} // namespace
+
+double LeadingNumber(const QString &text)
+{
+    return NumberScanner(text).read();
+}
+
+} // namespace morva

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace morva {
+
+// Numbers kept as text (theme number, answers, scores, the hand-over flag) are read as the
+// number the text begins with: leading blanks are skipped, an optional sign, digits with an
+// optional decimal point and exponent; reading stops at the first character that cannot
+// belong to the number. A text that does not begin with a number reads as 0.
+// Persian and Arabic-Indic digits count as digits.
+double LeadingNumber(const QString &text);
+
+} // namespace morva

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace morva {
+
+enum class DataFile { Settings, Subjects };
+
+// The relative path of a data file, resolved against the working directory.
+QString DataFilePath(DataFile file);
+
+struct TableSchema {
+    QString name;
+    DataFile file;
+    QStringList columns; // every column but the row identifier, in table order
+    bool numberedRows;   // has an ID column that the table numbers itself
+};
+
+const TableSchema &ThemeTable();
+const TableSchema &SubjectTable(); // IDE
+const TableSchema &AnswerTable();
+
+// The schema of a table by its name (case ignored); throws std::invalid_argument for others.
+const TableSchema &SchemaOf(const QString &table);
+
+// The column of the table whose name matches ignoring case; throws std::invalid_argument.
+QString CanonicalColumn(const TableSchema &table, const QString &column);
+
+// A column name quoted for SQL: "Group", "1".
+QString QuotedIdentifier(const QString &name);
+
+} // namespace morva

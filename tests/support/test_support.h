@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace morva::testing {
+
+// A temporary data folder that is the working directory while the object lives.
+class DataFolder {
+public:
+    explicit DataFolder(bool prepare = true);
+    ~DataFolder();
+    QString path() const { return dir_.path(); }
+    QString file(const QString &relative) const { return dir_.filePath(relative); }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// Answers the next modal widget of type T (a message box, an input box...) once it shows.
+// Fails the running test when none of that type appears in time.
+template <class T> void WhenModal(std::function<void(T *)> answer, int timeoutMs = 5000)
+{
+    auto *poll = new QTimer;
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        T *w = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!w && clock->elapsed() < timeoutMs)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (w)
+            answer(w);
+        else
+            QTest::qFail("no modal dialog appeared", __FILE__, __LINE__);
+    });
+    poll->start(10);
+}
+
+// Types text into the focused widget one character at a time (Persian included).
+void TypeText(QWidget *widget, const QString &text);
+
+
+} // namespace morva::testing

@@ -1,0 +1,218 @@
+#include "records/data_connection.h"
+#include "records/data_error.h"
+#include "records/table_view.h"
+#include "support/test_support.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace morva;
+using morva::testing::DataFolder;
+
+class DataFilesTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstStartCreatesBothFiles();
+    void tablesHaveTheirColumnsAndIndexes();
+    void secondStartKeepsData();
+    void settingsFileWithoutRowGetsOne();
+    void emptyFileBecomesDatabase();
+    void foreignFilesAreNeverTouched_data();
+    void foreignFilesAreNeverTouched();
+    void incompatibleTableIsReported();
+    void missingFileAfterStartIsReported();
+
+private:
+    static QStringList Columns(DataConnection &db, const QString &table);
+    static QByteArray Bytes(const QString &path);
+};
+
+QStringList DataFilesTest::Columns(DataConnection &db, const QString &table)
+{
+    QSqlQuery q = db.run("PRAGMA table_info(\"" + table + "\")");
+    QStringList names;
+    while (q.next())
+        names << q.value(1).toString();
+    return names;
+}
+
+QByteArray DataFilesTest::Bytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void DataFilesTest::firstStartCreatesBothFiles()
+{
+    DataFolder folder(false);
+    QVERIFY(!QFileInfo::exists("DB"));
+    PrepareDataFiles();
+    QVERIFY(QFileInfo("DB").isDir());
+    QCOMPARE(QFileInfo("DB").permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
+    for (const QString &path : {QStringLiteral("DB/DB.mdb"), QStringLiteral("DB/DB2.mdb")}) {
+        const QFileInfo info(path);
+        QVERIFY2(info.isFile(), qPrintable(path));
+        QCOMPARE(info.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+                 QFile::Permissions());
+        QVERIFY(Bytes(path).startsWith(QByteArray("SQLite format 3\0", 16)));
+    }
+    DataConnection settings(DataFile::Settings, "test");
+    QSqlQuery q = settings.run("SELECT \"TH\", \"Name\", \"Adress\" FROM \"Theme\"");
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("1"));
+    QCOMPARE(q.value(1).toString(), QString());
+    QCOMPARE(q.value(2).toString(), QString());
+    QVERIFY(!q.next());
+}
+
+void DataFilesTest::tablesHaveTheirColumnsAndIndexes()
+{
+    DataFolder folder;
+    DataConnection settings(DataFile::Settings, "test");
+    QCOMPARE(Columns(settings, "Theme"), QStringList({"TH", "Name", "Adress"}));
+
+    DataConnection subjects(DataFile::Subjects, "test");
+    QCOMPARE(Columns(subjects, "IDE"), QStringList({"ID", "Code", "FName", "LName", "Sen", "Tahsil", "Date", "Time",
+                                                    "Jens", "Taahol", "Morva", "Group"}));
+    QStringList answer{"ID", "Code", "Group"};
+    for (int i = 1; i <= 45; ++i)
+        answer << QString::number(i);
+    QCOMPARE(Columns(subjects, "Answer"), answer);
+
+    for (const QString table : {"IDE", "Answer"}) {
+        QSqlQuery plan = subjects.run("EXPLAIN QUERY PLAN SELECT * FROM \"" + table + "\" WHERE \"Code\" = ?", {"x"});
+        QString steps;
+        while (plan.next())
+            steps += plan.value(3).toString();
+        QVERIFY2(steps.contains("USING INDEX"), qPrintable(table + ": " + steps));
+    }
+
+    // The tables number their rows themselves.
+    subjects.run("INSERT INTO \"IDE\" (\"Code\") VALUES (?)", {"a"});
+    subjects.run("INSERT INTO \"IDE\" (\"Code\") VALUES (?)", {"b"});
+    QSqlQuery ids = subjects.run("SELECT \"ID\" FROM \"IDE\" ORDER BY \"ID\"");
+    QVERIFY(ids.next());
+    const qint64 first = ids.value(0).toLongLong();
+    QVERIFY(ids.next());
+    QCOMPARE(ids.value(0).toLongLong(), first + 1);
+}
+
+void DataFilesTest::secondStartKeepsData()
+{
+    DataFolder folder;
+    {
+        DataConnection settings(DataFile::Settings, "test");
+        settings.run("UPDATE \"Theme\" SET \"TH\" = ?, \"Name\" = ?", {"9", "کلينيک آرامش"});
+        DataConnection subjects(DataFile::Subjects, "test");
+        subjects.run("INSERT INTO \"IDE\" (\"Code\") VALUES (?)", {"s1"});
+    }
+    PrepareDataFiles();
+    DataConnection settings(DataFile::Settings, "test");
+    QSqlQuery q = settings.run("SELECT COUNT(*), \"TH\", \"Name\" FROM \"Theme\"");
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 1);
+    QCOMPARE(q.value(1).toString(), QStringLiteral("9"));
+    QCOMPARE(q.value(2).toString(), QStringLiteral("کلينيک آرامش"));
+    DataConnection subjects(DataFile::Subjects, "test");
+    QSqlQuery s = subjects.run("SELECT \"Code\" FROM \"IDE\"");
+    QVERIFY(s.next());
+    QCOMPARE(s.value(0).toString(), QStringLiteral("s1"));
+}
+
+void DataFilesTest::settingsFileWithoutRowGetsOne()
+{
+    DataFolder folder;
+    {
+        DataConnection settings(DataFile::Settings, "test");
+        settings.run("DELETE FROM \"Theme\"");
+    }
+    PrepareDataFiles();
+    DataConnection settings(DataFile::Settings, "test");
+    TableView theme(settings, "Theme");
+    QVERIFY(!theme.isBeforeFirst());
+    QCOMPARE(theme.field("TH"), QStringLiteral("1"));
+    QCOMPARE(theme.rowCount(), 1);
+}
+
+void DataFilesTest::emptyFileBecomesDatabase()
+{
+    DataFolder folder(false);
+    QDir().mkdir("DB");
+    QFile empty("DB/DB2.mdb");
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    PrepareDataFiles();
+    DataConnection subjects(DataFile::Subjects, "test");
+    QCOMPARE(TableView(subjects, "Answer").rowCount(), 0);
+}
+
+void DataFilesTest::foreignFilesAreNeverTouched_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("content");
+    QByteArray jet(2048, '\0');
+    jet.replace(0, 19, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19));
+    QTest::newRow("legacy settings") << "DB/DB.mdb" << jet;
+    QTest::newRow("legacy subjects") << "DB/DB2.mdb" << jet;
+    QTest::newRow("garbage subjects") << "DB/DB2.mdb" << QByteArray("these are not the droids\n");
+}
+
+void DataFilesTest::foreignFilesAreNeverTouched()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, content);
+    DataFolder folder(false);
+    QDir().mkdir("DB");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    f.close();
+    const QDateTime modified = QFileInfo(path).lastModified();
+
+    try {
+        PrepareDataFiles();
+        QFAIL("a foreign file was accepted");
+    } catch (const DataError &error) {
+        QVERIFY2(error.userText().contains(QFileInfo(path).absoluteFilePath()), qPrintable(error.userText()));
+    }
+    QCOMPARE(Bytes(path), content);
+    QCOMPARE(QFileInfo(path).lastModified(), modified);
+    QVERIFY(!QFileInfo::exists(path + "-journal"));
+}
+
+void DataFilesTest::incompatibleTableIsReported()
+{
+    DataFolder folder(false);
+    QDir().mkdir("DB");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
+        db.setDatabaseName("DB/DB2.mdb");
+        QVERIFY(db.open());
+        QSqlQuery(db).exec("CREATE TABLE \"IDE\" (\"Code\" TEXT)");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("foreign");
+    const QByteArray before = Bytes("DB/DB2.mdb");
+    try {
+        PrepareDataFiles();
+        QFAIL("a table without the program's columns was accepted");
+    } catch (const DataError &error) {
+        QVERIFY(error.userText().contains("IDE"));
+        QVERIFY(error.userText().contains("FName"));
+    }
+    QCOMPARE(Bytes("DB/DB2.mdb"), before);
+}
+
+void DataFilesTest::missingFileAfterStartIsReported()
+{
+    DataFolder folder;
+    QVERIFY(QFile::remove("DB/DB2.mdb"));
+    QVERIFY_THROWS_EXCEPTION(DataError, DataConnection(DataFile::Subjects, "test"));
+    QVERIFY(!QFileInfo::exists("DB/DB2.mdb"));
+}
+
+QTEST_GUILESS_MAIN(DataFilesTest)
+#include "test_data_files.moc"
