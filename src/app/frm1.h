@@ -1,0 +1,81 @@
+#pragma once
+
+#include "records/data_connection.h"
+#include "records/table_view.h"
+
+#include <QHash>
+#include <QWidget>
+
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace morva {
+
+// The main window: the hub from which every other window is reached.
+class Frm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // Loads the window: places it, applies the stored theme, opens its views.
+    // Throws DataError when the data files cannot be opened.
+    explicit Frm1(QWidget *parent = nullptr);
+    ~Frm1() override;
+
+    // Shows a freshly loaded main window that deletes itself when it closes; nullptr (after
+    // telling the user why) when the data files cannot be opened.
+    static Frm1 *ShowFresh();
+
+    // Hides every panel and, unless table IDE is empty, reloads the subjects view, which
+    // discards a registration that was not saved.
+    void HidePanels();
+
+Q_SIGNALS:
+    // The window was closed by the user rather than handed over to another window.
+    void leftWithoutHandOver();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TableView *View(DataConnection &connection, const QString &table, const QString &name);
+    void buildCommandBar();
+    void buildPanels();
+    void buildDecoration();
+    QPushButton *addCommand(const QString &name, const QString &caption, int top);
+    void showHint(const QString &text);
+    void clearHint();
+
+    void onCommand5Clicked();
+    void onCmdHelpClicked();
+    void onPicture1Clicked();
+    void onText2Changed(const QString &text);
+
+    std::unique_ptr<DataConnection> settings_;
+    std::unique_ptr<DataConnection> subjects_;
+    TableView *adodc1_ = nullptr; // Theme
+    TableView *adodc2_ = nullptr; // IDE: registration
+    TableView *adodc3_ = nullptr; // Answer: whether the test, scoring and lookup commands act
+    TableView *adodc5_ = nullptr; // IDE: lookup of codes already registered
+
+    QLineEdit *text1_ = nullptr; // theme number
+    QLineEdit *text3_ = nullptr; // hand-over flag
+    QLineEdit *text2_ = nullptr; // clinic name
+    QLineEdit *text14_ = nullptr; // clinic address
+    QLabel *skinLabel1_ = nullptr;
+    QLabel *skinLabel2_ = nullptr;
+    QLabel *picture1_ = nullptr;
+    QGroupBox *frame7_ = nullptr;
+    QGroupBox *frame6_ = nullptr;
+    QGroupBox *frame8_ = nullptr;
+    QGroupBox *frame9_ = nullptr;
+    QGroupBox *frame10_ = nullptr;
+    QHash<QObject *, QString> hints_;
+};
+
+} // namespace morva

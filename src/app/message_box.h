@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+namespace morva {
+
+// The plain (not self-closing) message boxes: buttons, icon and reading direction by style.
+enum class BoxStyle : int {
+    Ok = 0,
+    YesNo = 4,
+    OkExclamation = 48,
+    OkInformation = 64,
+    OkStopRtl = 1048592,
+    OkExclamationRtl = 1048624,
+    OkInformationRtl = 1048640,
+    ServiceNotification = 2097152,
+};
+
+// The program's title, shown by a box whose caller gives none.
+QString ProgramTitle();
+
+// Shows a modal box and returns the button that closed it (Ok, Yes or No).
+QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, const QString &title = {},
+                                           BoxStyle style = BoxStyle::Ok);
+
+} // namespace morva

@@ -1,0 +1,43 @@
+#include "app/startup.h"
+
+#include "app/frm1.h"
+#include "app/message_box.h"
+#include "app/single_instance.h"
+#include "records/data_connection.h"
+#include "records/data_error.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace morva {
+
+void ConfigureApplication(QApplication &app)
+{
+    app.setApplicationName(QStringLiteral("Morva"));
+    app.setLayoutDirection(Qt::RightToLeft);
+    app.setFont(QFont(QStringLiteral("Nazli"), 10));
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Persian, QLocale::Iran), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+}
+
+bool StartProgram(SingleInstanceLock &lock)
+{
+    if (!lock.acquire()) {
+        ShowMessageBox(nullptr, QStringLiteral("برنامه در حال اجراست"), QStringLiteral("Warnnig"),
+                       BoxStyle::OkInformation);
+        return false;
+    }
+    try {
+        PrepareDataFiles();
+    } catch (const DataError &error) {
+        ShowMessageBox(nullptr, error.fullText(), QStringLiteral("خطا"), BoxStyle::OkStopRtl);
+        return false;
+    }
+    return Frm1::ShowFresh() != nullptr;
+}
+
+} // namespace morva

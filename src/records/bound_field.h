@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QLineEdit;
+
+namespace morva {
+
+class TableView;
+
+// Binds a text field to a column of a view: the field shows the column of the current row, and
+// what is typed or set into the field becomes that column's value in the row (written when the
+// view commits).
+void BindField(QLineEdit *field, TableView *view, const QString &column);
+
+} // namespace morva

@@ -1,0 +1,409 @@
+#include "app/frm1.h"
+#include "app/single_instance.h"
+#include "app/startup.h"
+#include "app/twips.h"
+#include "appearance/skin.h"
+#include "records/data_connection.h"
+#include "records/table_view.h"
+#include "support/test_support.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace morva;
+using morva::testing::DataFolder;
+using morva::testing::WhenModal;
+
+namespace {
+
+struct Command {
+    const char *name;
+    const char *caption;
+    int top;
+};
+
+const Command kCommands[] = {
+    {"Command1", "ثبت نام آزمودني", 180}, {"Command2", "اجراي تست", 780},
+    {"Command3", "کليد گذاري", 1350},     {"Command4", "نمايش کد آزمودني", 1980},
+    {"Command5", "ماشين حساب", 2580},     {"Command9", "تنظيمات", 3180},
+    {"Command51", "مثلث عشق", 3780},      {"Command11", "درباره ما", 4400},
+    {"Command6", "خروج", 5760},
+};
+
+Frm1 *OpenMainWindow()
+{
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows) {
+        if (auto *main = qobject_cast<Frm1 *>(w); main && main->isVisible())
+            return main;
+    }
+    return nullptr;
+}
+
+template <class T> T *Child(QWidget *w, const char *name)
+{
+    T *child = w->findChild<T *>(QLatin1String(name));
+    if (!child)
+        qWarning("no child %s", name);
+    return child;
+}
+
+void WriteSettings(const QString &theme, const QString &name)
+{
+    DataConnection settings(DataFile::Settings, "test");
+    settings.run("UPDATE \"Theme\" SET \"TH\" = ?, \"Name\" = ?", {theme, name});
+}
+
+// Records the pages the window asks the desktop to open.
+class PageRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl &url) { opened << url; }
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+    void startupShowsMainWindowAsDesigned();
+    void storedThemeAndClinicNameAreShown();
+    void secondInstanceIsRefused();
+    void runningProgramRefusesSecondStartAndItsLockIsRecovered();
+    void unusableDataFileStopsTheStart();
+    void hidePanelsDiscardsUnsavedRegistration();
+    void handOverFlagDecidesHowTheWindowLeaves_data();
+    void handOverFlagDecidesHowTheWindowLeaves();
+    void hintsFollowTheMouse();
+    void calculatorStartsOrIsReportedMissing();
+    void makerPagesOpenInTheBrowser();
+
+private:
+    QTemporaryDir runtime_;
+};
+
+void MainWindowTest::initTestCase()
+{
+    qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
+    QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ConfigureApplication(*qApp);
+}
+
+void MainWindowTest::cleanup()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Frm1 *>(w))
+            delete w;
+    }
+}
+
+void MainWindowTest::startupShowsMainWindowAsDesigned()
+{
+    DataFolder folder(false);
+    SingleInstanceLock lock;
+    QVERIFY(StartProgram(lock));
+    QVERIFY(QFile::exists("DB/DB.mdb"));
+    QVERIFY(QFile::exists("DB/DB2.mdb"));
+
+    Frm1 *w = OpenMainWindow();
+    QVERIFY(w);
+    QCOMPARE(w->objectName(), QStringLiteral("Frm1"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Morva"));
+    QCOMPARE(w->size(), QSize(TwipsToPixels(10710), TwipsToPixels(7965)));
+    QCOMPARE(w->pos(), TwipsPoint(2340, 765));
+    QCOMPARE(w->styleSheet(), LoadSkin("chizh.skn")); // theme 1 of the new settings row
+    QVERIFY(!w->styleSheet().isEmpty());
+    QCOMPARE(Child<QLineEdit>(w, "Text1")->text(), QStringLiteral("1"));
+    QCOMPARE(Child<QLineEdit>(w, "Text3")->text(), QStringLiteral("2"));
+    QVERIFY(!Child<QLineEdit>(w, "Text3")->isVisible());
+
+    auto *bar = Child<QGroupBox>(w, "Frame7");
+    QCOMPARE(bar->geometry(), TwipsRect(8280, 540, 2235, 6555));
+    QVERIFY(bar->isVisible());
+    for (const Command &c : kCommands) {
+        auto *button = Child<QPushButton>(bar, c.name);
+        QVERIFY2(button, c.name);
+        QCOMPARE(button->text(), QString::fromUtf8(c.caption));
+        QCOMPARE(button->geometry(), TwipsRect(240, c.top, 1785, 555));
+        QVERIFY(button->isVisible());
+    }
+    QCOMPARE(Child<QLabel>(w, "SkinLabel1")->geometry(), TwipsRect(1740, 120, 5955, 555));
+    QCOMPARE(Child<QLabel>(w, "SkinLabel2")->geometry(), TwipsRect(300, 7200, 9975, 615));
+    QVERIFY(!Child<QLabel>(w, "SkinLabel2")->isVisible());
+    QCOMPARE(Child<QLabel>(w, "SkinLabel7")->text(), QStringLiteral("V2.1.1"));
+    auto *help = Child<QPushButton>(w, "CmdHelp");
+    QCOMPARE(help->text(), QStringLiteral("Help"));
+    QCOMPARE(help->toolTip(), QStringLiteral("براي مشاهده اين قسمت بايد به اينترنت کانکت شويد"));
+    auto *picture = Child<QLabel>(w, "Picture1");
+    QCOMPARE(picture->toolTip(), QStringLiteral("جهت ورود به سايت کليک کنيد"));
+    QVERIFY(!picture->pixmap().isNull());
+    for (const char *panel : {"Frame6", "Frame8", "Frame9", "Frame10"}) {
+        QVERIFY2(Child<QGroupBox>(w, panel), panel);
+        QVERIFY2(!Child<QGroupBox>(w, panel)->isVisible(), panel);
+    }
+    QCOMPARE(w->layoutDirection(), Qt::RightToLeft);
+}
+
+void MainWindowTest::storedThemeAndClinicNameAreShown()
+{
+    DataFolder folder;
+    WriteSettings("9", "کلينيک مشاوره آرامش");
+    Frm1 w;
+    w.show();
+    QCOMPARE(w.styleSheet(), LoadSkin("Paper.skn"));
+    auto *heading = Child<QLabel>(&w, "SkinLabel1");
+    QCOMPARE(heading->text(), QStringLiteral("کلينيک مشاوره آرامش"));
+    Child<QLineEdit>(&w, "Text2")->setText("مرکز مشاوره");
+    QCOMPARE(heading->text(), QStringLiteral("مرکز مشاوره"));
+
+    WriteSettings("11", "");
+    Frm1 again;
+    QCOMPARE(again.styleSheet(), LoadSkin("office2007.skn"));
+    QCOMPARE(Child<QLabel>(&again, "SkinLabel1")->text(), QString());
+
+    WriteSettings("0", "x");
+    Frm1 plain;
+    QCOMPARE(plain.styleSheet(), QString());
+    plain.show();
+    QSignalSpy clicked(Child<QPushButton>(&plain, "Command6"), &QPushButton::clicked);
+    QTest::mouseClick(Child<QPushButton>(&plain, "Command6"), Qt::LeftButton);
+    QCOMPARE(clicked.count(), 1);
+}
+
+void MainWindowTest::secondInstanceIsRefused()
+{
+    DataFolder folder;
+    SingleInstanceLock first;
+    QVERIFY(first.acquire());
+
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    WhenModal<QMessageBox>([&](QMessageBox *box) {
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+    });
+    SingleInstanceLock second;
+    QVERIFY(!StartProgram(second));
+    QCOMPARE(text, QStringLiteral("برنامه در حال اجراست"));
+    QCOMPARE(title, QStringLiteral("Warnnig"));
+    QCOMPARE(icon, QMessageBox::Information);
+    QVERIFY(!OpenMainWindow());
+}
+
+void MainWindowTest::runningProgramRefusesSecondStartAndItsLockIsRecovered()
+{
+    DataFolder folder(false);
+    QProcess program;
+    program.setProgram(qEnvironmentVariable("MORVA_BUILD_DIR") + "/src/morva");
+    program.setWorkingDirectory(folder.path());
+    program.start();
+    QVERIFY(program.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.file("DB/DB2.mdb")), 10000);
+
+    WhenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+    {
+        SingleInstanceLock second;
+        QVERIFY(!StartProgram(second));
+    }
+    QCOMPARE(program.state(), QProcess::Running); // the first goes on
+
+    program.kill(); // a lock left by a killed program is taken over
+    QVERIFY(program.waitForFinished());
+    SingleInstanceLock after;
+    QVERIFY(StartProgram(after));
+    QVERIFY(OpenMainWindow());
+}
+
+void MainWindowTest::unusableDataFileStopsTheStart()
+{
+    DataFolder folder(false);
+    QDir().mkdir("DB");
+    QFile legacy("DB/DB2.mdb");
+    QVERIFY(legacy.open(QIODevice::WriteOnly));
+    legacy.write(QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20));
+    legacy.close();
+
+    QString text, title;
+    WhenModal<QMessageBox>([&](QMessageBox *box) {
+        text = box->text();
+        title = box->windowTitle();
+        box->button(QMessageBox::Ok)->click();
+    });
+    SingleInstanceLock lock;
+    QVERIFY(!StartProgram(lock));
+    QVERIFY2(text.contains(QFileInfo("DB/DB2.mdb").absoluteFilePath()), qPrintable(text));
+    QCOMPARE(title, QStringLiteral("خطا"));
+    QVERIFY(!OpenMainWindow());
+    QCOMPARE(QFileInfo("DB/DB2.mdb").size(), 20);
+}
+
+void MainWindowTest::hidePanelsDiscardsUnsavedRegistration()
+{
+    DataFolder folder;
+    {
+        DataConnection db(DataFile::Subjects, "test");
+        db.run("INSERT INTO \"IDE\" (\"Code\") VALUES (?)", {"stored"});
+    }
+    Frm1 w;
+    w.show();
+    for (const char *panel : {"Frame6", "Frame8", "Frame9", "Frame10"})
+        Child<QGroupBox>(&w, panel)->show();
+    auto *subjects = Child<TableView>(&w, "Adodc2");
+    subjects->addRow();
+    subjects->setField("Code", "unsaved");
+    QCOMPARE(subjects->rowCount(), 2);
+
+    w.HidePanels();
+    for (const char *panel : {"Frame6", "Frame8", "Frame9", "Frame10"})
+        QVERIFY2(!Child<QGroupBox>(&w, panel)->isVisible(), panel);
+    QVERIFY(!subjects->hasPendingChanges());
+    QCOMPARE(subjects->rowCount(), 1);
+    QCOMPARE(subjects->field("Code"), QStringLiteral("stored"));
+    DataConnection db(DataFile::Subjects, "check");
+    QSqlQuery q = db.run("SELECT COUNT(*) FROM \"IDE\"");
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 1);
+}
+
+void MainWindowTest::handOverFlagDecidesHowTheWindowLeaves_data()
+{
+    QTest::addColumn<QString>("flag");
+    QTest::addColumn<bool>("handedOver");
+    QTest::newRow("as loaded") << "" << false;
+    QTest::newRow("1") << "1" << true;
+    QTest::newRow("1.0") << "1.0" << true;
+    QTest::newRow("1 with text") << "1x" << true;
+    QTest::newRow("11") << "11" << false;
+    QTest::newRow("0") << "0" << false;
+}
+
+void MainWindowTest::handOverFlagDecidesHowTheWindowLeaves()
+{
+    QFETCH(QString, flag);
+    QFETCH(bool, handedOver);
+    DataFolder folder;
+    Frm1 w;
+    w.show();
+    auto *text3 = Child<QLineEdit>(&w, "Text3");
+    QCOMPARE(text3->text(), QStringLiteral("2"));
+    if (!flag.isEmpty())
+        text3->setText(flag);
+    Child<QGroupBox>(&w, "Frame8")->show();
+    auto *subjects = Child<TableView>(&w, "Adodc2");
+    subjects->addRow();
+    subjects->setField("Code", "unsaved");
+
+    QSignalSpy left(&w, &Frm1::leftWithoutHandOver);
+    QVERIFY(w.close());
+    QCOMPARE(left.count(), handedOver ? 0 : 1);
+    QVERIFY(!subjects->hasPendingChanges()); // an unsaved registration never survives
+    QCOMPARE(Child<QGroupBox>(&w, "Frame8")->isVisibleTo(&w), handedOver);
+}
+
+void MainWindowTest::hintsFollowTheMouse()
+{
+    DataFolder folder;
+    Frm1 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *hint = Child<QLabel>(&w, "SkinLabel2");
+    auto *bar = Child<QGroupBox>(&w, "Frame7");
+    auto hover = [&](QWidget *target, QPoint at = QPoint(-1, -1)) {
+        QTest::mouseMove(target, at == QPoint(-1, -1) ? target->rect().center() : at);
+        QApplication::processEvents();
+    };
+
+    hover(Child<QPushButton>(bar, "Command1"));
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), QStringLiteral(" شما بايد هر آزمودني را ابتدا ثبت نام کرده و سپس روي دکمه اجراي تست کليک کرده و کد آزمودني را وارد کنيد"));
+    hover(Child<QPushButton>(bar, "Command4"));
+    QCOMPARE(hint->text(), QStringLiteral(" درصورتيکه کد آزمودني را فراموش کرده ايد با کليک بر روي  اين قسمت مي توانيد آن را بدست بياوريد"));
+    hover(Child<QPushButton>(bar, "Command5")); // no hint of its own: the last one stays
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), QStringLiteral(" درصورتيکه کد آزمودني را فراموش کرده ايد با کليک بر روي  اين قسمت مي توانيد آن را بدست بياوريد"));
+    hover(Child<QPushButton>(bar, "Command2"));
+    QCOMPARE(hint->text(), QStringLiteral(" جهت جواب دادن به سؤالها روي اين دکمه کليک کنيد و کد آزمودني مورد نظر را وارد کنيد "));
+    hover(bar, QPoint(bar->width() / 2, bar->height() - 5)); // the bar below its last button
+    QVERIFY(!hint->isVisible());
+    QCOMPARE(hint->text(), QString());
+
+    hover(Child<QPushButton>(bar, "Command3"));
+    QCOMPARE(hint->text(), QStringLiteral(" جهت کليد گذاري روي اين دکمه کليک مي کنيد"));
+    hover(Child<QPushButton>(bar, "Command9"));
+    QCOMPARE(hint->text(), QStringLiteral("با کليک بر روي اين دکمه شمامي توانيد:1- تم برنامه را عوض کنيد 2- نام و آدرس کلينيک را وارد کنيد"));
+    hover(&w, QPoint(5, w.height() / 2)); // the window's background
+    QVERIFY(!hint->isVisible());
+    QCOMPARE(hint->text(), QString());
+}
+
+void MainWindowTest::calculatorStartsOrIsReportedMissing()
+{
+    DataFolder folder;
+    const QByteArray path = qgetenv("PATH");
+    QDir().mkdir("bin");
+    QFile fake("bin/galculator");
+    QVERIFY(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\necho started > \"" + folder.file("calculator-ran").toUtf8() + "\"\n");
+    fake.close();
+    fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("PATH", folder.file("bin").toUtf8());
+
+    Frm1 w;
+    w.show();
+    Child<QGroupBox>(&w, "Frame8")->show();
+    QTest::mouseClick(Child<QPushButton>(&w, "Command5"), Qt::LeftButton);
+    QTRY_VERIFY(QFile::exists("calculator-ran"));
+    QVERIFY(!Child<QGroupBox>(&w, "Frame8")->isVisible());
+
+    QVERIFY(fake.remove());
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    WhenModal<QMessageBox>([&](QMessageBox *box) {
+        text = box->text();
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+    });
+    QTest::mouseClick(Child<QPushButton>(&w, "Command5"), Qt::LeftButton);
+    qputenv("PATH", path);
+    QVERIFY2(text.contains("ماشین‌حساب"), qPrintable(text));
+    QCOMPARE(icon, QMessageBox::Warning);
+}
+
+void MainWindowTest::makerPagesOpenInTheBrowser()
+{
+    DataFolder folder;
+    PageRecorder recorder;
+    QDesktopServices::setUrlHandler("https", &recorder, "open");
+    Frm1 w;
+    w.show();
+    QTest::mouseClick(Child<QPushButton>(&w, "CmdHelp"), Qt::LeftButton);
+    QCOMPARE(recorder.opened.size(), 1);
+    QTest::mouseClick(Child<QLabel>(&w, "Picture1"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(recorder.opened.size(), 3);
+    QVERIFY(recorder.opened[0].isValid());
+    QVERIFY(recorder.opened[1].isValid());
+    QVERIFY(recorder.opened[2].isValid());
+    QVERIFY(recorder.opened[0] != recorder.opened[1]);
+    QVERIFY(recorder.opened[1] != recorder.opened[2]); // the web site first, then the shop
+    QVERIFY(recorder.opened[2].path().contains("shop"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"

@@ -1,0 +1,163 @@
+#include "app/startup.h"
+#include "appearance/skin.h"
+#include "appearance/theme_files.h"
+#include "support/test_support.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace morva;
+using morva::testing::DataFolder;
+
+namespace {
+
+QStringList g_warnings;
+
+void CollectWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg || type == QtCriticalMsg)
+        g_warnings << message;
+}
+
+// A small window with the kinds of control the program's windows use.
+class SampleWindow : public QWidget {
+public:
+    SampleWindow()
+    {
+        setObjectName("Frm1");
+        resize(420, 300);
+        auto *layout = new QVBoxLayout(this);
+        auto *heading = new QLabel("کلينيک مشاوره", this);
+        heading->setProperty("heading", true);
+        layout->addWidget(heading);
+        auto *panel = new QGroupBox(this);
+        auto *inner = new QVBoxLayout(panel);
+        button = new QPushButton("ثبت نام آزمودني", panel);
+        inner->addWidget(button);
+        inner->addWidget(new QLineEdit("متن", panel));
+        auto *combo = new QComboBox(panel);
+        combo->addItems({"مجرد", "متأهل"});
+        inner->addWidget(combo);
+        inner->addWidget(new QCheckBox("تهيه نسخه پشتيبان", panel));
+        layout->addWidget(panel);
+        auto *hint = new QLabel("راهنما", this);
+        hint->setProperty("hint", true);
+        layout->addWidget(hint);
+    }
+    QPushButton *button = nullptr;
+};
+
+QImage Look(SampleWindow &w)
+{
+    w.ensurePolished();
+    for (QWidget *child : w.findChildren<QWidget *>())
+        child->ensurePolished();
+    return w.grab().toImage();
+}
+
+} // namespace
+
+class SkinTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void everyThemeHasItsOwnCompleteSkin();
+    void localFileWinsOverInstalledCopy();
+    void unknownThemeLeavesPlainLook();
+    void brokenSkinLeavesWindowUsable();
+};
+
+void SkinTest::initTestCase()
+{
+    ConfigureApplication(*qApp);
+}
+
+void SkinTest::everyThemeHasItsOwnCompleteSkin()
+{
+    DataFolder folder(false); // no local skin files: the installed copies are used
+    QList<QImage> looks;
+    QStringList texts;
+    for (int theme = 1; theme <= 11; ++theme) {
+        const QString file = ThemeSkinFile(QString::number(theme));
+        const QString skin = LoadSkin(file);
+        QVERIFY2(!skin.trimmed().isEmpty(), qPrintable(file));
+        for (const char *kind : {"QPushButton", "QGroupBox", "QLineEdit", "QComboBox", "QTableView",
+                                 "QHeaderView", "QCheckBox", "QTextEdit", "QMessageBox", "QToolTip",
+                                 "QScrollBar", "heading=\"true\"", "hint=\"true\""})
+            QVERIFY2(skin.contains(QLatin1String(kind)), qPrintable(file + " lacks " + kind));
+        QVERIFY2(!texts.contains(skin), qPrintable(file));
+        texts << skin;
+
+        SampleWindow window;
+        g_warnings.clear();
+        const auto previous = qInstallMessageHandler(CollectWarnings);
+        ApplyTheme(&window, QString::number(theme));
+        const QImage look = Look(window);
+        qInstallMessageHandler(previous);
+        QVERIFY2(g_warnings.isEmpty(), qPrintable(file + ": " + g_warnings.join("; ")));
+        QCOMPARE(window.styleSheet(), skin);
+        for (const QImage &other : std::as_const(looks))
+            QVERIFY2(other != look, qPrintable(file + " looks like an earlier theme"));
+        looks << look;
+    }
+}
+
+void SkinTest::localFileWinsOverInstalledCopy()
+{
+    DataFolder folder(false);
+    const QString installed = LoadSkin("Paper.skn");
+    QFile local("Paper.skn");
+    QVERIFY(local.open(QIODevice::WriteOnly));
+    local.write("QPushButton { color: red; }");
+    local.close();
+    QCOMPARE(LoadSkin("Paper.skn"), QStringLiteral("QPushButton { color: red; }"));
+
+    QVERIFY(local.open(QIODevice::WriteOnly | QIODevice::Truncate)); // an emptied file is no skin
+    local.close();
+    QCOMPARE(LoadSkin("Paper.skn"), installed);
+}
+
+void SkinTest::unknownThemeLeavesPlainLook()
+{
+    DataFolder folder(false);
+    for (const QString field : {"", "0", "12", "7.5", "abc"}) {
+        SampleWindow window;
+        ApplyTheme(&window, field);
+        QCOMPARE(window.styleSheet(), QString());
+    }
+    QCOMPARE(LoadSkin("missing.skn"), QString());
+}
+
+void SkinTest::brokenSkinLeavesWindowUsable()
+{
+    DataFolder folder(false);
+    SampleWindow plain;
+    const QImage plainLook = Look(plain);
+
+    QFile local("galaxy.skn");
+    QVERIFY(local.open(QIODevice::WriteOnly));
+    local.write("\x01\x02 this is { not a style sheet");
+    local.close();
+    SampleWindow window;
+    const auto previous = qInstallMessageHandler(CollectWarnings);
+    ApplyTheme(&window, "3");
+    const QImage look = Look(window);
+    qInstallMessageHandler(previous);
+    QCOMPARE(look, plainLook);
+    window.show();
+    QSignalSpy clicked(window.button, &QPushButton::clicked);
+    QTest::mouseClick(window.button, Qt::LeftButton);
+    QCOMPARE(clicked.count(), 1);
+}
+
+QTEST_MAIN(SkinTest)
+#include "test_skins.moc"
