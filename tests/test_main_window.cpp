@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -105,10 +106,12 @@ void MainWindowTest::initTestCase()
 
 void MainWindowTest::cleanup()
 {
+    QList<QPointer<Frm1>> windows;
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<Frm1 *>(w))
-            delete w;
+        if (auto *main = qobject_cast<Frm1 *>(w))
+            windows << main;
     }
+    qDeleteAll(windows);
 }
 
 void MainWindowTest::startupShowsMainWindowAsDesigned()
@@ -210,7 +213,7 @@ void MainWindowTest::runningProgramRefusesSecondStartAndItsLockIsRecovered()
 {
     DataFolder folder(false);
     QProcess program;
-    program.setProgram(qEnvironmentVariable("MORVA_BUILD_DIR") + "/src/morva");
+    program.setProgram(MORVA_EXECUTABLE);
     program.setWorkingDirectory(folder.path());
     program.start();
     QVERIFY(program.waitForStarted());

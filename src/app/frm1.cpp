@@ -3,11 +3,14 @@
 #include "app/data_guard.h"
 #include "app/desktop.h"
 #include "app/message_box.h"
+#include "app/message_prompt.h"
 #include "app/twips.h"
 #include "appearance/skin.h"
+#include "questionnaire/frm_test.h"
 #include "records/bound_field.h"
 #include "records/data_error.h"
 #include "records/leading_number.h"
+#include "records/registration_panel.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -25,6 +28,7 @@ QGroupBox *Panel(QWidget *parent, const QString &name, const QRect &twips)
     auto *panel = new QGroupBox(parent);
     panel->setObjectName(name);
     panel->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    panel->setProperty("panel", true); // the skins draw it opaque over what lies under it
     panel->hide();
     return panel;
 }
@@ -172,13 +176,16 @@ void Frm1::buildCommandBar()
             button->installEventFilter(this);
         }
     }
-    connect(frame7_->findChild<QPushButton *>(QStringLiteral("Command5")), &QPushButton::clicked, this,
-            &Frm1::onCommand5Clicked);
+    const auto command = [this](const char *name) { return frame7_->findChild<QPushButton *>(QLatin1String(name)); };
+    connect(command("Command1"), &QPushButton::clicked, this, &Frm1::onCommand1Clicked);
+    connect(command("Command2"), &QPushButton::clicked, this, &Frm1::onCommand2Clicked);
+    connect(command("Command5"), &QPushButton::clicked, this, &Frm1::onCommand5Clicked);
 }
 
 void Frm1::buildPanels()
 {
-    frame10_ = Panel(this, QStringLiteral("Frame10"), {1500, 780, 6675, 2895});
+    frame10_ = new RegistrationPanel(*adodc2_, *adodc3_, *adodc5_, this);
+    connect(frame10_, &RegistrationPanel::closeRequested, this, &Frm1::HidePanels);
     frame8_ = Panel(this, QStringLiteral("Frame8"), {6060, 3780, 2175, 2055});
     frame9_ = Panel(this, QStringLiteral("Frame9"), {1620, 840, 6075, 2295});
     frame6_ = Panel(this, QStringLiteral("Frame6"), {3420, 480, 2595, 7440});
@@ -244,6 +251,56 @@ void Frm1::clearHint()
 {
     skinLabel2_->clear();
     skinLabel2_->hide();
+}
+
+void Frm1::StartRegistration()
+{
+    HidePanels();
+    frame10_->Start();
+}
+
+void Frm1::StartTestSession()
+{
+    bool answersExist = false;
+    if (!RunGuarded(this, [&] { answersExist = adodc3_->hasRows(); }) || !answersExist)
+        return;
+    HidePanels();
+    const bool loaded = RunGuarded(this, [this] {
+        if (!test_)
+            test_ = std::make_unique<FrmTest>(this);
+        test_->ReloadViews();
+    });
+    if (!loaded)
+        return;
+    const QString code = InputBox(this, QStringLiteral(" Plese Insert Code "), QStringLiteral("Enter Code "));
+    if (code.isEmpty()) {
+        MessagePrompt::Show(this, QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد"));
+        return;
+    }
+    bool found = false;
+    if (!RunGuarded(this, [&] { found = test_->SelectSubject(code); }))
+        return;
+    if (!found) {
+        MessagePrompt::Show(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+        return;
+    }
+    test_->exec();
+    // The window closes with the session; the next session finds it loaded afresh, ready.
+    test_.reset();
+    RunGuarded(this, [this] {
+        test_ = std::make_unique<FrmTest>(this);
+        test_->EnterReadyState();
+    });
+}
+
+void Frm1::onCommand1Clicked()
+{
+    StartRegistration();
+}
+
+void Frm1::onCommand2Clicked()
+{
+    StartTestSession();
 }
 
 void Frm1::onCommand5Clicked()

@@ -15,6 +15,9 @@ class QPushButton;
 
 namespace morva {
 
+class FrmTest;
+class RegistrationPanel;
+
 // The main window: the hub from which every other window is reached.
 class Frm1 : public QWidget {
     Q_OBJECT
@@ -28,6 +31,11 @@ public:
     // Shows a freshly loaded main window that deletes itself when it closes; nullptr (after
     // telling the user why) when the data files cannot be opened.
     static Frm1 *ShowFresh();
+
+    // Registers a subject: opens the registration panel with a blank subject.
+    void StartRegistration();
+    // Asks for a subject's code and lets the subject take the test in the test window.
+    void StartTestSession();
 
     // Hides every panel and, unless table IDE is empty, reloads the subjects view, which
     // discards a registration that was not saved.
@@ -51,6 +59,8 @@ private:
     void showHint(const QString &text);
     void clearHint();
 
+    void onCommand1Clicked();
+    void onCommand2Clicked();
     void onCommand5Clicked();
     void onCmdHelpClicked();
     void onPicture1Clicked();
@@ -74,7 +84,8 @@ private:
     QGroupBox *frame6_ = nullptr;
     QGroupBox *frame8_ = nullptr;
     QGroupBox *frame9_ = nullptr;
-    QGroupBox *frame10_ = nullptr;
+    RegistrationPanel *frame10_ = nullptr;
+    std::unique_ptr<FrmTest> test_;
     QHash<QObject *, QString> hints_;
 };
 

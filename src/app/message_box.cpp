@@ -1,5 +1,7 @@
 #include "app/message_box.h"
 
+#include <QInputDialog>
+
 namespace morva {
 namespace {
 
@@ -35,6 +37,16 @@ QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, 
     // Every text of the program is Persian: all boxes read right to left, whatever the style.
     box.setLayoutDirection(Qt::RightToLeft);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString InputBox(QWidget *owner, const QString &prompt, const QString &title, const QString &defaultText)
+{
+    QInputDialog dialog(owner);
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 } // namespace morva

@@ -24,4 +24,7 @@ QString ProgramTitle();
 QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, const QString &title = {},
                                            BoxStyle style = BoxStyle::Ok);
 
+// Asks for a line of text in a modal input box; cancelling gives the empty text.
+QString InputBox(QWidget *owner, const QString &prompt, const QString &title, const QString &defaultText = {});
+
 } // namespace morva

@@ -17,7 +17,7 @@ void ConfigureApplication(QApplication &app)
 {
     app.setApplicationName(QStringLiteral("Morva"));
     app.setLayoutDirection(Qt::RightToLeft);
-    app.setFont(QFont(QStringLiteral("Nazli"), 10));
+    app.setFont(QFont(QStringLiteral("Nazli"), 11));
     auto *translator = new QTranslator(&app);
     if (translator->load(QLocale(QLocale::Persian, QLocale::Iran), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QMessageBox>
+
 #include <functional>
 #include <memory>
 
@@ -47,8 +49,30 @@ template <class T> void WhenModal(std::function<void(T *)> answer, int timeoutMs
     poll->start(10);
 }
 
-// Types text into the focused widget one character at a time (Persian included).
+// Types text into a widget one character at a time (Persian included).
 void TypeText(QWidget *widget, const QString &text);
+
+// What a message box showed. For a self-closing prompt, delayMs is the delay its owner's timer
+// was armed with; -1 for a plain box.
+struct SeenBox {
+    bool seen = false;
+    QString title;
+    QString text;
+    int delayMs = -1;
+};
+
+// Records the next message box and presses button on it.
+std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button = QMessageBox::Ok);
+
+// Records and closes every modal window that opens while it lives, so that a test can show
+// that a step opens none.
+class ModalWatch {
+public:
+    ModalWatch();
+    QStringList seen; // window titles
+private:
+    QTimer timer_;
+};
 
 
 } // namespace morva::testing

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace morva {
+
+enum class ItemComponent { Intimacy, Passion, Commitment };
+
+// Where the beloved's name goes in an item's statement.
+enum class ItemPattern {
+    LeadSpaceName, // lead + " " + name + trail
+    NameFirst,     // name + trail
+    LeadName,      // lead + name + trail
+};
+
+constexpr int ItemCount = 45;
+
+// Items 1-15 intimacy, 16-30 passion, 31-45 commitment.
+ItemComponent ItemComponentOf(int itemNumber);
+ItemPattern ItemPatternOf(int itemNumber);
+
+// The statement of an item with the name spliced in verbatim; nullopt for anything but the
+// whole numbers 1 to 45.
+std::optional<QString> ComposeItemText(double itemNumber, const QString &belovedName);
+
+} // namespace morva

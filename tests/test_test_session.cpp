@@ -1,0 +1,448 @@
+#include "app/frm1.h"
+#include "app/startup.h"
+#include "questionnaire/frm_test.h"
+#include "questionnaire/item_bank.h"
+#include "records/data_connection.h"
+#include "records/table_view.h"
+#include "support/test_support.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace morva;
+using namespace morva::testing;
+
+namespace {
+
+void AddSubject(const QString &code, const QString &beloved, bool withSubjectRow = true)
+{
+    DataConnection db(DataFile::Subjects, "setup");
+    if (withSubjectRow)
+        db.run("INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Date\", \"Time\", \"Jens\", "
+               "\"Taahol\", \"Morva\", \"Group\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+               {code, "سارا", "احمدی", "34", "دیپلم", "1403/01/01", "10:00:00", "زن", "مجرد", beloved, "A"});
+    db.run("INSERT INTO \"Answer\" (\"Code\", \"Group\") VALUES (?, ?)", {code, "A"});
+}
+
+QStringList StoredAnswers(const QString &code)
+{
+    DataConnection db(DataFile::Subjects, "check");
+    QSqlQuery q = db.run("SELECT * FROM \"Answer\" WHERE \"Code\" = ?", {code});
+    QStringList answers;
+    if (q.next())
+        for (int item = 1; item <= 45; ++item)
+            answers << q.value(QString::number(item)).toString();
+    return answers;
+}
+
+} // namespace
+
+class TestSessionTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startShowsTheFirstItem();
+    void answerIsSavedToItsColumn();
+    void counterCorrectsItself();
+    void typedCounterSelectsItems();
+    void keyFiltersRefuseWithTheirMessages();
+    void pastedTextNeverBreaksTheWindow();
+    void closingWithoutSavingAsksAndNeverHalfWrites();
+    void subjectWithoutSubjectRowGetsEmptyPanel();
+    void commandDoesNothingWithoutAnswerRows();
+    void codeIsAskedForAndChecked();
+    void wholeSessionByKeyboardAndRetest();
+
+private:
+    template <class T> T *child(const char *name) { return test_->findChild<T *>(QLatin1String(name)); }
+    void open(const QString &code);
+    void setCounter(const QString &text) { child<QLineEdit>("Text6")->setText(text); }
+    QString counter() { return child<QLineEdit>("Text6")->text(); }
+    QString statement() { return child<QLabel>("SkinLbl5")->text(); }
+    QLineEdit *answerBox() { return child<QLineEdit>("Text12"); }
+
+    std::unique_ptr<DataFolder> folder_;
+    std::unique_ptr<FrmTest> test_;
+};
+
+void TestSessionTest::initTestCase()
+{
+    ConfigureApplication(*qApp);
+}
+
+void TestSessionTest::init()
+{
+    folder_ = std::make_unique<DataFolder>();
+    AddSubject("T-1", "مریم");
+}
+
+void TestSessionTest::cleanup()
+{
+    test_.reset();
+    folder_.reset();
+}
+
+void TestSessionTest::open(const QString &code)
+{
+    test_ = std::make_unique<FrmTest>();
+    test_->ReloadViews();
+    QVERIFY(test_->SelectSubject(code));
+    test_->show();
+    QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+}
+
+void TestSessionTest::startShowsTheFirstItem()
+{
+    test_ = std::make_unique<FrmTest>();
+    test_->show();
+    QCOMPARE(test_->windowTitle(), QStringLiteral("صفحه اجراي تست"));
+    QVERIFY(child<QLabel>("SkinLabel3")->isVisible());
+    QVERIFY(child<QLabel>("SkinLabel4")->text().contains(QStringLiteral("اصلاً")));
+    QVERIFY(child<QLabel>("SkinLabel4")->text().contains(QStringLiteral("به طور متوسط")));
+    QVERIFY(child<QLabel>("SkinLabel4")->text().contains(QStringLiteral("به طور کامل")));
+    for (const char *hidden : {"Frame1", "Frame2", "SkinLbl5", "Text6", "CmdNext", "CmdBack", "Command5"})
+        QVERIFY2(!child<QWidget>(hidden)->isVisible(), hidden);
+    QVERIFY(child<QPushButton>("Command1")->isVisible());
+    test_.reset();
+
+    open("T-1");
+    QVERIFY(!child<QLabel>("SkinLabel3")->isVisible());
+    for (const char *shown : {"Frame1", "Frame2", "SkinLbl5", "Text6", "CmdNext", "CmdBack", "Command5", "SkinLabel4"})
+        QVERIFY2(child<QWidget>(shown)->isVisible(), shown);
+    QVERIFY(!child<QPushButton>("Command1")->isVisible());
+    QCOMPARE(counter(), QStringLiteral("1"));
+    QCOMPARE(child<QGroupBox>("Frame2")->title(), QStringLiteral("1"));
+    QCOMPARE(statement(), ComposeItemText(1, "مریم").value());
+    QCOMPARE(answerBox()->text(), QString());
+    QCOMPARE(test_->focusWidget(), answerBox());
+    QCOMPARE(child<QLineEdit>("Text1")->text(), QStringLiteral("T-1"));
+    QCOMPARE(child<QLineEdit>("Text14")->text(), QStringLiteral("مریم"));
+    QCOMPARE(child<QPushButton>("CmdNext")->text(), QStringLiteral("بعدي"));
+    QCOMPARE(child<QPushButton>("CmdBack")->text(), QStringLiteral("قبلي"));
+    QCOMPARE(child<QPushButton>("Command5")->text(), QStringLiteral("ذخيره و خروج"));
+}
+
+void TestSessionTest::answerIsSavedToItsColumn()
+{
+    open("T-1");
+    TypeText(answerBox(), "5");
+    QCOMPARE(StoredAnswers("T-1").value(0), QString()); // nothing reaches the file before saving
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    QVERIFY(!test_->isVisible());
+    QCOMPARE(test_->result(), int(QDialog::Accepted));
+    QStringList expected(45, QString());
+    expected[0] = "5";
+    QCOMPARE(StoredAnswers("T-1"), expected);
+}
+
+void TestSessionTest::counterCorrectsItself()
+{
+    open("T-1");
+    // Back on item 1: "0" and nothing else changes; a second Back says "شروع" and returns to 1.
+    TypeText(answerBox(), "8");
+    {
+        ModalWatch none;
+        QTest::mouseClick(child<QPushButton>("CmdBack"), Qt::LeftButton);
+        QCOMPARE(none.seen, QStringList());
+    }
+    QCOMPARE(counter(), QStringLiteral("0"));
+    QCOMPARE(statement(), ComposeItemText(1, "مریم").value());
+    QCOMPARE(answerBox()->text(), QStringLiteral("8"));
+    auto box = AnswerNextBox();
+    QTest::mouseClick(child<QPushButton>("CmdBack"), Qt::LeftButton);
+    QCOMPARE(box->text, QStringLiteral("شروع"));
+    QCOMPARE(box->delayMs, 1000);
+    QCOMPARE(counter(), QStringLiteral("1"));
+    QCOMPARE(statement(), ComposeItemText(1, "مریم").value());
+
+    // Next from "0" returns to item 1.
+    setCounter("0");
+    QTest::mouseClick(child<QPushButton>("CmdNext"), Qt::LeftButton);
+    QCOMPARE(counter(), QStringLiteral("1"));
+
+    // Next on item 45 says "پايان" once and stays on 45.
+    setCounter("45");
+    TypeText(answerBox(), "9");
+    box = AnswerNextBox();
+    ModalWatch extra;
+    QTest::mouseClick(child<QPushButton>("CmdNext"), Qt::LeftButton);
+    QCOMPARE(box->text, QStringLiteral("پايان"));
+    QCOMPARE(extra.seen.size(), 0);
+    QCOMPARE(counter(), QStringLiteral("45"));
+    QCOMPARE(statement(), ComposeItemText(45, "مریم").value());
+    QCOMPARE(answerBox()->text(), QStringLiteral("9"));
+    QCOMPARE(child<QGroupBox>("Frame2")->title(), QStringLiteral("45"));
+}
+
+void TestSessionTest::typedCounterSelectsItems()
+{
+    open("T-1");
+    auto *count = child<QLineEdit>("Text6");
+    count->clear(); // erasing the counter shows item 1
+    QCOMPARE(counter(), QStringLiteral("1"));
+    QCOMPARE(statement(), ComposeItemText(1, "مریم").value());
+
+    count->selectAll();
+    QTest::keyClick(count, Qt::Key_Backspace);
+    QCOMPARE(counter(), QStringLiteral("1"));
+    count->selectAll();
+    TypeText(count, "2");
+    QCOMPARE(statement(), ComposeItemText(2, "مریم").value());
+    TypeText(count, "3");
+    QCOMPARE(counter(), QStringLiteral("23"));
+    QCOMPARE(statement(), ComposeItemText(23, "مریم").value());
+
+    // "46": item 4, then "پايان" and item 45.
+    count->selectAll();
+    TypeText(count, "4");
+    QCOMPARE(statement(), ComposeItemText(4, "مریم").value());
+    auto box = AnswerNextBox();
+    TypeText(count, "6");
+    QCOMPARE(box->text, QStringLiteral("پايان"));
+    QCOMPARE(counter(), QStringLiteral("45"));
+    QCOMPARE(statement(), ComposeItemText(45, "مریم").value());
+
+    // "07": item 7, attached to column "7".
+    count->selectAll();
+    TypeText(count, "0");
+    TypeText(count, "7");
+    QCOMPARE(child<QGroupBox>("Frame2")->title(), QStringLiteral("07"));
+    QCOMPARE(statement(), ComposeItemText(7, "مریم").value());
+    TypeText(answerBox(), "3");
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    QCOMPARE(StoredAnswers("T-1").value(6), QStringLiteral("3"));
+}
+
+void TestSessionTest::keyFiltersRefuseWithTheirMessages()
+{
+    open("T-1");
+    for (const QString key : {"0", "a", "-", "ب"}) {
+        auto box = AnswerNextBox();
+        TypeText(answerBox(), key);
+        QVERIFY2(box->seen, qPrintable(key));
+        QCOMPARE(box->text, QStringLiteral("شما بايد از اعداد بين 1 تا 9 جهت پاسخگويي استفاده نماييد"));
+        QCOMPARE(box->delayMs, 3000);
+        QCOMPARE(answerBox()->text(), QString());
+    }
+    {
+        ModalWatch none;
+        TypeText(answerBox(), "۶"); // a Persian keyboard's 6
+        TypeText(answerBox(), "2"); // a second character does not fit
+        QTest::keyClick(answerBox(), Qt::Key_Backspace);
+        TypeText(answerBox(), "4");
+        QCOMPARE(none.seen, QStringList());
+    }
+    QCOMPARE(answerBox()->text(), QStringLiteral("4"));
+
+    auto *count = child<QLineEdit>("Text6");
+    for (const QString key : {"x", "-", "."}) {
+        auto box = AnswerNextBox();
+        TypeText(count, key);
+        QCOMPARE(box->text, QStringLiteral("شما بايد عدد وارد كنيد"));
+        QCOMPARE(box->delayMs, 1000);
+        QCOMPARE(counter(), QStringLiteral("1"));
+    }
+}
+
+void TestSessionTest::pastedTextNeverBreaksTheWindow()
+{
+    open("T-1");
+    auto *count = child<QLineEdit>("Text6");
+    for (const QString pasted : {"2.5", "abc", "-3", "1e2", "۱۲", "99999999999999999999"}) {
+        QApplication::clipboard()->setText(pasted);
+        count->selectAll();
+        count->paste();
+        const double value = counter().toDouble();
+        QVERIFY2(value >= 0 && value <= 45, qPrintable(pasted + " -> " + counter()));
+    }
+    setCounter("3");
+    for (const QString pasted : {"12", "0", "x", "۵۵", " 7"}) {
+        QApplication::clipboard()->setText(pasted);
+        answerBox()->selectAll();
+        answerBox()->paste();
+        const QString text = answerBox()->text();
+        QVERIFY2(text.isEmpty() || (text.size() == 1 && text[0] >= '1' && text[0] <= '9'), qPrintable(text));
+    }
+    QApplication::clipboard()->setText("6");
+    answerBox()->selectAll();
+    answerBox()->paste();
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    for (const QString &stored : StoredAnswers("T-1"))
+        QVERIFY(stored.isEmpty() || QRegularExpression("^[1-9]$").match(stored).hasMatch());
+    QCOMPARE(StoredAnswers("T-1").value(2), QStringLiteral("6"));
+}
+
+void TestSessionTest::closingWithoutSavingAsksAndNeverHalfWrites()
+{
+    open("T-1");
+    TypeText(answerBox(), "4");
+    QTest::keyClick(answerBox(), Qt::Key_Return);
+    TypeText(answerBox(), "6");
+    auto box = AnswerNextBox(QMessageBox::No);
+    test_->close();
+    QVERIFY(box->seen);
+    QCOMPARE(box->text, QStringLiteral("پاسخ‌هایی که در این جلسه وارد شده‌اند ذخیره شوند؟"));
+    QVERIFY(!test_->isVisible());
+    QCOMPARE(StoredAnswers("T-1"), QStringList(45, QString()));
+
+    open("T-1");
+    TypeText(answerBox(), "4");
+    QTest::keyClick(answerBox(), Qt::Key_Return);
+    TypeText(answerBox(), "6");
+    box = AnswerNextBox(QMessageBox::Yes);
+    QTest::keyClick(test_.get(), Qt::Key_Escape);
+    QVERIFY(box->seen);
+    QVERIFY(!test_->isVisible());
+    QStringList expected(45, QString());
+    expected[0] = "4";
+    expected[1] = "6";
+    QCOMPARE(StoredAnswers("T-1"), expected);
+
+    open("T-1"); // nothing changed: closing asks nothing
+    ModalWatch none;
+    test_->close();
+    QCOMPARE(none.seen, QStringList());
+    QVERIFY(!test_->isVisible());
+}
+
+void TestSessionTest::subjectWithoutSubjectRowGetsEmptyPanel()
+{
+    AddSubject("orphan", "", false);
+    open("orphan");
+    QCOMPARE(child<QLineEdit>("Text1")->text(), QString());
+    QCOMPARE(child<QLineEdit>("Text14")->text(), QString());
+    QCOMPARE(statement(), ComposeItemText(1, "").value());
+    TypeText(answerBox(), "2");
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    QCOMPARE(StoredAnswers("orphan").value(0), QStringLiteral("2"));
+}
+
+void TestSessionTest::commandDoesNothingWithoutAnswerRows()
+{
+    {
+        DataConnection db(DataFile::Subjects, "setup");
+        db.run("DELETE FROM \"Answer\"");
+    }
+    Frm1 main;
+    main.show();
+    main.findChild<QGroupBox *>("Frame8")->show();
+    ModalWatch none;
+    QTest::mouseClick(main.findChild<QPushButton *>("Command2"), Qt::LeftButton);
+    QTest::qWait(100);
+    QCOMPARE(none.seen, QStringList());
+    QVERIFY(main.findChild<QGroupBox *>("Frame8")->isVisible()); // not even the panels are hidden
+}
+
+void TestSessionTest::codeIsAskedForAndChecked()
+{
+    Frm1 main;
+    main.show();
+    QString title, label;
+    WhenModal<QInputDialog>([&](QInputDialog *d) {
+        title = d->windowTitle();
+        label = d->labelText();
+        d->reject();
+    });
+    auto box = AnswerNextBox();
+    QTest::mouseClick(main.findChild<QPushButton *>("Command2"), Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Enter Code "));
+    QCOMPARE(label, QStringLiteral(" Plese Insert Code "));
+    QCOMPARE(box->text, QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد"));
+
+    for (const QString code : {"T-2", "t-1", "T-1 "}) {
+        WhenModal<QInputDialog>([code](QInputDialog *d) {
+            d->setTextValue(code);
+            d->accept();
+        });
+        box = AnswerNextBox();
+        QTest::mouseClick(main.findChild<QPushButton *>("Command2"), Qt::LeftButton);
+        QCOMPARE(box->text, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+        QCOMPARE(box->delayMs, 1000);
+    }
+
+    // A code with an apostrophe finds its subject.
+    AddSubject("O'Hara's", "Ali");
+    bool opened = false;
+    WhenModal<QInputDialog>([](QInputDialog *d) {
+        d->setTextValue("O'Hara's");
+        d->accept();
+    });
+    WhenModal<FrmTest>([&](FrmTest *t) {
+        opened = t->findChild<QLineEdit *>("Text1")->text() == "O'Hara's";
+        t->close();
+    });
+    QTest::mouseClick(main.findChild<QPushButton *>("Command2"), Qt::LeftButton);
+    QVERIFY(opened);
+}
+
+void TestSessionTest::wholeSessionByKeyboardAndRetest()
+{
+    Frm1 main;
+    main.show();
+    QStringList typed;
+    for (int item = 1; item <= 45; ++item)
+        typed << QString::number((item * 7) % 9 + 1);
+
+    WhenModal<QInputDialog>([](QInputDialog *d) {
+        d->setTextValue("T-1");
+        d->accept();
+    });
+    WhenModal<FrmTest>([&](FrmTest *t) {
+        QTest::mouseClick(t->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+        auto *answer = t->findChild<QLineEdit *>("Text12");
+        for (int item = 1; item <= 45; ++item) {
+            QCOMPARE(t->findChild<QLineEdit *>("Text6")->text(), QString::number(item));
+            TypeText(answer, typed[item - 1]);
+            if (item < 45)
+                QTest::keyClick(answer, Qt::Key_Return);
+        }
+        QTest::mouseClick(t->findChild<QPushButton *>("Command5"), Qt::LeftButton);
+    });
+    QTest::mouseClick(main.findChild<QPushButton *>("Command2"), Qt::LeftButton);
+    QCOMPARE(StoredAnswers("T-1"), typed);
+
+    // Between sessions the window waits ready, showing the next subject's panel without a title.
+    auto *ready = main.findChild<FrmTest *>();
+    QVERIFY(ready);
+    QVERIFY(!ready->findChild<QLabel *>("SkinLabel3")->isVisibleTo(ready));
+    QVERIFY(ready->findChild<QGroupBox *>("Frame1")->isVisibleTo(ready));
+    QVERIFY(ready->findChild<QPushButton *>("Command1")->isVisibleTo(ready));
+    QCOMPARE(ready->findChild<QLineEdit *>("Text6")->text(), QStringLiteral("0"));
+
+    // A re-test shows every stored answer in its item's box; nothing is cleared.
+    QStringList shown;
+    WhenModal<QInputDialog>([](QInputDialog *d) {
+        d->setTextValue("T-1");
+        d->accept();
+    });
+    WhenModal<FrmTest>([&](FrmTest *t) {
+        QCOMPARE(t->findChild<QLineEdit *>("Text1")->text(), QStringLiteral("T-1"));
+        QTest::mouseClick(t->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+        for (int item = 1; item <= 45; ++item) {
+            shown << t->findChild<QLineEdit *>("Text12")->text();
+            if (item < 45)
+                QTest::mouseClick(t->findChild<QPushButton *>("CmdNext"), Qt::LeftButton);
+        }
+        auto *answer = t->findChild<QLineEdit *>("Text12");
+        answer->selectAll();
+        TypeText(answer, "1"); // the subject may retype an answer
+        QTest::mouseClick(t->findChild<QPushButton *>("Command5"), Qt::LeftButton);
+    });
+    QTest::mouseClick(main.findChild<QPushButton *>("Command2"), Qt::LeftButton);
+    QCOMPARE(shown, typed);
+    typed[44] = "1";
+    QCOMPARE(StoredAnswers("T-1"), typed);
+}
+
+QTEST_MAIN(TestSessionTest)
+#include "test_test_session.moc"
