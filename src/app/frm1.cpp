@@ -11,6 +11,7 @@
 #include "records/data_error.h"
 #include "records/leading_number.h"
 #include "records/registration_panel.h"
+#include "scoring/frm_klid.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -179,6 +180,7 @@ void Frm1::buildCommandBar()
     const auto command = [this](const char *name) { return frame7_->findChild<QPushButton *>(QLatin1String(name)); };
     connect(command("Command1"), &QPushButton::clicked, this, &Frm1::onCommand1Clicked);
     connect(command("Command2"), &QPushButton::clicked, this, &Frm1::onCommand2Clicked);
+    connect(command("Command3"), &QPushButton::clicked, this, &Frm1::onCommand3Clicked);
     connect(command("Command5"), &QPushButton::clicked, this, &Frm1::onCommand5Clicked);
 }
 
@@ -259,10 +261,31 @@ void Frm1::StartRegistration()
     frame10_->Start();
 }
 
+bool Frm1::answersExist()
+{
+    bool exist = false;
+    return RunGuarded(this, [&] { exist = adodc3_->hasRows(); }) && exist;
+}
+
+void Frm1::StartScoring()
+{
+    if (!answersExist())
+        return;
+    HidePanels();
+    text3_->setText(QStringLiteral("1"));
+    FrmkLID *scoring = nullptr;
+    if (!RunGuarded(this, [&] { scoring = new FrmkLID; })) {
+        text3_->setText(QStringLiteral("2"));
+        return;
+    }
+    scoring->setAttribute(Qt::WA_DeleteOnClose);
+    scoring->show();
+    close();
+}
+
 void Frm1::StartTestSession()
 {
-    bool answersExist = false;
-    if (!RunGuarded(this, [&] { answersExist = adodc3_->hasRows(); }) || !answersExist)
+    if (!answersExist())
         return;
     HidePanels();
     const bool loaded = RunGuarded(this, [this] {
@@ -301,6 +324,11 @@ void Frm1::onCommand1Clicked()
 void Frm1::onCommand2Clicked()
 {
     StartTestSession();
+}
+
+void Frm1::onCommand3Clicked()
+{
+    StartScoring();
 }
 
 void Frm1::onCommand5Clicked()

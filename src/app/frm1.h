@@ -36,6 +36,8 @@ public:
     void StartRegistration();
     // Asks for a subject's code and lets the subject take the test in the test window.
     void StartTestSession();
+    // Hands the main window over to the scoring window, which brings it back when it closes.
+    void StartScoring();
 
     // Hides every panel and, unless table IDE is empty, reloads the subjects view, which
     // discards a registration that was not saved.
@@ -56,11 +58,13 @@ private:
     void buildPanels();
     void buildDecoration();
     QPushButton *addCommand(const QString &name, const QString &caption, int top);
+    bool answersExist();
     void showHint(const QString &text);
     void clearHint();
 
     void onCommand1Clicked();
     void onCommand2Clicked();
+    void onCommand3Clicked();
     void onCommand5Clicked();
     void onCmdHelpClicked();
     void onPicture1Clicked();

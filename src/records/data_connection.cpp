@@ -42,7 +42,9 @@ bool LooksLikeSqlite(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw DataError(QStringLiteral("فایل اطلاعات «%1» باز نمی‌شود؛ دسترسی به آن را بررسی کنید.").arg(path),
+        throw DataError(QStringLiteral("فایل اطلاعات «%1» باز نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی دسترسی به این فایل "
+                                       "وجود ندارد؛ لطفاً با مسئول رایانه تماس بگیرید.")
+                            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())),
                         f.errorString());
     const QByteArray head = f.read(16);
     return head.isEmpty() || head == QByteArray("SQLite format 3\0", 16);
@@ -56,8 +58,9 @@ void CheckColumns(DataConnection &db, const TableSchema &table)
         present << info.value(1).toString();
     for (const QString &c : table.columns) {
         if (!present.contains(c, Qt::CaseInsensitive))
-            throw DataError(QStringLiteral("جدول «%1» در فایل «%2» ستون «%3» را ندارد و با این برنامه سازگار نیست. "
-                                           "برنامه این فایل را تغییر نمی‌دهد.")
+            throw DataError(QStringLiteral("فایل اطلاعات «%2» با این نسخه از برنامه سازگار نیست (در جدول «%1» ستون «%3» وجود "
+                                           "ندارد). برنامه این فایل را تغییر نمی‌دهد و بسته می‌شود؛ لطفاً با مسئول "
+                                           "رایانه تماس بگیرید.")
                                 .arg(table.name, ShownPath(table.file), c));
     }
 }
@@ -67,14 +70,15 @@ void PrepareFile(DataFile file, const QList<const TableSchema *> &tables)
     const QString path = DataFilePath(file);
     const bool existed = QFileInfo::exists(path);
     if (existed && !LooksLikeSqlite(path))
-        throw DataError(QStringLiteral("فایل «%1» یک پایگاه داده قابل استفاده برای این برنامه نیست "
-                                       "(شاید فایل نسخه قدیمی برنامه یا فایلی آسیب‌دیده باشد). "
-                                       "برنامه این فایل را تغییر نمی‌دهد و بسته می‌شود.")
+        throw DataError(QStringLiteral("فایل اطلاعات «%1» برای این برنامه قابل استفاده نیست؛ شاید این فایل از نسخه‌ی "
+                                       "قدیمی برنامه باشد یا آسیب دیده باشد. برنامه این فایل را تغییر نمی‌دهد و "
+                                       "بسته می‌شود؛ لطفاً با مسئول رایانه تماس بگیرید.")
                             .arg(ShownPath(file)));
     if (!existed) {
         QFile created(path);
         if (!created.open(QIODevice::WriteOnly | QIODevice::NewOnly) || !created.setPermissions(kOwnerOnly))
-            throw DataError(QStringLiteral("فایل اطلاعات «%1» ساخته نشد.").arg(ShownPath(file)), created.errorString());
+            throw DataError(QStringLiteral("فایل اطلاعات «%1» ساخته نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی نوشتن در این "
+                                           "پوشه وجود ندارد یا فضای دیسک پر است؛ لطفاً با مسئول رایانه تماس بگیرید.").arg(ShownPath(file)), created.errorString());
     }
     DataConnection db(file, QStringLiteral("prepare"));
     db.transact([&] {
@@ -102,7 +106,8 @@ void PrepareDataFiles()
     if (!QFileInfo::exists(folder)) {
         if (!QDir().mkpath(folder)
             || !QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner))
-            throw DataError(QStringLiteral("پوشه اطلاعات «%1» ساخته نشد.")
+            throw DataError(QStringLiteral("پوشه‌ی اطلاعات «%1» ساخته نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی نوشتن در "
+                                           "این مسیر وجود ندارد؛ لطفاً با مسئول رایانه تماس بگیرید.")
                                 .arg(QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath())));
     }
     PrepareFile(DataFile::Settings, {&ThemeTable()});
@@ -114,7 +119,8 @@ DataConnection::DataConnection(DataFile file, const QString &owner)
 {
     const QString path = DataFilePath(file);
     if (!QFileInfo::exists(path))
-        throw DataError(QStringLiteral("فایل اطلاعات «%1» پیدا نشد.").arg(ShownPath(file)));
+        throw DataError(QStringLiteral("فایل اطلاعات «%1» پیدا نشد؛ ممکن است جابه‌جا یا پاک شده باشد. لطفاً پیش از "
+                                       "ادامه‌ی کار با مسئول رایانه تماس بگیرید.").arg(ShownPath(file)));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
@@ -187,7 +193,8 @@ void DataConnection::onRollback(std::function<void()> undo)
 
 void DataConnection::fail(const QString &detail) const
 {
-    throw DataError(QStringLiteral("خواندن یا نوشتن فایل اطلاعات «%1» انجام نشد؛ اطلاعات این فایل تغییری نکرد.")
+    throw DataError(QStringLiteral("خواندن یا نوشتن فایل اطلاعات «%1» انجام نشد و هیچ تغییری در این فایل ثبت نشد. لطفاً "
+                                   "دوباره امتحان کنید؛ اگر خطا تکرار شد، با مسئول رایانه تماس بگیرید.")
                         .arg(ShownPath(file_)),
                     detail);
 }

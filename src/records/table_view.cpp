@@ -109,7 +109,9 @@ void TableView::commit()
                                               .arg(QuotedIdentifier(schema_.name), assignments.join(u", ")),
                                           values);
             if (q.numRowsAffected() != 1)
-                throw DataError(QStringLiteral("این ردیف در این فاصله از فایل اطلاعات حذف شده است و تغییرات آن ذخیره نشد."));
+                throw DataError(QStringLiteral("این مورد پیش‌تر (احتمالاً از پنجره‌ای دیگر) از فایل اطلاعات حذف شده است؛ "
+                                               "بنابراین تغییراتی که وارد کرده‌اید ذخیره نشد. لطفاً این پنجره را "
+                                               "ببندید و دوباره باز کنید."));
         }
         changed_.clear();
     });

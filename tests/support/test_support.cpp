@@ -3,6 +3,8 @@
 #include "records/data_connection.h"
 
 #include <QAbstractButton>
+#include <QProcess>
+#include <QRegularExpression>
 
 namespace morva::testing {
 
@@ -22,6 +24,24 @@ void TypeText(QWidget *widget, const QString &text)
 {
     for (const QChar ch : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+QSet<QString> PlainWords(const QString &text)
+{
+    QString plain = text.normalized(QString::NormalizationForm_KC);
+    plain.remove(QRegularExpression(QStringLiteral("[\u200c\u200d\u200e\u200f\u202a-\u202e]")));
+    plain.replace(QChar(0x064A), QChar(0x06CC)).replace(QChar(0x0643), QChar(0x06A9));
+    const QStringList words = plain.split(QRegularExpression(QStringLiteral("[\\s:،؛.()]+")), Qt::SkipEmptyParts);
+    return QSet<QString>(words.begin(), words.end());
+}
+
+QSet<QString> PdfWords(const QString &pdfPath)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-")});
+    if (!text.waitForFinished() || text.exitCode() != 0)
+        return {};
+    return PlainWords(QString::fromUtf8(text.readAllStandardOutput()));
 }
 
 std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button)

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <QMessageBox>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -51,6 +52,12 @@ template <class T> void WhenModal(std::function<void(T *)> answer, int timeoutMs
 
 // Types text into a widget one character at a time (Persian included).
 void TypeText(QWidget *widget, const QString &text);
+
+// The words of a text with Arabic-script letters brought to plain, comparable form (letters
+// out of their presentation forms, no joiners or direction marks, one form of yeh and kaf).
+QSet<QString> PlainWords(const QString &text);
+// The words pdftotext finds in a PDF, in the same form.
+QSet<QString> PdfWords(const QString &pdfPath);
 
 // What a message box showed. For a self-closing prompt, delayMs is the delay its owner's timer
 // was armed with; -1 for a plain box.

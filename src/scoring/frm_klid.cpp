@@ -1,0 +1,261 @@
+#include "scoring/frm_klid.h"
+
+#include "app/data_guard.h"
+#include "app/frm1.h"
+#include "app/message_box.h"
+#include "app/message_prompt.h"
+#include "app/twips.h"
+#include "appearance/skin.h"
+#include "questionnaire/item_bank.h"
+#include "records/bound_field.h"
+#include "records/leading_number.h"
+#include "scoring/data_r_print.h"
+#include "scoring/love_type.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace morva {
+namespace {
+
+QLineEdit *HiddenField(QWidget *parent, const QString &name)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->hide();
+    return field;
+}
+
+QPushButton *Button(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return button;
+}
+
+} // namespace
+
+FrmkLID::FrmkLID(QWidget *parent)
+    : QWidget(parent),
+      settings_(std::make_unique<DataConnection>(DataFile::Settings, QStringLiteral("FrmkLID"))),
+      subjects_(std::make_unique<DataConnection>(DataFile::Subjects, QStringLiteral("FrmkLID")))
+{
+    setObjectName(QStringLiteral("FrmkLID"));
+    setWindowTitle(QStringLiteral("کليد گذاري"));
+    setFixedSize(TwipsToPixels(10710), TwipsToPixels(7965));
+
+    adodc1_ = new TableView(*settings_, QStringLiteral("Theme"), this);
+    adodc1_->setObjectName(QStringLiteral("Adodc1"));
+    adodc2_ = new TableView(*subjects_, QStringLiteral("Answer"), this);
+    adodc2_->setObjectName(QStringLiteral("Adodc2"));
+    adodc3_ = new TableView(*subjects_, QStringLiteral("IDE"), this);
+    adodc3_->setObjectName(QStringLiteral("Adodc3"));
+
+    text1_ = HiddenField(this, QStringLiteral("Text1"));
+    text1_->setText(QStringLiteral("1"));
+    BindField(text1_, adodc1_, QStringLiteral("TH"));
+    text13_ = HiddenField(this, QStringLiteral("Text13"));
+    BindField(text13_, adodc1_, QStringLiteral("Name"));
+    text16_ = HiddenField(this, QStringLiteral("Text16"));
+    BindField(text16_, adodc1_, QStringLiteral("Adress"));
+    text5_ = HiddenField(this, QStringLiteral("Text5"));
+
+    buildSubjectPanel();
+    buildScorePanel();
+
+    PlaceOnScreen(this, 2340, 765);
+    ApplyTheme(this, text1_->text());
+}
+
+FrmkLID::~FrmkLID() = default;
+
+void FrmkLID::buildSubjectPanel()
+{
+    auto *frame5 = new QGroupBox(this);
+    frame5->setObjectName(QStringLiteral("Frame5"));
+    frame5->setGeometry(TwipsRect(240, 120, 10230, 2400));
+    auto *grid = new QGridLayout(frame5);
+    const struct {
+        const char *name;
+        QString caption;
+        const char *column;
+    } fields[] = {
+        {"Text15", QStringLiteral(" :کد"), "Code"},
+        {"Text3(3)", QStringLiteral(" :نام"), "FName"},
+        {"Text12", QStringLiteral(" :نام خانوادگي"), "LName"},
+        {"Text10", QStringLiteral(" :جنس"), "Jens"},
+        {"Text6", QStringLiteral(" :سن"), "Sen"},
+        {"Text11", QStringLiteral(" :وضعيت تاهل"), "Taahol"},
+        {"Text7", QStringLiteral(" :ميزان تحصيلات"), "Tahsil"},
+        {"Text8", QStringLiteral(" :تاريخ"), "Date"},
+        {"Text9", QStringLiteral(" :ساعت"), "Time"},
+        {"Text14", QStringLiteral(" :معشوقه"), "Morva"},
+    };
+    int index = 0;
+    for (const auto &f : fields) {
+        auto *field = new QLineEdit(frame5);
+        field->setObjectName(QLatin1String(f.name));
+        field->setReadOnly(true);
+        BindField(field, adodc3_, QLatin1String(f.column));
+        auto *caption = new QLabel(f.caption, frame5);
+        caption->setBuddy(field);
+        grid->addWidget(caption, index / 3, (index % 3) * 2);
+        grid->addWidget(field, index / 3, (index % 3) * 2 + 1);
+        ++index;
+    }
+    for (int column = 1; column < 6; column += 2)
+        grid->setColumnStretch(column, 1);
+    grid->setVerticalSpacing(2);
+}
+
+void FrmkLID::buildScorePanel()
+{
+    auto *frame3 = new QGroupBox(this);
+    frame3->setObjectName(QStringLiteral("Frame3"));
+    frame3->setGeometry(TwipsRect(240, 2640, 6120, 5100));
+    text4_ = new QTextEdit(frame3);
+    text4_->setObjectName(QStringLiteral("Text4"));
+    text4_->setReadOnly(true);
+    text4_->setGeometry(TwipsRect(120, 300, 5880, 4680));
+    QFont explanation = text4_->font();
+    explanation.setPointSize(12);
+    text4_->setFont(explanation);
+
+    auto *frame1 = new QGroupBox(this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setGeometry(TwipsRect(6480, 2640, 3990, 5100));
+    // From right to left: intimacy, passion, commitment.
+    const QString captions[3] = {QStringLiteral("صميميت"), QStringLiteral("هوس"), QStringLiteral("تعهد")};
+    const int lefts[3] = {2670, 1440, 210};
+    QFont scoreFont = font();
+    scoreFont.setPointSize(14);
+    scoreFont.setBold(true);
+    for (int i = 0; i < 3; ++i) {
+        auto *caption = new QLabel(captions[i], frame1);
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setGeometry(TwipsRect(lefts[i], 300, 1110, 420));
+        scores_[i] = new QLineEdit(frame1);
+        scores_[i]->setObjectName(QStringLiteral("Text3(%1)").arg(i));
+        scores_[i]->setReadOnly(true);
+        scores_[i]->setAlignment(Qt::AlignCenter);
+        scores_[i]->setFont(scoreFont);
+        scores_[i]->setGeometry(TwipsRect(lefts[i], 720, 1110, 600));
+        means_[i] = new QLabel(frame1);
+        means_[i]->setObjectName(QStringLiteral("Mean%1").arg(i));
+        means_[i]->setAlignment(Qt::AlignCenter);
+        means_[i]->setGeometry(TwipsRect(lefts[i] - 60, 1380, 1230, 420));
+    }
+
+    auto *select = Button(frame1, QStringLiteral("Command1"), QStringLiteral("انتخاب آزمودني"), {600, 1980, 2790, 600});
+    connect(select, &QPushButton::clicked, this, &FrmkLID::SelectSubject);
+    auto *compute = Button(frame1, QStringLiteral("Command7"), QStringLiteral("محاسبه"), {600, 2700, 1300, 500});
+    compute->hide();
+    connect(compute, &QPushButton::clicked, this, &FrmkLID::ComputeScores);
+    auto *classify = Button(frame1, QStringLiteral("Command5"), QStringLiteral("محاسبه2"), {2090, 2700, 1300, 500});
+    classify->hide();
+    connect(classify, &QPushButton::clicked, this, &FrmkLID::ClassifyLoveType);
+    auto *print = Button(frame1, QStringLiteral("Command6"), QStringLiteral("پرينت"), {600, 3660, 2790, 600});
+    connect(print, &QPushButton::clicked, this, &FrmkLID::PrintReport);
+    auto *exit = Button(frame1, QStringLiteral("Command4"), QStringLiteral(" خروج"), {600, 4320, 2790, 600});
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QStringList FrmkLID::answers() const
+{
+    QStringList list;
+    for (int item = 1; item <= ItemCount; ++item)
+        list << adodc2_->field(QString::number(item));
+    return list;
+}
+
+void FrmkLID::SelectSubject()
+{
+    const QString code = InputBox(this, QStringLiteral(" Enter Number "), QStringLiteral(" کد آزمودني را وارد کنيد"));
+    if (code.isEmpty()) {
+        MessagePrompt::Show(this, QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد"));
+        return;
+    }
+    bool found = false;
+    if (!RunGuarded(this, [&] {
+            adodc2_->reload();
+            adodc2_->setFilter(QStringLiteral("code"), code);
+            found = adodc2_->rowCount() != 0;
+        }))
+        return;
+    if (!found) {
+        MessagePrompt::Show(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+        return;
+    }
+    const QString missing = MissingItemsList(answers());
+    if (!missing.isEmpty()) {
+        ShowMessageBox(this,
+                       QStringLiteral("شما به سوالات زير پاسخ نداده ايد و تا به تمام سوالات پاسخ ندهيد نمي توانيد نمره گذاري را انجام دهيد")
+                           + QStringLiteral("\n\n") + missing,
+                       QStringLiteral("خطا"), BoxStyle::OkExclamation);
+        return;
+    }
+    if (!RunGuarded(this, [&] { adodc3_->setFilter(QStringLiteral("code"), code); }))
+        return;
+    text5_->setText(code);
+    ComputeScores();
+    ClassifyLoveType();
+}
+
+void FrmkLID::ComputeScores()
+{
+    const ComponentScores sums = morva::ComputeScores(answers());
+    const int values[3] = {sums.intimacy, sums.passion, sums.commitment};
+    for (int i = 0; i < 3; ++i) {
+        scores_[i]->setText(QString::number(values[i]));
+        means_[i]->setText(QStringLiteral("میانگین: %1").arg(QString::number(values[i] / 15.0, 'f', 1)));
+    }
+}
+
+void FrmkLID::ClassifyLoveType()
+{
+    const ComponentScores sums{static_cast<int>(LeadingNumber(scores_[0]->text())),
+                               static_cast<int>(LeadingNumber(scores_[1]->text())),
+                               static_cast<int>(LeadingNumber(scores_[2]->text()))};
+    text4_->setPlainText(LoveTypeText(morva::ClassifyLoveType(sums)));
+    QTextCursor all(text4_->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat rightToLeft;
+    rightToLeft.setLayoutDirection(Qt::RightToLeft);
+    all.mergeBlockFormat(rightToLeft);
+}
+
+void FrmkLID::PrintReport()
+{
+    if (text5_->text().isEmpty()) {
+        MessagePrompt::Show(this,
+                            QStringLiteral("ابتدا روي انتخاب آزمودني کليک کرده سپس کد آزمودني را وارد کنيد بعد روي پرينت کليک کنيد "),
+                            2000);
+        return;
+    }
+    ResultSheet sheet;
+    sheet.clinicName = text13_->text();
+    sheet.explanation = text4_->toPlainText();
+    sheet.firstName = findChild<QLineEdit *>(QStringLiteral("Text3(3)"))->text();
+    sheet.lastName = findChild<QLineEdit *>(QStringLiteral("Text12"))->text();
+    sheet.age = findChild<QLineEdit *>(QStringLiteral("Text6"))->text();
+    sheet.education = findChild<QLineEdit *>(QStringLiteral("Text7"))->text();
+    sheet.date = findChild<QLineEdit *>(QStringLiteral("Text8"))->text();
+    sheet.address = text16_->text();
+    auto *report = new DataRPrint(sheet, this);
+    report->show();
+    text5_->clear();
+}
+
+void FrmkLID::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Frm1::ShowFresh();
+}
+
+} // namespace morva

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "scoring/scores.h"
+
+#include <QString>
+
+namespace morva {
+
+// The eight types of the triangular theory, in the order they are tried.
+enum class LoveType {
+    NonLove,
+    Liking,
+    Infatuation,
+    EmptyLove,
+    RomanticLove,
+    CompanionateLove,
+    FatuousLove,
+    ConsummateLove,
+};
+
+// A component is high when its score reaches its cut-off: intimacy 108, passion 98,
+// commitment 111.
+LoveType ClassifyLoveType(const ComponentScores &scores);
+
+// The type's explanation, beginning with its label and a colon.
+QString LoveTypeText(LoveType type);
+
+} // namespace morva

@@ -1,0 +1,26 @@
+#include "scoring/scores.h"
+
+#include "questionnaire/item_bank.h"
+#include "records/leading_number.h"
+
+namespace morva {
+
+ComponentScores ComputeScores(const QStringList &answers)
+{
+    double sums[3] = {0, 0, 0};
+    for (int item = 1; item <= ItemCount && item <= answers.size(); ++item)
+        sums[static_cast<int>(ItemComponentOf(item))] += LeadingNumber(answers[item - 1]);
+    return {static_cast<int>(sums[0]), static_cast<int>(sums[1]), static_cast<int>(sums[2])};
+}
+
+QString MissingItemsList(const QStringList &answers)
+{
+    QString list;
+    for (int item = 1; item <= ItemCount; ++item) {
+        if (answers.value(item - 1).isEmpty())
+            list += u' ' + QString::number(item) + QStringLiteral("  ");
+    }
+    return list;
+}
+
+} // namespace morva

@@ -1,0 +1,126 @@
+#include "scoring/love_type.h"
+#include "scoring/scores.h"
+
+#include <QTest>
+
+using namespace morva;
+
+Q_DECLARE_METATYPE(morva::LoveType)
+
+namespace {
+
+QStringList Answers(const QString &intimacy, const QString &passion, const QString &commitment)
+{
+    QStringList answers;
+    for (int item = 1; item <= 45; ++item)
+        answers << (item <= 15 ? intimacy : item <= 30 ? passion : commitment);
+    return answers;
+}
+
+} // namespace
+
+class ScoringTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sumsPerComponent();
+    void missingItems();
+    void classification_data();
+    void classification();
+    void explanationsBeginWithTheirLabels();
+};
+
+void ScoringTest::sumsPerComponent()
+{
+    ComponentScores s = ComputeScores(Answers("1", "1", "1"));
+    QCOMPARE(s.intimacy, 15);
+    QCOMPARE(s.passion, 15);
+    QCOMPARE(s.commitment, 15);
+    s = ComputeScores(Answers("9", "9", "9"));
+    QCOMPARE(s.intimacy, 135);
+    QCOMPARE(s.passion, 135);
+    QCOMPARE(s.commitment, 135);
+
+    QStringList answers = Answers("5", "3", "7");
+    answers[0] = "9";   // item 1 belongs to intimacy
+    answers[15] = "9";  // item 16 to passion
+    answers[44] = "1";  // item 45 to commitment
+    s = ComputeScores(answers);
+    QCOMPARE(s.intimacy, 14 * 5 + 9);
+    QCOMPARE(s.passion, 14 * 3 + 9);
+    QCOMPARE(s.commitment, 14 * 7 + 1);
+
+    answers = Answers("2", "2", "2");
+    answers[3] = "7x"; // the number a text begins with
+    answers[4] = "";   // no number reads as 0
+    QCOMPARE(ComputeScores(answers).intimacy, 13 * 2 + 7);
+}
+
+void ScoringTest::missingItems()
+{
+    QStringList answers = Answers("4", "4", "4");
+    QCOMPARE(MissingItemsList(answers), QString());
+    answers[6].clear();
+    answers[11].clear();
+    QCOMPARE(MissingItemsList(answers), QStringLiteral(" 7   12  "));
+
+    answers = Answers("4", "4", "4");
+    answers[0].clear();
+    answers[44].clear();
+    QCOMPARE(MissingItemsList(answers), QStringLiteral(" 1   45  "));
+
+    QString every;
+    for (int item = 1; item <= 45; ++item)
+        every += QStringLiteral(" %1  ").arg(item);
+    QCOMPARE(MissingItemsList(QStringList(45, QString())), every);
+    QCOMPARE(MissingItemsList(QStringList()), every);
+}
+
+void ScoringTest::classification_data()
+{
+    QTest::addColumn<int>("intimacy");
+    QTest::addColumn<int>("passion");
+    QTest::addColumn<int>("commitment");
+    QTest::addColumn<LoveType>("type");
+    QTest::newRow("all at cut-off") << 108 << 98 << 111 << LoveType::ConsummateLove;
+    QTest::newRow("all just below") << 107 << 97 << 110 << LoveType::NonLove;
+    QTest::newRow("intimacy at cut-off") << 108 << 97 << 110 << LoveType::Liking;
+    QTest::newRow("passion at cut-off") << 107 << 98 << 110 << LoveType::Infatuation;
+    QTest::newRow("commitment at cut-off") << 107 << 97 << 111 << LoveType::EmptyLove;
+    QTest::newRow("romantic") << 135 << 135 << 15 << LoveType::RomanticLove;
+    QTest::newRow("companionate") << 135 << 15 << 135 << LoveType::CompanionateLove;
+    QTest::newRow("fatuous") << 15 << 135 << 135 << LoveType::FatuousLove;
+    QTest::newRow("lowest") << 15 << 15 << 15 << LoveType::NonLove;
+    QTest::newRow("highest") << 135 << 135 << 135 << LoveType::ConsummateLove;
+    QTest::newRow("romantic at edges") << 108 << 98 << 110 << LoveType::RomanticLove;
+    QTest::newRow("companionate at edges") << 108 << 97 << 111 << LoveType::CompanionateLove;
+    QTest::newRow("fatuous at edges") << 107 << 98 << 111 << LoveType::FatuousLove;
+}
+
+void ScoringTest::classification()
+{
+    QFETCH(int, intimacy);
+    QFETCH(int, passion);
+    QFETCH(int, commitment);
+    QFETCH(LoveType, type);
+    QCOMPARE(ClassifyLoveType({intimacy, passion, commitment}), type);
+}
+
+void ScoringTest::explanationsBeginWithTheirLabels()
+{
+    const QStringList labels{"فقدان عشق", "همدلي", "وسوسه و شوق شور", "عشق خالي",
+                             "عشق رمانتيک", "عشق عاطفي", "عشق ساده لوحانه", "عشق آرماني"};
+    QStringList seen;
+    for (int i = 0; i < 8; ++i) {
+        const QString text = LoveTypeText(static_cast<LoveType>(i));
+        QVERIFY2(text.startsWith(labels[i] + ":"), qPrintable(labels[i]));
+        QVERIFY(!seen.contains(text));
+        seen << text;
+        const int sentences = text.count(u'.');
+        QVERIFY2(sentences >= 2 && sentences <= 4, qPrintable(labels[i]));
+        QVERIFY(!text.contains(u'\n')); // one paragraph
+    }
+}
+
+QTEST_GUILESS_MAIN(ScoringTest)
+#include "test_scoring.moc"

@@ -1,0 +1,322 @@
+#include "app/frm1.h"
+#include "app/startup.h"
+#include "records/data_connection.h"
+#include "scoring/data_r_print.h"
+#include "scoring/frm_klid.h"
+#include "scoring/love_type.h"
+#include "support/test_support.h"
+
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace morva;
+using namespace morva::testing;
+
+namespace {
+
+// A subject whose answers are intimacy, passion and commitment answers item by item.
+void AddSubject(const QString &code, const QString &i, const QString &p, const QString &c, bool withSubjectRow = true,
+                const QString &firstName = "سارا")
+{
+    DataConnection db(DataFile::Subjects, "setup");
+    if (withSubjectRow)
+        db.run("INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Date\", \"Time\", \"Jens\", "
+               "\"Taahol\", \"Morva\", \"Group\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+               {code, firstName, "احمدی", "34", "کارشناسی ارشد", "1403/05/09", "10:00:00", "زن", "متأهل", "علی", "A"});
+    QString sql = "INSERT INTO \"Answer\" (\"Code\", \"Group\"";
+    QVariantList values{code, "A"};
+    for (int item = 1; item <= 45; ++item) {
+        sql += QStringLiteral(", \"%1\"").arg(item);
+        values << (item <= 15 ? i : item <= 30 ? p : c);
+    }
+    sql += ") VALUES (?" + QStringLiteral(", ?").repeated(46) + ")";
+    db.run(sql, values);
+}
+
+void ClearAnswers(const QString &code, const QStringList &items)
+{
+    DataConnection db(DataFile::Subjects, "setup");
+    for (const QString &item : items)
+        db.run("UPDATE \"Answer\" SET \"" + item + "\" = NULL WHERE \"Code\" = ?", {code});
+}
+
+void Enter(const QString &code)
+{
+    WhenModal<QInputDialog>([code](QInputDialog *d) {
+        d->setTextValue(code);
+        d->accept();
+    });
+}
+
+QList<QPointer<QWidget>> Windows()
+{
+    QList<QPointer<QWidget>> list;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        list << w;
+    return list;
+}
+
+template <class T> T *Shown()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
+            return t;
+    return nullptr;
+}
+
+} // namespace
+
+class ScoringWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void mainWindowHandsOverAndComesBack();
+    void nothingHappensWithoutAnswerRows();
+    void codeIsAskedForAndChecked();
+    void unansweredItemsAreListedAndNothingChanges();
+    void selectionShowsScoresMeansAndExplanation();
+    void secondSubjectReplacesTheFirst();
+    void subjectWithoutSubjectRowIsScored();
+    void sheetPrintsOnceAndCarriesOnlyItsParticulars();
+
+private:
+    template <class T> T *child(const char *name) { return scoring_->findChild<T *>(QLatin1String(name)); }
+    void select(const QString &code);
+
+    std::unique_ptr<DataFolder> folder_;
+    QPointer<FrmkLID> scoring_;
+};
+
+void ScoringWindowTest::initTestCase()
+{
+    ConfigureApplication(*qApp);
+}
+
+void ScoringWindowTest::init()
+{
+    folder_ = std::make_unique<DataFolder>();
+    {
+        DataConnection settings(DataFile::Settings, "setup");
+        settings.run("UPDATE \"Theme\" SET \"TH\" = ?, \"Name\" = ?, \"Adress\" = ?",
+                     {"2", "کلینیک مشاوره آرامش", "تهران، خیابان ولیعصر"});
+    }
+    AddSubject("K-1", "8", "5", "8"); // 120, 75, 120
+}
+
+void ScoringWindowTest::cleanup()
+{
+    for (const QPointer<QWidget> &w : Windows())
+        delete w.data();
+    folder_.reset();
+}
+
+void ScoringWindowTest::select(const QString &code)
+{
+    Enter(code);
+    QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+}
+
+void ScoringWindowTest::mainWindowHandsOverAndComesBack()
+{
+    Frm1 *main = Frm1::ShowFresh();
+    QPointer<Frm1> first = main;
+    QSignalSpy left(main, &Frm1::leftWithoutHandOver);
+    main->findChild<QGroupBox *>("Frame8")->show();
+    QTest::mouseClick(main->findChild<QPushButton *>("Command3"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull() || !first->isVisible());
+    QCOMPARE(left.count(), 0); // no exit dialog
+    scoring_ = Shown<FrmkLID>();
+    QVERIFY(scoring_);
+    QCOMPARE(scoring_->windowTitle(), QStringLiteral("کليد گذاري"));
+    QVERIFY(!scoring_->styleSheet().isEmpty()); // theme 2
+
+    scoring_->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(scoring_.isNull());
+    Frm1 *back = Shown<Frm1>();
+    QVERIFY(back);
+    QCOMPARE(back->findChild<QLineEdit *>("Text3")->text(), QStringLiteral("2"));
+    for (const char *panel : {"Frame6", "Frame8", "Frame9", "Frame10"})
+        QVERIFY(!back->findChild<QGroupBox *>(panel)->isVisible());
+}
+
+void ScoringWindowTest::nothingHappensWithoutAnswerRows()
+{
+    {
+        DataConnection db(DataFile::Subjects, "setup");
+        db.run("DELETE FROM \"Answer\"");
+    }
+    Frm1 *main = Frm1::ShowFresh();
+    main->findChild<QGroupBox *>("Frame8")->show();
+    QTest::mouseClick(main->findChild<QPushButton *>("Command3"), Qt::LeftButton);
+    QVERIFY(main->isVisible());
+    QVERIFY(main->findChild<QGroupBox *>("Frame8")->isVisible());
+    QVERIFY(!Shown<FrmkLID>());
+}
+
+void ScoringWindowTest::codeIsAskedForAndChecked()
+{
+    scoring_ = new FrmkLID;
+    scoring_->show();
+    QString title, label;
+    WhenModal<QInputDialog>([&](QInputDialog *d) {
+        title = d->windowTitle();
+        label = d->labelText();
+        d->reject();
+    });
+    auto box = AnswerNextBox();
+    QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral(" کد آزمودني را وارد کنيد"));
+    QCOMPARE(label, QStringLiteral(" Enter Number "));
+    QCOMPARE(box->text, QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد"));
+    QCOMPARE(box->delayMs, 1000);
+
+    for (const QString code : {"K-2", " K-1", "K-1 "}) {
+        box = AnswerNextBox();
+        select(code);
+        QCOMPARE(box->text, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+        QCOMPARE(box->delayMs, 1000);
+    }
+    QCOMPARE(child<QLineEdit>("Text5")->text(), QString());
+    QCOMPARE(child<QLineEdit>("Text3(0)")->text(), QString());
+}
+
+void ScoringWindowTest::unansweredItemsAreListedAndNothingChanges()
+{
+    AddSubject("K-2", "9", "9", "9", true, "مینا");
+    ClearAnswers("K-2", {"1", "45"});
+    AddSubject("K-3", "9", "9", "9");
+    QStringList all;
+    for (int item = 1; item <= 45; ++item)
+        all << QString::number(item);
+    ClearAnswers("K-3", all);
+
+    scoring_ = new FrmkLID;
+    scoring_->show();
+    select("K-1");
+    const QString explanation = child<QTextEdit>("Text4")->toPlainText();
+
+    auto box = AnswerNextBox();
+    select("K-2");
+    QCOMPARE(box->title, QStringLiteral("خطا"));
+    QCOMPARE(box->text, QStringLiteral("شما به سوالات زير پاسخ نداده ايد و تا به تمام سوالات پاسخ ندهيد نمي توانيد نمره گذاري را انجام دهيد")
+                            + "\n\n" + " 1   45  ");
+    QCOMPARE(box->delayMs, -1); // a plain box, not a self-closing prompt
+    QCOMPARE(child<QLineEdit>("Text5")->text(), QStringLiteral("K-1"));
+    QCOMPARE(child<QLineEdit>("Text3(3)")->text(), QStringLiteral("سارا"));
+    QCOMPARE(child<QLineEdit>("Text3(0)")->text(), QStringLiteral("120"));
+    QCOMPARE(child<QTextEdit>("Text4")->toPlainText(), explanation);
+
+    box = AnswerNextBox();
+    select("K-3");
+    QString every;
+    for (int item = 1; item <= 45; ++item)
+        every += QStringLiteral(" %1  ").arg(item);
+    QVERIFY(box->text.endsWith("\n\n" + every));
+}
+
+void ScoringWindowTest::selectionShowsScoresMeansAndExplanation()
+{
+    scoring_ = new FrmkLID;
+    scoring_->show();
+    QCOMPARE(child<QLineEdit>("Text5")->text(), QString());
+    QCOMPARE(child<QTextEdit>("Text4")->toPlainText(), QString());
+    select("K-1");
+    QCOMPARE(child<QLineEdit>("Text5")->text(), QStringLiteral("K-1"));
+    QCOMPARE(child<QLineEdit>("Text15")->text(), QStringLiteral("K-1"));
+    QCOMPARE(child<QLineEdit>("Text3(3)")->text(), QStringLiteral("سارا"));
+    QCOMPARE(child<QLineEdit>("Text12")->text(), QStringLiteral("احمدی"));
+    QCOMPARE(child<QLineEdit>("Text14")->text(), QStringLiteral("علی"));
+    QCOMPARE(child<QLineEdit>("Text3(0)")->text(), QStringLiteral("120"));
+    QCOMPARE(child<QLineEdit>("Text3(1)")->text(), QStringLiteral("75"));
+    QCOMPARE(child<QLineEdit>("Text3(2)")->text(), QStringLiteral("120"));
+    QCOMPARE(child<QLabel>("Mean0")->text(), QStringLiteral("میانگین: 8.0"));
+    QCOMPARE(child<QLabel>("Mean1")->text(), QStringLiteral("میانگین: 5.0"));
+    QCOMPARE(child<QTextEdit>("Text4")->toPlainText(), LoveTypeText(LoveType::CompanionateLove));
+}
+
+void ScoringWindowTest::secondSubjectReplacesTheFirst()
+{
+    AddSubject("K-2", "9", "9", "9", true, "مینا");
+    AddSubject("K-2", "1", "1", "1"); // a second answer row under the same code is not used
+    scoring_ = new FrmkLID;
+    scoring_->show();
+    select("K-1");
+    select("K-2");
+    QCOMPARE(child<QTextEdit>("Text4")->toPlainText(), LoveTypeText(LoveType::ConsummateLove));
+    QCOMPARE(child<QLineEdit>("Text3(0)")->text(), QStringLiteral("135"));
+    QCOMPARE(child<QLineEdit>("Text3(3)")->text(), QStringLiteral("مینا"));
+    QCOMPARE(child<QLabel>("Mean2")->text(), QStringLiteral("میانگین: 9.0"));
+}
+
+void ScoringWindowTest::subjectWithoutSubjectRowIsScored()
+{
+    AddSubject("lone", "1", "1", "1", false);
+    scoring_ = new FrmkLID;
+    scoring_->show();
+    select("lone");
+    QCOMPARE(child<QLineEdit>("Text5")->text(), QStringLiteral("lone"));
+    QCOMPARE(child<QLineEdit>("Text15")->text(), QString());
+    QCOMPARE(child<QLineEdit>("Text3(3)")->text(), QString());
+    QCOMPARE(child<QLineEdit>("Text3(2)")->text(), QStringLiteral("15"));
+    QCOMPARE(child<QTextEdit>("Text4")->toPlainText(), LoveTypeText(LoveType::NonLove));
+}
+
+void ScoringWindowTest::sheetPrintsOnceAndCarriesOnlyItsParticulars()
+{
+    scoring_ = new FrmkLID;
+    scoring_->show();
+    auto box = AnswerNextBox();
+    QTest::mouseClick(child<QPushButton>("Command6"), Qt::LeftButton);
+    const QString needSelection =
+        QStringLiteral("ابتدا روي انتخاب آزمودني کليک کرده سپس کد آزمودني را وارد کنيد بعد روي پرينت کليک کنيد ");
+    QCOMPARE(box->text, needSelection);
+    QCOMPARE(box->delayMs, 2000);
+    QVERIFY(!scoring_->findChild<DataRPrint *>());
+
+    select("K-1");
+    QTest::mouseClick(child<QPushButton>("Command6"), Qt::LeftButton);
+    auto *report = scoring_->findChild<DataRPrint *>();
+    QVERIFY(report);
+    QVERIFY(report->isVisible());
+    QVERIFY(!report->isModal()); // the scoring window stays usable
+    QCOMPARE(child<QLineEdit>("Text5")->text(), QString());
+    QCOMPARE(child<QLineEdit>("Text3(0)")->text(), QStringLiteral("120")); // printing changes nothing on screen
+
+    const ResultSheet &sheet = report->sheet();
+    QCOMPARE(sheet.clinicName, QStringLiteral("کلینیک مشاوره آرامش"));
+    QCOMPARE(sheet.address, QStringLiteral("تهران، خیابان ولیعصر"));
+    QCOMPARE(sheet.firstName, QStringLiteral("سارا"));
+    QCOMPARE(sheet.lastName, QStringLiteral("احمدی"));
+    QCOMPARE(sheet.age, QStringLiteral("34"));
+    QCOMPARE(sheet.education, QStringLiteral("کارشناسی ارشد"));
+    QCOMPARE(sheet.date, QStringLiteral("1403/05/09"));
+    QCOMPARE(sheet.explanation, LoveTypeText(LoveType::CompanionateLove));
+
+    const QString pdf = folder_->file("sheet.pdf");
+    QVERIFY(WriteResultSheetPdf(sheet, pdf));
+    const QSet<QString> printed = PdfWords(pdf);
+    QVERIFY(printed.contains("سارا"));
+    QVERIFY(printed.contains("آرامش"));
+    for (const QString absent : {"K-1", "120", "75", "علی", "زن", "متأهل", "10:00:00"})
+        QVERIFY2(!printed.contains(*PlainWords(absent).begin()), qPrintable(absent));
+
+    box = AnswerNextBox();
+    QTest::mouseClick(child<QPushButton>("Command6"), Qt::LeftButton);
+    QCOMPARE(box->text, needSelection);
+    QCOMPARE(scoring_->findChildren<DataRPrint *>().size(), 1);
+}
+
+QTEST_MAIN(ScoringWindowTest)
+#include "test_scoring_window.moc"
