@@ -1,8 +1,11 @@
 // Run on demand: ./build/bench/morva_bench
 // Fills a temporary data folder with 100 and with 100,000 subjects and times the data work of
-// the main window: opening its views, finding a subject by code, registering one subject.
+// the main window (opening its views, finding a subject by code, registering one subject) and
+// of the scoring window (selecting a subject and scoring it).
 #include "records/data_connection.h"
 #include "records/table_view.h"
+#include "scoring/love_type.h"
+#include "scoring/scores.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -118,8 +121,32 @@ void AddAndCommitSubjectPair(benchmark::State &state)
     }
 }
 
+// What the scoring window does for one code: reread the answers, narrow them to the code, check
+// for unanswered items, narrow the subjects, sum and classify.
+void SelectAndScoreSubject(benchmark::State &state)
+{
+    const int size = static_cast<int>(state.range(0));
+    ClinicOf(size);
+    DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
+    TableView answer(subjects, QStringLiteral("Answer"));
+    TableView ide(subjects, QStringLiteral("IDE"));
+    int i = 0;
+    for (auto _ : state) {
+        const QString code = CodeOf((i += 7919) % size);
+        answer.reload();
+        answer.setFilter(QStringLiteral("code"), code);
+        QStringList answers;
+        for (int item = 1; item <= 45; ++item)
+            answers << answer.field(QString::number(item));
+        benchmark::DoNotOptimize(MissingItemsList(answers));
+        ide.setFilter(QStringLiteral("code"), code);
+        benchmark::DoNotOptimize(LoveTypeText(ClassifyLoveType(ComputeScores(answers))));
+    }
+}
+
 } // namespace
 
+BENCHMARK(SelectAndScoreSubject)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(OpenMainWindowViews)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FilterByCodeAndReadRow)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(AddAndCommitSubjectPair)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
