@@ -34,14 +34,6 @@ QGroupBox *Panel(QWidget *parent, const QString &name, const QRect &twips)
     return panel;
 }
 
-QLineEdit *HiddenField(QWidget *parent, const QString &name, const QString &text)
-{
-    auto *field = new QLineEdit(text, parent);
-    field->setObjectName(name);
-    field->hide();
-    return field;
-}
-
 } // namespace
 
 Frm1::Frm1(QWidget *parent)
@@ -54,13 +46,13 @@ Frm1::Frm1(QWidget *parent)
     setFixedSize(TwipsToPixels(10710), TwipsToPixels(7965));
     setMouseTracking(true);
 
-    adodc1_ = View(*settings_, QStringLiteral("Theme"), QStringLiteral("Adodc1"));
-    adodc2_ = View(*subjects_, QStringLiteral("IDE"), QStringLiteral("Adodc2"));
-    adodc3_ = View(*subjects_, QStringLiteral("Answer"), QStringLiteral("Adodc3"));
-    adodc5_ = View(*subjects_, QStringLiteral("IDE"), QStringLiteral("Adodc5"));
+    adodc1_ = NamedView(*settings_, QStringLiteral("Theme"), QStringLiteral("Adodc1"), this);
+    adodc2_ = NamedView(*subjects_, QStringLiteral("IDE"), QStringLiteral("Adodc2"), this);
+    adodc3_ = NamedView(*subjects_, QStringLiteral("Answer"), QStringLiteral("Adodc3"), this);
+    adodc5_ = NamedView(*subjects_, QStringLiteral("IDE"), QStringLiteral("Adodc5"), this);
 
     text1_ = HiddenField(this, QStringLiteral("Text1"), QStringLiteral("1"));
-    text3_ = HiddenField(this, QStringLiteral("Text3"), QString());
+    text3_ = HiddenField(this, QStringLiteral("Text3"));
     buildDecoration();
     buildCommandBar();
     buildPanels();
@@ -77,12 +69,7 @@ Frm1::Frm1(QWidget *parent)
 
 Frm1::~Frm1() = default;
 
-TableView *Frm1::View(DataConnection &connection, const QString &table, const QString &name)
-{
-    auto *view = new TableView(connection, table, this);
-    view->setObjectName(name);
-    return view;
-}
+
 
 Frm1 *Frm1::ShowFresh()
 {

@@ -53,7 +53,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TableView *View(DataConnection &connection, const QString &table, const QString &name);
     void buildCommandBar();
     void buildPanels();
     void buildDecoration();

@@ -9,8 +9,8 @@
 #include "questionnaire/item_bank.h"
 #include "records/bound_field.h"
 #include "records/leading_number.h"
+#include "records/subject_panel.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -59,16 +59,11 @@ FrmTest::FrmTest(QWidget *parent)
     setFixedSize(TwipsToPixels(10710), TwipsToPixels(7965));
     setModal(true);
 
-    adodc1_ = new TableView(*settings_, QStringLiteral("Theme"), this);
-    adodc1_->setObjectName(QStringLiteral("Adodc1"));
-    adodc2_ = new TableView(*subjects_, QStringLiteral("Answer"), this);
-    adodc2_->setObjectName(QStringLiteral("Adodc2"));
-    adodc3_ = new TableView(*subjects_, QStringLiteral("IDE"), this);
-    adodc3_->setObjectName(QStringLiteral("Adodc3"));
+    adodc1_ = NamedView(*settings_, QStringLiteral("Theme"), QStringLiteral("Adodc1"), this);
+    adodc2_ = NamedView(*subjects_, QStringLiteral("Answer"), QStringLiteral("Adodc2"), this);
+    adodc3_ = NamedView(*subjects_, QStringLiteral("IDE"), QStringLiteral("Adodc3"), this);
 
-    text2_ = new QLineEdit(QStringLiteral("1"), this);
-    text2_->setObjectName(QStringLiteral("Text2"));
-    text2_->hide();
+    text2_ = HiddenField(this, QStringLiteral("Text2"), QStringLiteral("1"));
     BindField(text2_, adodc1_, QStringLiteral("TH"));
 
     skinLabel3_ = new QLabel(QStringLiteral("مقیاس عشق مثلثی"), this);
@@ -96,48 +91,15 @@ FrmTest::~FrmTest() = default;
 
 void FrmTest::buildSubjectPanel()
 {
-    frame1_ = new QGroupBox(this);
-    frame1_->setObjectName(QStringLiteral("Frame1"));
+    frame1_ = CreateSubjectPanel(this, QStringLiteral("Frame1"), *adodc3_,
+                                 {QStringLiteral("Text1"), QStringLiteral("Text3"), QStringLiteral("Text4"),
+                                  QStringLiteral("Text10"), QStringLiteral("Text5"), QStringLiteral("Text11"),
+                                  QStringLiteral("Text7"), QStringLiteral("Text8"), QStringLiteral("Text9"),
+                                  QStringLiteral("Text14")},
+                                 4);
     frame1_->setGeometry(TwipsRect(240, 1800, 10230, 1740));
-    auto *grid = new QGridLayout(frame1_);
-    const struct {
-        const char *name;
-        QString caption;
-        const char *column;
-    } fields[] = {
-        {"Text1", QStringLiteral(" :کد"), "Code"},
-        {"Text3", QStringLiteral(" :نام"), "FName"},
-        {"Text4", QStringLiteral(" :نام خانوادگي"), "LName"},
-        {"Text10", QStringLiteral(" :جنس"), "Jens"},
-        {"Text5", QStringLiteral(" :سن"), "Sen"},
-        {"Text11", QStringLiteral(" :وضعيت تاهل"), "Taahol"},
-        {"Text7", QStringLiteral(" :ميزان تحصيلات"), "Tahsil"},
-        {"Text8", QStringLiteral(" :تاريخ"), "Date"},
-        {"Text9", QStringLiteral(" :ساعت"), "Time"},
-        {"Text14", QStringLiteral(" :معشوقه"), "Morva"},
-    };
-    int index = 0;
-    for (const auto &f : fields) {
-        auto *field = new QLineEdit(frame1_);
-        field->setObjectName(QLatin1String(f.name));
-        // Only the answers are written here; the registration stays as the operator saved it.
-        field->setReadOnly(true);
-        field->setFocusPolicy(Qt::ClickFocus);
-        BindField(field, adodc3_, QLatin1String(f.column));
-        auto *caption = new QLabel(f.caption, frame1_);
-        caption->setBuddy(field);
-        const int row = index / 4;
-        const int column = (index % 4) * 2;
-        grid->addWidget(caption, row, column);
-        grid->addWidget(field, row, column + 1);
-        ++index;
-    }
-    for (int column = 1; column < 8; column += 2)
-        grid->setColumnStretch(column, 1);
-    grid->setVerticalSpacing(2);
     text1_ = frame1_->findChild<QLineEdit *>(QStringLiteral("Text1"));
     text14_ = frame1_->findChild<QLineEdit *>(QStringLiteral("Text14"));
-    text1_->setMaxLength(32767);
     frame1_->findChild<QLineEdit *>(QStringLiteral("Text5"))->setMaxLength(3);
     frame1_->hide();
 }

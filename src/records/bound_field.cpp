@@ -15,4 +15,12 @@ void BindField(QLineEdit *field, TableView *view, const QString &column)
     show();
 }
 
+QLineEdit *HiddenField(QWidget *parent, const QString &name, const QString &text)
+{
+    auto *field = new QLineEdit(text, parent);
+    field->setObjectName(name);
+    field->hide();
+    return field;
+}
+
 } // namespace morva

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QLineEdit;
+class QWidget;
 
 namespace morva {
 
@@ -12,5 +13,8 @@ class TableView;
 // what is typed or set into the field becomes that column's value in the row (written when the
 // view commits).
 void BindField(QLineEdit *field, TableView *view, const QString &column);
+
+// A text field the user never sees, holding a value for its window.
+QLineEdit *HiddenField(QWidget *parent, const QString &name, const QString &text = {});
 
 } // namespace morva

@@ -63,15 +63,9 @@ RegistrationPanel::RegistrationPanel(TableView &subjects, TableView &answers, Ta
     text7_ = addField("Text7", QStringLiteral(" :تحصيلات"), 120, 1320, 1680, 900);
     text18_ = addField("Text18", QStringLiteral(" :نام معشوقه"), 3840, 1920, 1740, 960);
 
-    auto hidden = [this](const char *name) {
-        auto *field = new QLineEdit(this);
-        field->setObjectName(QLatin1String(name));
-        field->hide();
-        return field;
-    };
-    text15_ = hidden("Text15");
-    text16_ = hidden("Text16");
-    text17_ = hidden("Text17");
+    text15_ = HiddenField(this, QStringLiteral("Text15"));
+    text16_ = HiddenField(this, QStringLiteral("Text16"));
+    text17_ = HiddenField(this, QStringLiteral("Text17"));
     combo1_ = addList("Combo1", QStringLiteral(" :تاهل"), 4005, 855, 465,
                       {QStringLiteral("مجرد"), QStringLiteral("متأهل"), QStringLiteral("مطلقه"), QStringLiteral("بيوه")},
                       text15_);

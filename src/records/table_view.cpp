@@ -16,6 +16,13 @@ QVariant Stored(const QString &text)
 
 } // namespace
 
+TableView *NamedView(DataConnection &connection, const QString &table, const QString &name, QObject *parent)
+{
+    auto *view = new TableView(connection, table, parent);
+    view->setObjectName(name);
+    return view;
+}
+
 TableView::TableView(DataConnection &connection, const QString &table, QObject *parent)
     : QObject(parent), connection_(connection), schema_(SchemaOf(table))
 {

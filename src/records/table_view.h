@@ -86,4 +86,7 @@ private:
     mutable std::optional<int> count_;
 };
 
+// A view its window knows by name (Adodc1, Adodc2...), owned by parent.
+TableView *NamedView(DataConnection &connection, const QString &table, const QString &name, QObject *parent);
+
 } // namespace morva

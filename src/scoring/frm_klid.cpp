@@ -9,11 +9,11 @@
 #include "questionnaire/item_bank.h"
 #include "records/bound_field.h"
 #include "records/leading_number.h"
+#include "records/subject_panel.h"
 #include "scoring/data_r_print.h"
 #include "scoring/love_type.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,14 +22,6 @@
 
 namespace morva {
 namespace {
-
-QLineEdit *HiddenField(QWidget *parent, const QString &name)
-{
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->hide();
-    return field;
-}
 
 QPushButton *Button(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
 {
@@ -50,15 +42,11 @@ FrmkLID::FrmkLID(QWidget *parent)
     setWindowTitle(QStringLiteral("کليد گذاري"));
     setFixedSize(TwipsToPixels(10710), TwipsToPixels(7965));
 
-    adodc1_ = new TableView(*settings_, QStringLiteral("Theme"), this);
-    adodc1_->setObjectName(QStringLiteral("Adodc1"));
-    adodc2_ = new TableView(*subjects_, QStringLiteral("Answer"), this);
-    adodc2_->setObjectName(QStringLiteral("Adodc2"));
-    adodc3_ = new TableView(*subjects_, QStringLiteral("IDE"), this);
-    adodc3_->setObjectName(QStringLiteral("Adodc3"));
+    adodc1_ = NamedView(*settings_, QStringLiteral("Theme"), QStringLiteral("Adodc1"), this);
+    adodc2_ = NamedView(*subjects_, QStringLiteral("Answer"), QStringLiteral("Adodc2"), this);
+    adodc3_ = NamedView(*subjects_, QStringLiteral("IDE"), QStringLiteral("Adodc3"), this);
 
-    text1_ = HiddenField(this, QStringLiteral("Text1"));
-    text1_->setText(QStringLiteral("1"));
+    text1_ = HiddenField(this, QStringLiteral("Text1"), QStringLiteral("1"));
     BindField(text1_, adodc1_, QStringLiteral("TH"));
     text13_ = HiddenField(this, QStringLiteral("Text13"));
     BindField(text13_, adodc1_, QStringLiteral("Name"));
@@ -77,41 +65,14 @@ FrmkLID::~FrmkLID() = default;
 
 void FrmkLID::buildSubjectPanel()
 {
-    auto *frame5 = new QGroupBox(this);
-    frame5->setObjectName(QStringLiteral("Frame5"));
+    QGroupBox *frame5 = CreateSubjectPanel(this, QStringLiteral("Frame5"), *adodc3_,
+                                           {QStringLiteral("Text15"), QStringLiteral("Text3(3)"),
+                                            QStringLiteral("Text12"), QStringLiteral("Text10"),
+                                            QStringLiteral("Text6"), QStringLiteral("Text11"),
+                                            QStringLiteral("Text7"), QStringLiteral("Text8"),
+                                            QStringLiteral("Text9"), QStringLiteral("Text14")},
+                                           3);
     frame5->setGeometry(TwipsRect(240, 120, 10230, 2400));
-    auto *grid = new QGridLayout(frame5);
-    const struct {
-        const char *name;
-        QString caption;
-        const char *column;
-    } fields[] = {
-        {"Text15", QStringLiteral(" :کد"), "Code"},
-        {"Text3(3)", QStringLiteral(" :نام"), "FName"},
-        {"Text12", QStringLiteral(" :نام خانوادگي"), "LName"},
-        {"Text10", QStringLiteral(" :جنس"), "Jens"},
-        {"Text6", QStringLiteral(" :سن"), "Sen"},
-        {"Text11", QStringLiteral(" :وضعيت تاهل"), "Taahol"},
-        {"Text7", QStringLiteral(" :ميزان تحصيلات"), "Tahsil"},
-        {"Text8", QStringLiteral(" :تاريخ"), "Date"},
-        {"Text9", QStringLiteral(" :ساعت"), "Time"},
-        {"Text14", QStringLiteral(" :معشوقه"), "Morva"},
-    };
-    int index = 0;
-    for (const auto &f : fields) {
-        auto *field = new QLineEdit(frame5);
-        field->setObjectName(QLatin1String(f.name));
-        field->setReadOnly(true);
-        BindField(field, adodc3_, QLatin1String(f.column));
-        auto *caption = new QLabel(f.caption, frame5);
-        caption->setBuddy(field);
-        grid->addWidget(caption, index / 3, (index % 3) * 2);
-        grid->addWidget(field, index / 3, (index % 3) * 2 + 1);
-        ++index;
-    }
-    for (int column = 1; column < 6; column += 2)
-        grid->setColumnStretch(column, 1);
-    grid->setVerticalSpacing(2);
 }
 
 void FrmkLID::buildScorePanel()
