@@ -21,23 +21,14 @@ using namespace morva::testing;
 
 namespace {
 
-// A subject whose answers are intimacy, passion and commitment answers item by item.
+// A subject whose answers are i for every intimacy item, p for passion and c for commitment.
 void AddSubject(const QString &code, const QString &i, const QString &p, const QString &c, bool withSubjectRow = true,
                 const QString &firstName = "سارا")
 {
-    DataConnection db(DataFile::Subjects, "setup");
-    if (withSubjectRow)
-        db.run("INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Date\", \"Time\", \"Jens\", "
-               "\"Taahol\", \"Morva\", \"Group\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-               {code, firstName, "احمدی", "34", "کارشناسی ارشد", "1403/05/09", "10:00:00", "زن", "متأهل", "علی", "A"});
-    QString sql = "INSERT INTO \"Answer\" (\"Code\", \"Group\"";
-    QVariantList values{code, "A"};
-    for (int item = 1; item <= 45; ++item) {
-        sql += QStringLiteral(", \"%1\"").arg(item);
-        values << (item <= 15 ? i : item <= 30 ? p : c);
-    }
-    sql += ") VALUES (?" + QStringLiteral(", ?").repeated(46) + ")";
-    db.run(sql, values);
+    QStringList answers;
+    for (int item = 1; item <= 45; ++item)
+        answers << (item <= 15 ? i : item <= 30 ? p : c);
+    InsertSubject(code, firstName, "علی", answers, withSubjectRow);
 }
 
 void ClearAnswers(const QString &code, const QStringList &items)

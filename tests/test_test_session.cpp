@@ -23,12 +23,7 @@ namespace {
 
 void AddSubject(const QString &code, const QString &beloved, bool withSubjectRow = true)
 {
-    DataConnection db(DataFile::Subjects, "setup");
-    if (withSubjectRow)
-        db.run("INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Date\", \"Time\", \"Jens\", "
-               "\"Taahol\", \"Morva\", \"Group\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-               {code, "سارا", "احمدی", "34", "دیپلم", "1403/01/01", "10:00:00", "زن", "مجرد", beloved, "A"});
-    db.run("INSERT INTO \"Answer\" (\"Code\", \"Group\") VALUES (?, ?)", {code, "A"});
+    InsertSubject(code, "سارا", beloved, {}, withSubjectRow);
 }
 
 QStringList StoredAnswers(const QString &code)

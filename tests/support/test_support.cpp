@@ -26,6 +26,25 @@ void TypeText(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
+void InsertSubject(const QString &code, const QString &firstName, const QString &beloved, const QStringList &answers,
+                   bool withSubjectRow)
+{
+    DataConnection db(DataFile::Subjects, QStringLiteral("test setup"));
+    if (withSubjectRow)
+        db.run(QStringLiteral("INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Date\", "
+                              "\"Time\", \"Jens\", \"Taahol\", \"Morva\", \"Group\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+               {code, firstName, QStringLiteral("احمدی"), QStringLiteral("34"), QStringLiteral("کارشناسی ارشد"),
+                QStringLiteral("1403/05/09"), QStringLiteral("10:00:00"), QStringLiteral("زن"), QStringLiteral("متأهل"),
+                beloved, QStringLiteral("A")});
+    QString sql = QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"Group\"");
+    QVariantList values{code, QStringLiteral("A")};
+    for (int item = 1; item <= 45; ++item) {
+        sql += QStringLiteral(", \"%1\"").arg(item);
+        values << (answers.isEmpty() ? QVariant() : QVariant(answers.value(item - 1)));
+    }
+    db.run(sql + QStringLiteral(") VALUES (?") + QStringLiteral(", ?").repeated(46) + u')', values);
+}
+
 QSet<QString> PlainWords(const QString &text)
 {
     QString plain = text.normalized(QString::NormalizationForm_KC);

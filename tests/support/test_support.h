@@ -53,6 +53,13 @@ template <class T> void WhenModal(std::function<void(T *)> answer, int timeoutMs
 // Types text into a widget one character at a time (Persian included).
 void TypeText(QWidget *widget, const QString &text);
 
+// Stores a subject as registration does: its IDE row (unless withSubjectRow is false) and its
+// Answer row with these 45 answers (none: every answer empty). The other particulars are
+// fixed: last name احمدی, age 34, education کارشناسی ارشد, date 1403/05/09, time 10:00:00,
+// gender زن, marital status متأهل, group A.
+void InsertSubject(const QString &code, const QString &firstName, const QString &beloved,
+                   const QStringList &answers = {}, bool withSubjectRow = true);
+
 // The words of a text with Arabic-script letters brought to plain, comparable form (letters
 // out of their presentation forms, no joiners or direction marks, one form of yeh and kaf).
 QSet<QString> PlainWords(const QString &text);
