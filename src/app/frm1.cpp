@@ -69,8 +69,6 @@ Frm1::Frm1(QWidget *parent)
 
 Frm1::~Frm1() = default;
 
-
-
 Frm1 *Frm1::ShowFresh()
 {
     try {
@@ -142,20 +140,26 @@ void Frm1::buildCommandBar()
         QString caption;
         int top;
         QString hint;
+        void (Frm1::*onClicked)();
     } commands[] = {
         {"Command1", QStringLiteral("ثبت نام آزمودني"), 180,
-         QStringLiteral(" شما بايد هر آزمودني را ابتدا ثبت نام کرده و سپس روي دکمه اجراي تست کليک کرده و کد آزمودني را وارد کنيد")},
+         QStringLiteral(" شما بايد هر آزمودني را ابتدا ثبت نام کرده و سپس روي دکمه اجراي تست کليک کرده و کد آزمودني را وارد کنيد"),
+         &Frm1::onCommand1Clicked},
         {"Command2", QStringLiteral("اجراي تست"), 780,
-         QStringLiteral(" جهت جواب دادن به سؤالها روي اين دکمه کليک کنيد و کد آزمودني مورد نظر را وارد کنيد ")},
-        {"Command3", QStringLiteral("کليد گذاري"), 1350, QStringLiteral(" جهت کليد گذاري روي اين دکمه کليک مي کنيد")},
+         QStringLiteral(" جهت جواب دادن به سؤالها روي اين دکمه کليک کنيد و کد آزمودني مورد نظر را وارد کنيد "),
+         &Frm1::onCommand2Clicked},
+        {"Command3", QStringLiteral("کليد گذاري"), 1350, QStringLiteral(" جهت کليد گذاري روي اين دکمه کليک مي کنيد"),
+         &Frm1::onCommand3Clicked},
         {"Command4", QStringLiteral("نمايش کد آزمودني"), 1980,
-         QStringLiteral(" درصورتيکه کد آزمودني را فراموش کرده ايد با کليک بر روي  اين قسمت مي توانيد آن را بدست بياوريد")},
-        {"Command5", QStringLiteral("ماشين حساب"), 2580, QString()},
+         QStringLiteral(" درصورتيکه کد آزمودني را فراموش کرده ايد با کليک بر روي  اين قسمت مي توانيد آن را بدست بياوريد"),
+         nullptr},
+        {"Command5", QStringLiteral("ماشين حساب"), 2580, QString(), &Frm1::onCommand5Clicked},
         {"Command9", QStringLiteral("تنظيمات"), 3180,
-         QStringLiteral("با کليک بر روي اين دکمه شمامي توانيد:1- تم برنامه را عوض کنيد 2- نام و آدرس کلينيک را وارد کنيد")},
-        {"Command51", QStringLiteral("مثلث عشق"), 3780, QString()},
-        {"Command11", QStringLiteral("درباره ما"), 4400, QString()},
-        {"Command6", QStringLiteral("خروج"), 5760, QString()},
+         QStringLiteral("با کليک بر روي اين دکمه شمامي توانيد:1- تم برنامه را عوض کنيد 2- نام و آدرس کلينيک را وارد کنيد"),
+         nullptr},
+        {"Command51", QStringLiteral("مثلث عشق"), 3780, QString(), nullptr},
+        {"Command11", QStringLiteral("درباره ما"), 4400, QString(), nullptr},
+        {"Command6", QStringLiteral("خروج"), 5760, QString(), nullptr},
     };
     for (const auto &c : commands) {
         QPushButton *button = addCommand(QLatin1String(c.name), c.caption, c.top);
@@ -163,12 +167,9 @@ void Frm1::buildCommandBar()
             hints_.insert(button, c.hint);
             button->installEventFilter(this);
         }
+        if (c.onClicked)
+            connect(button, &QPushButton::clicked, this, c.onClicked);
     }
-    const auto command = [this](const char *name) { return frame7_->findChild<QPushButton *>(QLatin1String(name)); };
-    connect(command("Command1"), &QPushButton::clicked, this, &Frm1::onCommand1Clicked);
-    connect(command("Command2"), &QPushButton::clicked, this, &Frm1::onCommand2Clicked);
-    connect(command("Command3"), &QPushButton::clicked, this, &Frm1::onCommand3Clicked);
-    connect(command("Command5"), &QPushButton::clicked, this, &Frm1::onCommand5Clicked);
 }
 
 void Frm1::buildPanels()
