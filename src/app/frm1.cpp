@@ -202,11 +202,12 @@ void Frm1::HidePanels()
 
 void Frm1::closeEvent(QCloseEvent *event)
 {
-    // Reloading the subjects view discards a registration that was not saved.
-    RunGuarded(this, [this] { adodc2_->reload(); });
     event->accept();
-    if (LeadingNumber(text3_->text()) == 1)
+    // Either way the subjects view is reloaded, which discards a registration that was not saved.
+    if (LeadingNumber(text3_->text()) == 1) {
+        RunGuarded(this, [this] { adodc2_->reload(); });
         return; // handed over: the window that asked for it is on screen now
+    }
     HidePanels();
     Q_EMIT leftWithoutHandOver();
 }

@@ -28,7 +28,7 @@ bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
         if (allowed_.contains(typed))
             return false;
         // A Persian or Arabic-Indic digit becomes the Latin digit the field stores.
-        if (typed.isDigit() && typed.digitValue() >= 0) {
+        if (typed.isDigit()) {
             const QChar latin(u'0' + typed.digitValue());
             if (allowed_.contains(latin)) {
                 if (!field_->isReadOnly())

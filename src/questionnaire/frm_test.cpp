@@ -260,11 +260,7 @@ bool FrmTest::eventFilter(QObject *watched, QEvent *event)
 
 bool FrmTest::saveAnswers()
 {
-    return RunGuarded(this, [this] {
-        adodc2_->persist();
-        adodc2_->reload();
-        adodc3_->reload();
-    });
+    return RunGuarded(this, [this] { adodc2_->persist(); });
 }
 
 void FrmTest::onCommand5Clicked()
@@ -285,7 +281,7 @@ bool FrmTest::leaveAfterAsking()
                                        {}, BoxStyle::YesNo);
     if (answer == QMessageBox::Yes)
         return saveAnswers();
-    RunGuarded(this, [this] { adodc2_->reload(); });
+    RunGuarded(this, [this] { adodc2_->reload(); }); // the edits are dropped; the file was never touched
     return true;
 }
 

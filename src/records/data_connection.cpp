@@ -16,9 +16,14 @@ namespace {
 
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
+QString ShownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
 QString ShownPath(DataFile file)
 {
-    return QDir::toNativeSeparators(QFileInfo(DataFilePath(file)).absoluteFilePath());
+    return ShownPath(DataFilePath(file));
 }
 
 QString ConnectionName(const QString &owner, DataFile file)
@@ -44,7 +49,7 @@ bool LooksLikeSqlite(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         throw DataError(QStringLiteral("فایل اطلاعات «%1» باز نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی دسترسی به این فایل "
                                        "وجود ندارد؛ لطفاً با مسئول رایانه تماس بگیرید.")
-                            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())),
+                            .arg(ShownPath(path)),
                         f.errorString());
     const QByteArray head = f.read(16);
     return head.isEmpty() || head == QByteArray("SQLite format 3\0", 16);
@@ -108,7 +113,7 @@ void PrepareDataFiles()
             || !QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner))
             throw DataError(QStringLiteral("پوشه‌ی اطلاعات «%1» ساخته نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی نوشتن در "
                                            "این مسیر وجود ندارد؛ لطفاً با مسئول رایانه تماس بگیرید.")
-                                .arg(QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath())));
+                                .arg(ShownPath(folder)));
     }
     PrepareFile(DataFile::Settings, {&ThemeTable()});
     PrepareFile(DataFile::Subjects, {&SubjectTable(), &AnswerTable()});

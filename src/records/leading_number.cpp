@@ -43,7 +43,7 @@ private:
     template <class F> int digits(F add)
     {
         int count = 0;
-        while (pos_ < text_.size() && text_[pos_].digitValue() >= 0 && text_[pos_].isDigit()) {
+        while (pos_ < text_.size() && text_[pos_].isDigit()) {
             add(text_[pos_].digitValue());
             ++pos_;
             ++count;

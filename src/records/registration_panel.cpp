@@ -107,11 +107,16 @@ QLineEdit *RegistrationPanel::addField(const char *name, const QString &label, i
     auto *field = new QLineEdit(this);
     field->setObjectName(QLatin1String(name));
     field->setGeometry(TwipsRect(left, top, width, kFieldHeight));
+    addCaption(label, left + width, top, labelWidth, field);
+    return field;
+}
+
+void RegistrationPanel::addCaption(const QString &label, int fieldRight, int top, int width, QWidget *field)
+{
     auto *caption = new QLabel(label, this);
-    caption->setGeometry(TwipsRect(left + width + 15, top, labelWidth, kFieldHeight));
+    caption->setGeometry(TwipsRect(fieldRight + 15, top, width, kFieldHeight));
     caption->setAlignment(kCaptionAlignment);
     caption->setBuddy(field);
-    return field;
 }
 
 QComboBox *RegistrationPanel::addList(const char *name, const QString &label, int left, int top, int labelWidth,
@@ -123,10 +128,7 @@ QComboBox *RegistrationPanel::addList(const char *name, const QString &label, in
     list->setGeometry(TwipsRect(left, top, width, kFieldHeight));
     list->addItems(entries);
     list->setCurrentIndex(-1);
-    auto *caption = new QLabel(label, this);
-    caption->setGeometry(TwipsRect(left + width + 15, top, labelWidth, kFieldHeight));
-    caption->setAlignment(kCaptionAlignment);
-    caption->setBuddy(list);
+    addCaption(label, left + width, top, labelWidth, list);
     auto copyText = [list, copy] { copy->setText(list->currentText()); };
     connect(list, &QComboBox::currentTextChanged, copy, copyText);
     connect(list, &QComboBox::activated, copy, copyText);
@@ -143,15 +145,12 @@ void RegistrationPanel::setTabOrder()
 
 void RegistrationPanel::Start()
 {
-    setGeometry(TwipsRect(1500, 780, 6675, 2895));
     show();
     raise();
-    RunGuarded(window(), [this] {
-        subjects_.addRow();
-        const QDateTime now = QDateTime::currentDateTime();
-        text9_->setText(LongTimeText(now.time()));
-        text8_->setText(PersianDateText(now, 0));
-    });
+    subjects_.addRow();
+    const QDateTime now = QDateTime::currentDateTime();
+    text9_->setText(LongTimeText(now.time()));
+    text8_->setText(PersianDateText(now, 0));
     text11_->setFocus();
 }
 
@@ -214,9 +213,9 @@ void RegistrationPanel::onCommand8Clicked()
         Q_EMIT closeRequested();
 }
 
+// Closing the panels reloads the subjects view, which discards the pending subject row.
 void RegistrationPanel::onCommand10Clicked()
 {
-    RunGuarded(window(), [this] { subjects_.reload(); });
     Q_EMIT closeRequested();
 }
 

@@ -24,11 +24,12 @@ public:
     void Start();
 
 Q_SIGNALS:
-    // Saved or cancelled: the main window closes its panels.
+    // Saved or cancelled: the main window closes its panels, discarding an unsaved subject.
     void closeRequested();
 
 private:
     QLineEdit *addField(const char *name, const QString &label, int left, int top, int width, int labelWidth);
+    void addCaption(const QString &label, int fieldRight, int top, int width, QWidget *field);
     QComboBox *addList(const char *name, const QString &label, int left, int top, int labelWidth,
                        const QStringList &entries, QLineEdit *copy);
     void setTabOrder();
