@@ -2,14 +2,14 @@
 // Fills a temporary data folder with 100 and with 100,000 subjects and times the data work of
 // the main window (opening its views, finding a subject by code, registering one subject) and
 // of the scoring window (selecting a subject and scoring it).
+#include "records/columns.h"
 #include "records/data_connection.h"
 #include "records/table_view.h"
 #include "scoring/love_type.h"
 #include "scoring/scores.h"
+#include "support/data_support.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -30,33 +30,22 @@ class Clinic {
 public:
     explicit Clinic(int subjects)
     {
-        QDir::setCurrent(dir_.path());
-        PrepareDataFiles();
         DataConnection db(DataFile::Subjects, QStringLiteral("fill"));
         db.transact([&] {
+            testing::StoredSubject subject;
+            subject.lastName = QStringLiteral("نام خانوادگی");
+            for (int item = 1; item <= 45; ++item)
+                subject.answers << QString::number(item % 9 + 1);
             for (int i = 0; i < subjects; ++i) {
-                const QString code = CodeOf(i);
-                db.run(QStringLiteral("INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Date\", "
-                                      "\"Time\", \"Jens\", \"Taahol\", \"Morva\", \"Group\") "
-                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                       {code, QStringLiteral("نام"), QStringLiteral("نام خانوادگی"), QStringLiteral("30"),
-                        QStringLiteral("کارشناسی"), QStringLiteral("1403/01/01"), QStringLiteral("10:00:00"),
-                        QStringLiteral("زن"), QStringLiteral("مجرد"), QStringLiteral("مریم"), QStringLiteral("A")});
-                QVariantList answer{code, QStringLiteral("A")};
-                for (int item = 1; item <= 45; ++item)
-                    answer << QString::number(item % 9 + 1);
-                QString sql = QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"Group\"");
-                for (int item = 1; item <= 45; ++item)
-                    sql += QStringLiteral(", \"%1\"").arg(item);
-                sql += QStringLiteral(") VALUES (?") + QStringLiteral(", ?").repeated(46) + u')';
-                db.run(sql, answer);
+                subject.code = CodeOf(i);
+                testing::InsertSubject(db, subject);
             }
         });
     }
-    void enter() const { QDir::setCurrent(dir_.path()); }
+    void enter() const { folder_.enter(); }
 
 private:
-    QTemporaryDir dir_;
+    testing::DataFolder folder_;
 };
 
 Clinic &ClinicOf(int subjects)
@@ -76,11 +65,11 @@ void OpenMainWindowViews(benchmark::State &state)
     for (auto _ : state) {
         DataConnection settings(DataFile::Settings, QStringLiteral("bench"));
         DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-        TableView theme(settings, QStringLiteral("Theme"));
-        TableView ide(subjects, QStringLiteral("IDE"));
-        TableView answer(subjects, QStringLiteral("Answer"));
-        TableView lookup(subjects, QStringLiteral("IDE"));
-        benchmark::DoNotOptimize(theme.field(QStringLiteral("TH")));
+        TableView theme(settings, table::Theme);
+        TableView ide(subjects, table::Subjects);
+        TableView answer(subjects, table::Answers);
+        TableView lookup(subjects, table::Subjects);
+        benchmark::DoNotOptimize(theme.field(column::Th));
         benchmark::DoNotOptimize(answer.hasRows());
     }
 }
@@ -90,12 +79,12 @@ void FilterByCodeAndReadRow(benchmark::State &state)
     const int size = static_cast<int>(state.range(0));
     ClinicOf(size);
     DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-    TableView ide(subjects, QStringLiteral("IDE"));
+    TableView ide(subjects, table::Subjects);
     int i = 0;
     for (auto _ : state) {
-        ide.setFilter(QStringLiteral("code"), CodeOf((i += 7919) % size));
+        ide.setFilter(column::Code, CodeOf((i += 7919) % size));
         benchmark::DoNotOptimize(ide.rowCount());
-        benchmark::DoNotOptimize(ide.field(QStringLiteral("Morva")));
+        benchmark::DoNotOptimize(ide.field(column::Morva));
     }
 }
 
@@ -103,17 +92,17 @@ void AddAndCommitSubjectPair(benchmark::State &state)
 {
     ClinicOf(static_cast<int>(state.range(0)));
     DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-    TableView ide(subjects, QStringLiteral("IDE"));
-    TableView answer(subjects, QStringLiteral("Answer"));
+    TableView ide(subjects, table::Subjects);
+    TableView answer(subjects, table::Answers);
     int i = 0;
     for (auto _ : state) {
         const QString code = QStringLiteral("new-%1").arg(++i);
         ide.addRow();
-        ide.setField(QStringLiteral("Code"), code);
-        ide.setField(QStringLiteral("FName"), QStringLiteral("نام"));
+        ide.setField(column::Code, code);
+        ide.setField(column::FName, QStringLiteral("نام"));
         answer.addRow();
-        answer.setField(QStringLiteral("Code"), code);
-        answer.setField(QStringLiteral("Group"), QStringLiteral("B"));
+        answer.setField(column::Code, code);
+        answer.setField(column::Group, QStringLiteral("B"));
         subjects.transact([&] {
             ide.commit();
             answer.commit();
@@ -128,18 +117,18 @@ void SelectAndScoreSubject(benchmark::State &state)
     const int size = static_cast<int>(state.range(0));
     ClinicOf(size);
     DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-    TableView answer(subjects, QStringLiteral("Answer"));
-    TableView ide(subjects, QStringLiteral("IDE"));
+    TableView answer(subjects, table::Answers);
+    TableView ide(subjects, table::Subjects);
     int i = 0;
     for (auto _ : state) {
         const QString code = CodeOf((i += 7919) % size);
         answer.reload();
-        answer.setFilter(QStringLiteral("code"), code);
+        answer.setFilter(column::Code, code);
         QStringList answers;
         for (int item = 1; item <= 45; ++item)
-            answers << answer.field(QString::number(item));
+            answers << answer.field(column::Answer(item));
         benchmark::DoNotOptimize(MissingItemsList(answers));
-        ide.setFilter(QStringLiteral("code"), code);
+        ide.setFilter(column::Code, code);
         benchmark::DoNotOptimize(LoveTypeText(ClassifyLoveType(ComputeScores(answers))));
     }
 }

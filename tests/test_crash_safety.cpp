@@ -1,5 +1,5 @@
 #include "records/data_connection.h"
-#include "support/test_support.h"
+#include "support/data_support.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

@@ -1,7 +1,8 @@
 #include "records/data_connection.h"
+#include "records/data_files.h"
 #include "records/data_error.h"
 #include "records/table_view.h"
-#include "support/test_support.h"
+#include "support/data_support.h"
 
 #include <QFile>
 #include <QFileInfo>

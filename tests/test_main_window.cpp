@@ -1,11 +1,12 @@
 #include "app/frm1.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
-#include "app/twips.h"
-#include "appearance/skin.h"
+#include "ui/twips.h"
+#include "appearance/theme_files.h"
+#include "ui/apply_theme.h"
 #include "records/data_connection.h"
 #include "records/table_view.h"
-#include "support/test_support.h"
+#include "support/window_support.h"
 
 #include <QDesktopServices>
 #include <QFile>

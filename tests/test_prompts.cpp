@@ -1,7 +1,8 @@
-#include "app/message_box.h"
-#include "app/message_prompt.h"
+#include "ui/message_box.h"
+#include "ui/message_prompt.h"
 #include "app/startup.h"
-#include "support/test_support.h"
+#include "ui/timing.h"
+#include "support/window_support.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -19,11 +20,20 @@ QMessageBox *OpenPrompt()
     return box && box->windowTitle() == MessagePrompt::Title() ? box : nullptr;
 }
 
-// Runs check after ms milliseconds of the event loop (while a box is open, say).
+// Runs check after ms milliseconds of the event loop (while a box is open, say), at the pace of
+// the program's timers.
 void After(int ms, std::function<void()> check)
 {
-    QTimer::singleShot(ms, qApp, std::move(check));
+    QTimer::singleShot(ScaledDelay(ms), qApp, std::move(check));
 }
+
+void Wait(int ms)
+{
+    QTest::qWait(ScaledDelay(ms));
+}
+
+// The program's timers run ten times faster, except where a test measures a delay itself.
+constexpr double kFast = 0.1;
 
 } // namespace
 
@@ -50,6 +60,7 @@ private:
 void PromptTest::initTestCase()
 {
     ConfigureApplication(*qApp);
+    SetDelayScale(kFast);
     owner_.show();
     other_.show();
 }
@@ -82,17 +93,21 @@ void PromptTest::promptClosesItselfAfterItsDelay_data()
 {
     QTest::addColumn<int>("delay");
     QTest::newRow("1000") << 1000;
+    QTest::newRow("2000") << 2000;
     QTest::newRow("3000") << 3000;
 }
 
+// In real time: the one test that shows each delay as the user waits it.
 void PromptTest::promptClosesItselfAfterItsDelay()
 {
     QFETCH(int, delay);
+    SetDelayScale(1);
     bool openBeforeDelay = false;
     After(delay - 300, [&] { openBeforeDelay = OpenPrompt() != nullptr; });
     QElapsedTimer clock;
     clock.start();
     MessagePrompt::Show(&owner_, "پايان", delay);
+    SetDelayScale(kFast);
     QVERIFY(openBeforeDelay);
     QVERIFY2(clock.elapsed() >= delay - 50, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!OpenPrompt());
@@ -124,12 +139,12 @@ void PromptTest::rearmingGivesTheSecondPromptItsFullDelay()
     QElapsedTimer clock;
     clock.start();
     MessagePrompt::Show(&owner_, "first", 1000);
-    QTest::qWait(500);
+    Wait(500);
     bool openAfterFirstDeadline = false;
     After(700, [&] { openAfterFirstDeadline = OpenPrompt() != nullptr; }); // 1200 ms after the first
     MessagePrompt::Show(&owner_, "second", 1000);
     QVERIFY(openAfterFirstDeadline);
-    QVERIFY2(clock.elapsed() >= 1450, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(clock.elapsed() >= ScaledDelay(1450), qPrintable(QString::number(clock.elapsed())));
 }
 
 void PromptTest::anotherWindowsTimerClosesTheOpenPrompt()
@@ -138,10 +153,10 @@ void PromptTest::anotherWindowsTimerClosesTheOpenPrompt()
     QElapsedTimer clock;
     clock.start();
     MessagePrompt::Show(&owner_, "closed early", 1000);
-    QTest::qWait(100);
+    Wait(100);
     MessagePrompt::Show(&other_, "closed by the first window's timer", 3000);
-    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-    QTest::qWait(2500); // let the other window's own timer fire and find nothing
+    QVERIFY2(clock.elapsed() < ScaledDelay(2000), qPrintable(QString::number(clock.elapsed())));
+    Wait(2500); // let the other window's own timer fire and find nothing
 }
 
 void PromptTest::plainBoxesFollowTheirStyle_data()

@@ -1,10 +1,10 @@
 #include "app/frm1.h"
 #include "app/startup.h"
-#include "app/twips.h"
+#include "ui/twips.h"
 #include "calendar/jalali.h"
 #include "records/data_connection.h"
 #include "records/table_view.h"
-#include "support/test_support.h"
+#include "support/window_support.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -30,7 +30,7 @@ struct Particulars {
     QString beloved = QStringLiteral("علی");
 };
 
-QVariantList StoredSubject(const QString &code)
+QVariantList StoredRow(const QString &code)
 {
     DataConnection db(DataFile::Subjects, "check");
     QSqlQuery q = db.run("SELECT \"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Date\", \"Time\", \"Jens\", "
@@ -186,7 +186,7 @@ void RegistrationTest::blankOnlyNameCountsAsFilled()
     p.firstName = " ";
     fill(p);
     QVERIFY(save()->seen == false);
-    QCOMPARE(StoredSubject(p.code).value(1).toString(), QStringLiteral(" "));
+    QCOMPARE(StoredRow(p.code).value(1).toString(), QStringLiteral(" "));
 }
 
 void RegistrationTest::ageTakesDigitsOnly()
@@ -228,7 +228,7 @@ void RegistrationTest::savingWritesTheSubjectAndAnEmptyAnswerRow()
     QVERIFY(!save()->seen); // no message confirms the save
     QVERIFY(!child<QGroupBox>("Frame10")->isVisible());
 
-    const QVariantList stored = StoredSubject(p.code);
+    const QVariantList stored = StoredRow(p.code);
     QCOMPARE(stored, QVariantList({p.code, p.firstName, p.lastName, p.age, p.education, date, time,
                                    QStringLiteral("زن"), QStringLiteral("متأهل"), p.beloved, QStringLiteral("C")}));
     DataConnection db(DataFile::Subjects, "check");
@@ -266,7 +266,7 @@ void RegistrationTest::codeRegisteredEarlierIsRefused()
     child<QLineEdit>("Text11")->setText("R-2");
     QVERIFY(!save()->seen);
     QCOMPARE(Count("IDE"), 2);
-    QCOMPARE(StoredSubject("R-2").value(1).toString(), QStringLiteral("مینا"));
+    QCOMPARE(StoredRow("R-2").value(1).toString(), QStringLiteral("مینا"));
 }
 
 void RegistrationTest::punctuationInCodesAndNamesIsKeptExactly()
@@ -281,8 +281,8 @@ void RegistrationTest::punctuationInCodesAndNamesIsKeptExactly()
         QVERIFY2(!save()->seen, qPrintable(code));
     }
     for (const QString &code : codes) {
-        QCOMPARE(StoredSubject(code).value(0).toString(), code);
-        QCOMPARE(StoredSubject(code).value(2).toString(), QStringLiteral("D'Souza; \"%\""));
+        QCOMPARE(StoredRow(code).value(0).toString(), code);
+        QCOMPARE(StoredRow(code).value(2).toString(), QStringLiteral("D'Souza; \"%\""));
     }
     click("Command1");
     Particulars again;
@@ -333,8 +333,8 @@ void RegistrationTest::secondRegistrationStartsBlankButKeepsListChoices()
     child<QLineEdit>("Text7")->setText(p.education);
     child<QLineEdit>("Text18")->setText(p.beloved);
     QVERIFY(!save()->seen);
-    QCOMPARE(StoredSubject("R-9").value(7).toString(), QStringLiteral("زن"));
-    QCOMPARE(StoredSubject("R-9").value(10).toString(), QStringLiteral("C"));
+    QCOMPARE(StoredRow("R-9").value(7).toString(), QStringLiteral("زن"));
+    QCOMPARE(StoredRow("R-9").value(10).toString(), QStringLiteral("C"));
 
     // A freshly loaded main window starts with nothing chosen.
     Frm1 fresh;

@@ -1,13 +1,19 @@
+#include "backup/safe_file.h"
 #include "scoring/love_type.h"
 #include "scoring/result_sheet.h"
-#include "support/test_support.h"
+#include "support/data_support.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace morva;
 using namespace morva::testing;
@@ -35,7 +41,7 @@ class ResultSheetTest : public QObject {
 
 private Q_SLOTS:
     void pdfCarriesWhatTheSheetPrints();
-    void unwritableFileIsReported();
+    void failedWriteIsReportedAndKeepsTheEarlierFile();
     void sheetIsCentredOnTheImage();
 };
 
@@ -43,7 +49,7 @@ void ResultSheetTest::pdfCarriesWhatTheSheetPrints()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("sheet.pdf");
-    QVERIFY(WriteResultSheetPdf(Sample(), path));
+    QCOMPARE(WriteFileSafely(path, ResultSheetPdf(Sample())), std::nullopt);
 
     QProcess info;
     info.start("pdfinfo", {path});
@@ -62,9 +68,35 @@ void ResultSheetTest::pdfCarriesWhatTheSheetPrints()
 
 }
 
-void ResultSheetTest::unwritableFileIsReported()
+// A disk that fills up part-way (here a file size limit) is reported, and the sheet saved earlier
+// under that name stays whole; no half-written file or temporary file is left behind.
+void ResultSheetTest::failedWriteIsReportedAndKeepsTheEarlierFile()
 {
-    QVERIFY(!WriteResultSheetPdf(Sample(), "/nonexistent-folder/sheet.pdf"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sheet.pdf");
+    const QByteArray earlier = ResultSheetPdf(Sample());
+    QCOMPARE(WriteFileSafely(path, earlier), std::nullopt);
+    QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+
+    ResultSheet longer = Sample();
+    longer.explanation = longer.explanation.repeated(3);
+    const QByteArray bytes = ResultSheetPdf(longer);
+    QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 4096);
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const auto error = WriteFileSafely(path, bytes);
+    setrlimit(RLIMIT_FSIZE, &old);
+    QVERIFY(error.has_value());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), earlier);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sheet.pdf"});
+    QVERIFY(WriteFileSafely(dir.filePath("no-such-folder/sheet.pdf"), bytes).has_value());
 }
 
 void ResultSheetTest::sheetIsCentredOnTheImage()

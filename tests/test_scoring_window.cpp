@@ -1,10 +1,11 @@
 #include "app/frm1.h"
+#include "backup/safe_file.h"
 #include "app/startup.h"
 #include "records/data_connection.h"
-#include "scoring/data_r_print.h"
-#include "scoring/frm_klid.h"
+#include "scoring/ui/data_r_print.h"
+#include "scoring/ui/frm_klid.h"
 #include "scoring/love_type.h"
-#include "support/test_support.h"
+#include "support/window_support.h"
 
 #include <QGroupBox>
 #include <QInputDialog>
@@ -296,7 +297,7 @@ void ScoringWindowTest::sheetPrintsOnceAndCarriesOnlyItsParticulars()
     QCOMPARE(sheet.explanation, LoveTypeText(LoveType::CompanionateLove));
 
     const QString pdf = folder_->file("sheet.pdf");
-    QVERIFY(WriteResultSheetPdf(sheet, pdf));
+    QCOMPARE(WriteFileSafely(pdf, ResultSheetPdf(sheet)), std::nullopt);
     const QSet<QString> printed = PdfWords(pdf);
     QVERIFY(printed.contains("سارا"));
     QVERIFY(printed.contains("آرامش"));

@@ -1,7 +1,7 @@
 #include "app/startup.h"
-#include "appearance/skin.h"
+#include "ui/apply_theme.h"
 #include "appearance/theme_files.h"
-#include "support/test_support.h"
+#include "support/window_support.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "app/frm1.h"
 #include "app/startup.h"
-#include "questionnaire/frm_test.h"
+#include "questionnaire/ui/frm_test.h"
 #include "questionnaire/item_bank.h"
 #include "records/data_connection.h"
 #include "records/table_view.h"
-#include "support/test_support.h"
+#include "support/window_support.h"
 
 #include <QApplication>
 #include <QClipboard>

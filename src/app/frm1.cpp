@@ -1,18 +1,26 @@
 #include "app/frm1.h"
 
-#include "app/data_guard.h"
-#include "app/desktop.h"
-#include "app/message_box.h"
-#include "app/message_prompt.h"
-#include "app/twips.h"
-#include "appearance/skin.h"
-#include "questionnaire/frm_test.h"
-#include "records/bound_field.h"
+#include "appearance/ui/clinic_panel.h"
+#include "appearance/ui/settings_menu.h"
+#include "appearance/ui/theme_panel.h"
+#include "questionnaire/ui/frm_test.h"
+#include "records/columns.h"
 #include "records/data_error.h"
 #include "records/leading_number.h"
-#include "records/registration_panel.h"
-#include "scoring/frm_klid.h"
+#include "records/table_view.h"
+#include "records/ui/registration_panel.h"
+#include "scoring/ui/frm_klid.h"
+#include "ui/ask_code.h"
+#include "ui/bound_field.h"
+#include "ui/controls.h"
+#include "ui/data_guard.h"
+#include "ui/desktop.h"
+#include "ui/message_box.h"
+#include "ui/message_prompt.h"
+#include "ui/modal.h"
+#include "ui/twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -22,48 +30,22 @@
 #include <QPushButton>
 
 namespace morva {
-namespace {
-
-QGroupBox *Panel(QWidget *parent, const QString &name, const QRect &twips)
-{
-    auto *panel = new QGroupBox(parent);
-    panel->setObjectName(name);
-    panel->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    panel->setProperty("panel", true); // the skins draw it opaque over what lies under it
-    panel->hide();
-    return panel;
-}
-
-} // namespace
 
 Frm1::Frm1(QWidget *parent)
     : QWidget(parent),
-      settings_(std::make_unique<DataConnection>(DataFile::Settings, QStringLiteral("Frm1"))),
-      subjects_(std::make_unique<DataConnection>(DataFile::Subjects, QStringLiteral("Frm1")))
+      frame_(this, {QStringLiteral("Frm1"), QStringLiteral("Morva"), {10710, 7965}, QStringLiteral("Text1")})
 {
-    setObjectName(QStringLiteral("Frm1"));
-    setWindowTitle(QStringLiteral("Morva"));
-    setFixedSize(TwipsToPixels(10710), TwipsToPixels(7965));
     setMouseTracking(true);
+    adodc2_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc2"));
+    adodc3_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc3"));
+    adodc5_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc5"));
 
-    adodc1_ = NamedView(*settings_, QStringLiteral("Theme"), QStringLiteral("Adodc1"), this);
-    adodc2_ = NamedView(*subjects_, QStringLiteral("IDE"), QStringLiteral("Adodc2"), this);
-    adodc3_ = NamedView(*subjects_, QStringLiteral("Answer"), QStringLiteral("Adodc3"), this);
-    adodc5_ = NamedView(*subjects_, QStringLiteral("IDE"), QStringLiteral("Adodc5"), this);
-
-    text1_ = HiddenField(this, QStringLiteral("Text1"), QStringLiteral("1"));
     text3_ = HiddenField(this, QStringLiteral("Text3"));
     buildDecoration();
     buildCommandBar();
     buildPanels();
 
-    BindField(text1_, adodc1_, QStringLiteral("TH"));
-    BindField(text14_, adodc1_, QStringLiteral("Adress"));
-    connect(text2_, &QLineEdit::textChanged, this, &Frm1::onText2Changed);
-    BindField(text2_, adodc1_, QStringLiteral("Name"));
-
-    PlaceOnScreen(this, 2340, 765);
-    ApplyTheme(this, text1_->text());
+    frame_.finishLoading(kStandardPlace);
     text3_->setText(QStringLiteral("2"));
 }
 
@@ -103,10 +85,8 @@ void Frm1::buildDecoration()
     version->setAlignment(Qt::AlignCenter);
     version->setGeometry(TwipsRect(8280, 120, 2235, 360));
 
-    auto *help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("CmdHelp"));
+    auto *help = PlaceButton(this, QStringLiteral("CmdHelp"), QStringLiteral("Help"), {240, 120, 1200, 420});
     help->setToolTip(QStringLiteral("براي مشاهده اين قسمت بايد به اينترنت کانکت شويد"));
-    help->setGeometry(TwipsRect(240, 120, 1200, 420));
     connect(help, &QPushButton::clicked, this, &Frm1::onCmdHelpClicked);
 
     picture1_ = new QLabel(this);
@@ -117,14 +97,6 @@ void Frm1::buildDecoration()
     picture1_->setScaledContents(true);
     picture1_->setCursor(Qt::PointingHandCursor);
     picture1_->installEventFilter(this);
-}
-
-QPushButton *Frm1::addCommand(const QString &name, const QString &caption, int top)
-{
-    auto *button = new QPushButton(caption, frame7_);
-    button->setObjectName(name);
-    button->setGeometry(TwipsRect(240, top, 1785, 555));
-    return button;
 }
 
 void Frm1::buildCommandBar()
@@ -162,7 +134,7 @@ void Frm1::buildCommandBar()
         {"Command6", QStringLiteral("خروج"), 5760, QString(), nullptr},
     };
     for (const auto &c : commands) {
-        QPushButton *button = addCommand(QLatin1String(c.name), c.caption, c.top);
+        QPushButton *button = PlaceButton(frame7_, QLatin1String(c.name), c.caption, {240, c.top, 1785, 555});
         if (!c.hint.isEmpty()) {
             hints_.insert(button, c.hint);
             button->installEventFilter(this);
@@ -176,16 +148,13 @@ void Frm1::buildPanels()
 {
     frame10_ = new RegistrationPanel(*adodc2_, *adodc3_, *adodc5_, this);
     connect(frame10_, &RegistrationPanel::closeRequested, this, &Frm1::HidePanels);
-    frame8_ = Panel(this, QStringLiteral("Frame8"), {6060, 3780, 2175, 2055});
-    frame9_ = Panel(this, QStringLiteral("Frame9"), {1620, 840, 6075, 2295});
-    frame6_ = Panel(this, QStringLiteral("Frame6"), {3420, 480, 2595, 7440});
+    frame8_ = new SettingsMenu(this);
+    frame9_ = new ClinicPanel(this);
+    frame6_ = new ThemePanel(this);
 
-    text2_ = new QLineEdit(frame9_);
-    text2_->setObjectName(QStringLiteral("Text2"));
-    text2_->setGeometry(TwipsRect(240, 360, 4800, 420));
-    text14_ = new QLineEdit(frame9_);
-    text14_->setObjectName(QStringLiteral("Text14"));
-    text14_->setGeometry(TwipsRect(240, 960, 4800, 420));
+    BindField(frame9_->addressField(), frame_.adodc1(), column::Adress);
+    connect(frame9_->nameField(), &QLineEdit::textChanged, this, &Frm1::onText2Changed);
+    BindField(frame9_->nameField(), frame_.adodc1(), column::Name);
 }
 
 void Frm1::HidePanels()
@@ -244,35 +213,20 @@ void Frm1::clearHint()
     skinLabel2_->hide();
 }
 
-void Frm1::StartRegistration()
-{
-    HidePanels();
-    frame10_->Start();
-}
-
 bool Frm1::answersExist()
 {
     bool exist = false;
     return RunGuarded(this, [&] { exist = adodc3_->hasRows(); }) && exist;
 }
 
-void Frm1::StartScoring()
+void Frm1::onCommand1Clicked()
 {
-    if (!answersExist())
-        return;
     HidePanels();
-    text3_->setText(QStringLiteral("1"));
-    FrmkLID *scoring = nullptr;
-    if (!RunGuarded(this, [&] { scoring = new FrmkLID; })) {
-        text3_->setText(QStringLiteral("2"));
-        return;
-    }
-    scoring->setAttribute(Qt::WA_DeleteOnClose);
-    scoring->show();
-    close();
+    frame10_->Start();
 }
 
-void Frm1::StartTestSession()
+// The test session: asks for the code and lets the subject answer in the test window.
+void Frm1::onCommand2Clicked()
 {
     if (!answersExist())
         return;
@@ -284,19 +238,17 @@ void Frm1::StartTestSession()
     });
     if (!loaded)
         return;
-    const QString code = InputBox(this, QStringLiteral(" Plese Insert Code "), QStringLiteral("Enter Code "));
-    if (code.isEmpty()) {
-        MessagePrompt::Show(this, QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد"));
+    const auto code = AskSubjectCode(this, QStringLiteral(" Plese Insert Code "), QStringLiteral("Enter Code "));
+    if (!code)
         return;
-    }
     bool found = false;
-    if (!RunGuarded(this, [&] { found = test_->SelectSubject(code); }))
+    if (!RunGuarded(this, [&] { found = test_->SelectSubject(*code); }))
         return;
     if (!found) {
         MessagePrompt::Show(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
         return;
     }
-    test_->exec();
+    ExecModal(*test_);
     // The window closes with the session; the next session finds it loaded afresh, ready.
     test_.reset();
     RunGuarded(this, [this] {
@@ -305,19 +257,22 @@ void Frm1::StartTestSession()
     });
 }
 
-void Frm1::onCommand1Clicked()
-{
-    StartRegistration();
-}
-
-void Frm1::onCommand2Clicked()
-{
-    StartTestSession();
-}
-
+// Hands the main window over to the scoring window, which brings a fresh one back when it closes.
 void Frm1::onCommand3Clicked()
 {
-    StartScoring();
+    if (!answersExist())
+        return;
+    HidePanels();
+    text3_->setText(QStringLiteral("1"));
+    FrmkLID *scoring = nullptr;
+    if (!RunGuarded(this, [&] { scoring = new FrmkLID; })) {
+        text3_->setText(QStringLiteral("2"));
+        return;
+    }
+    scoring->setAttribute(Qt::WA_DeleteOnClose);
+    connect(scoring, &FrmkLID::closed, qApp, [] { Frm1::ShowFresh(); });
+    scoring->show();
+    close();
 }
 
 void Frm1::onCommand5Clicked()

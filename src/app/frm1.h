@@ -1,7 +1,6 @@
 #pragma once
 
-#include "records/data_connection.h"
-#include "records/table_view.h"
+#include "ui/window_frame.h"
 
 #include <QHash>
 #include <QWidget>
@@ -11,12 +10,15 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace morva {
 
+class ClinicPanel;
 class FrmTest;
 class RegistrationPanel;
+class SettingsMenu;
+class TableView;
+class ThemePanel;
 
 // The main window: the hub from which every other window is reached.
 class Frm1 : public QWidget {
@@ -31,13 +33,6 @@ public:
     // Shows a freshly loaded main window that deletes itself when it closes; nullptr (after
     // telling the user why) when the data files cannot be opened.
     static Frm1 *ShowFresh();
-
-    // Registers a subject: opens the registration panel with a blank subject.
-    void StartRegistration();
-    // Asks for a subject's code and lets the subject take the test in the test window.
-    void StartTestSession();
-    // Hands the main window over to the scoring window, which brings it back when it closes.
-    void StartScoring();
 
     // Hides every panel and, unless table IDE is empty, reloads the subjects view, which
     // discards a registration that was not saved.
@@ -56,7 +51,6 @@ private:
     void buildCommandBar();
     void buildPanels();
     void buildDecoration();
-    QPushButton *addCommand(const QString &name, const QString &caption, int top);
     bool answersExist();
     void showHint(const QString &text);
     void clearHint();
@@ -69,24 +63,19 @@ private:
     void onPicture1Clicked();
     void onText2Changed(const QString &text);
 
-    std::unique_ptr<DataConnection> settings_;
-    std::unique_ptr<DataConnection> subjects_;
-    TableView *adodc1_ = nullptr; // Theme
+    WindowFrame frame_;
     TableView *adodc2_ = nullptr; // IDE: registration
     TableView *adodc3_ = nullptr; // Answer: whether the test, scoring and lookup commands act
     TableView *adodc5_ = nullptr; // IDE: lookup of codes already registered
 
-    QLineEdit *text1_ = nullptr; // theme number
     QLineEdit *text3_ = nullptr; // hand-over flag
-    QLineEdit *text2_ = nullptr; // clinic name
-    QLineEdit *text14_ = nullptr; // clinic address
     QLabel *skinLabel1_ = nullptr;
     QLabel *skinLabel2_ = nullptr;
     QLabel *picture1_ = nullptr;
     QGroupBox *frame7_ = nullptr;
-    QGroupBox *frame6_ = nullptr;
-    QGroupBox *frame8_ = nullptr;
-    QGroupBox *frame9_ = nullptr;
+    ThemePanel *frame6_ = nullptr;
+    SettingsMenu *frame8_ = nullptr;
+    ClinicPanel *frame9_ = nullptr;
     RegistrationPanel *frame10_ = nullptr;
     std::unique_ptr<FrmTest> test_;
     QHash<QObject *, QString> hints_;

@@ -1,9 +1,9 @@
 #include "app/startup.h"
 
 #include "app/frm1.h"
-#include "app/message_box.h"
+#include "ui/message_box.h"
 #include "app/single_instance.h"
-#include "records/data_connection.h"
+#include "records/data_files.h"
 #include "records/data_error.h"
 
 #include <QApplication>

@@ -2,6 +2,8 @@
 
 #include "records/leading_number.h"
 
+#include <QFile>
+
 namespace morva {
 namespace {
 
@@ -11,6 +13,14 @@ const char *const kThemeSkinFiles[11] = {
     "B-Studio.skn", "Mac.skn",       "TopSecret.skn", "metallic.skn",
     "Paper.skn",    "winaqua.skn",   "office2007.skn",
 };
+
+QString ReadText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
 
 } // namespace
 
@@ -22,6 +32,16 @@ QString ThemeSkinFile(const QString &themeFieldText)
             return QString::fromLatin1(kThemeSkinFiles[theme - 1]);
     }
     return {};
+}
+
+QString LoadSkin(const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return {};
+    const QString local = ReadText(fileName);
+    if (!local.trimmed().isEmpty())
+        return local;
+    return ReadText(QStringLiteral(":/skins/") + fileName);
 }
 
 } // namespace morva

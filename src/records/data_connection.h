@@ -11,22 +11,21 @@
 
 namespace morva {
 
-// Makes sure the data folder and both data files are there and usable before any window opens
-// them: a missing folder or file is created (owner-only permissions), a missing table or the
-// settings row is added. A file that is not an SQLite database, or whose tables lack columns
-// this program needs, is left untouched and reported. Throws DataError.
-void PrepareDataFiles();
-
 // One window's connection to one data file. Every query binds its values; every write runs
 // inside transact(), so a failure leaves the file as it was before the write.
 class DataConnection {
 public:
-    DataConnection(DataFile file, const QString &owner); // throws DataError
+    enum class Access { ReadWrite, ReadOnly };
+
+    // The program's own data file, resolved against the working directory; throws DataError.
+    DataConnection(DataFile file, const QString &owner);
+    // Any SQLite file; a read-only connection never writes, not even a journal. Throws DataError.
+    DataConnection(const QString &path, const QString &owner, Access access = Access::ReadWrite);
     ~DataConnection();
     DataConnection(const DataConnection &) = delete;
     DataConnection &operator=(const DataConnection &) = delete;
 
-    DataFile file() const { return file_; }
+    QString path() const { return path_; }
 
     // Runs a prepared statement with its values bound in order; throws DataError.
     QSqlQuery run(const QString &sql, const QVariantList &values = {}) const;
@@ -41,7 +40,7 @@ private:
     void rollBack();
     [[noreturn]] void fail(const QString &detail) const;
 
-    DataFile file_;
+    QString path_;
     QString name_;
     int depth_ = 0;
     std::vector<std::function<void()>> undo_;

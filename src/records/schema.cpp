@@ -1,43 +1,43 @@
 #include "records/schema.h"
 
+#include "records/columns.h"
+
 #include <stdexcept>
 
 namespace morva {
 
-QString DataFilePath(DataFile file)
-{
-    return file == DataFile::Settings ? QStringLiteral("DB/DB.mdb") : QStringLiteral("DB/DB2.mdb");
-}
-
 const TableSchema &ThemeTable()
 {
-    static const TableSchema table{QStringLiteral("Theme"), DataFile::Settings,
-                                   {QStringLiteral("TH"), QStringLiteral("Name"), QStringLiteral("Adress")},
-                                   false};
+    static const TableSchema table{table::Theme, DataFile::Settings, {column::Th, column::Name, column::Adress}, false};
     return table;
 }
 
 const TableSchema &SubjectTable()
 {
-    static const TableSchema table{
-        QStringLiteral("IDE"), DataFile::Subjects,
-        {QStringLiteral("Code"), QStringLiteral("FName"), QStringLiteral("LName"), QStringLiteral("Sen"),
-         QStringLiteral("Tahsil"), QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("Jens"),
-         QStringLiteral("Taahol"), QStringLiteral("Morva"), QStringLiteral("Group")},
-        true};
+    static const TableSchema table{table::Subjects, DataFile::Subjects,
+                                   {column::Code, column::FName, column::LName, column::Sen, column::Tahsil,
+                                    column::Date, column::Time, column::Jens, column::Taahol, column::Morva,
+                                    column::Group},
+                                   true};
     return table;
 }
 
 const TableSchema &AnswerTable()
 {
     static const TableSchema table = [] {
-        TableSchema t{QStringLiteral("Answer"), DataFile::Subjects,
-                      {QStringLiteral("Code"), QStringLiteral("Group")}, true};
-        for (int item = 1; item <= 45; ++item)
-            t.columns << QString::number(item);
+        TableSchema t{table::Answers, DataFile::Subjects, {column::Code, column::Group}, true};
+        for (int item = 1; item <= column::ItemColumns; ++item)
+            t.columns << column::Answer(item);
         return t;
     }();
     return table;
+}
+
+QList<const TableSchema *> TablesOf(DataFile file)
+{
+    if (file == DataFile::Settings)
+        return {&ThemeTable()};
+    return {&SubjectTable(), &AnswerTable()};
 }
 
 const TableSchema &SchemaOf(const QString &table)

@@ -7,9 +7,6 @@ namespace morva {
 
 enum class DataFile { Settings, Subjects };
 
-// The relative path of a data file, resolved against the working directory.
-QString DataFilePath(DataFile file);
-
 struct TableSchema {
     QString name;
     DataFile file;
@@ -20,6 +17,9 @@ struct TableSchema {
 const TableSchema &ThemeTable();
 const TableSchema &SubjectTable(); // IDE
 const TableSchema &AnswerTable();
+
+// The tables a data file holds.
+QList<const TableSchema *> TablesOf(DataFile file);
 
 // The schema of a table by its name (case ignored); throws std::invalid_argument for others.
 const TableSchema &SchemaOf(const QString &table);

@@ -1,5 +1,6 @@
 #include "records/subject_pair.h"
 
+#include "records/columns.h"
 #include "records/table_view.h"
 
 namespace morva {
@@ -7,8 +8,8 @@ namespace morva {
 void SaveNewSubject(TableView &subjects, TableView &answers)
 {
     answers.addRow();
-    answers.setField(QStringLiteral("Code"), subjects.field(QStringLiteral("Code")));
-    answers.setField(QStringLiteral("Group"), subjects.field(QStringLiteral("Group")));
+    answers.setField(column::Code, subjects.field(column::Code));
+    answers.setField(column::Group, subjects.field(column::Group));
     subjects.connection().transact([&] {
         subjects.commit();
         answers.commit();

@@ -1,6 +1,6 @@
 #include "scoring/result_sheet.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -114,20 +114,20 @@ void RenderResultSheet(QPaintDevice &device, const ResultSheet &sheet)
     PaintResultSheet(painter, sheet);
 }
 
-bool WriteResultSheetPdf(const ResultSheet &sheet, const QString &path)
+QByteArray ResultSheetPdf(const ResultSheet &sheet)
 {
+    QByteArray bytes;
     {
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly))
-            return false;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(static_cast<int>(kTwipsPerInch));
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        pdf.setTitle(sheet.clinicName);
+        pdf.setCreator(QStringLiteral("Morva"));
+        RenderResultSheet(pdf, sheet);
     }
-    QPdfWriter pdf(path);
-    pdf.setResolution(static_cast<int>(kTwipsPerInch));
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    pdf.setTitle(sheet.clinicName);
-    pdf.setCreator(QStringLiteral("Morva"));
-    RenderResultSheet(pdf, sheet);
-    return true;
+    return bytes;
 }
 
 } // namespace morva

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSizeF>
 #include <QString>
 
@@ -32,7 +33,7 @@ void PaintResultSheet(QPainter &painter, const ResultSheet &sheet);
 // across the page, one inch from its top (or at the top of a device no taller than the sheet).
 void RenderResultSheet(QPaintDevice &device, const ResultSheet &sheet);
 
-// Writes the sheet as a one-page A4 PDF; false when the file cannot be written.
-bool WriteResultSheetPdf(const ResultSheet &sheet, const QString &path);
+// The sheet as a one-page A4 PDF document.
+QByteArray ResultSheetPdf(const ResultSheet &sheet);
 
 } // namespace morva

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QUrl>
+
+namespace morva {
+
+enum class MakerPage { Help, WebSite, Shop };
+
+// The maker's pages, all in one place.
+QUrl MakerAddress(MakerPage page);
+
+} // namespace morva

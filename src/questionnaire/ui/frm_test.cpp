@@ -1,0 +1,286 @@
+#include "questionnaire/ui/frm_test.h"
+
+#include "questionnaire/item_bank.h"
+#include "records/columns.h"
+#include "records/leading_number.h"
+#include "records/table_view.h"
+#include "records/ui/subject_panel.h"
+#include "ui/controls.h"
+#include "ui/data_guard.h"
+#include "ui/key_filter.h"
+#include "ui/message_box.h"
+#include "ui/message_prompt.h"
+#include "ui/twips.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace morva {
+namespace {
+
+QString InstructionText()
+{
+    return QStringLiteral("لطفاً هر جمله را با دقت بخوانید و مشخص کنید تا چه اندازه با آن موافقید. "
+                          "برای پاسخ از یک مقیاس 9 درجه‌ای استفاده کنید که در آن عدد 1 یعنی «%1»، "
+                          "عدد 5 یعنی «%2» و عدد 9 یعنی «%3»؛ اگر میزان موافقت شما میان این درجه‌هاست، یکی از "
+                          "عددهای بین آن‌ها را انتخاب کنید. سپس عدد مورد نظر خود را در کادر پاسخ کنار جمله بنویسید.")
+        .arg(QStringLiteral("اصلاً"), QStringLiteral("به طور متوسط"), QStringLiteral("به طور کامل"));
+}
+
+QPushButton *Button(QWidget *parent, const char *name, const QString &caption, const QRect &twips)
+{
+    QPushButton *button = PlaceButton(parent, QLatin1String(name), caption, twips);
+    button->setAutoDefault(false); // Enter belongs to the answer box
+    return button;
+}
+
+QFont BoldFont(int points)
+{
+    QFont font;
+    font.setPointSize(points);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+FrmTest::FrmTest(QWidget *parent)
+    : QDialog(parent),
+      frame_(this, {QStringLiteral("FrmTest"), QStringLiteral("صفحه اجراي تست"), {10710, 7965}, QStringLiteral("Text2")})
+{
+    setModal(true);
+    adodc2_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc2"));
+    adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
+
+    skinLabel3_ = new QLabel(QStringLiteral("مقیاس عشق مثلثی"), this);
+    skinLabel3_->setObjectName(QStringLiteral("SkinLabel3"));
+    skinLabel3_->setProperty("heading", true);
+    skinLabel3_->setAlignment(Qt::AlignCenter);
+    skinLabel3_->setGeometry(TwipsRect(240, 120, 10230, 600));
+
+    skinLabel4_ = new QLabel(InstructionText(), this);
+    skinLabel4_->setObjectName(QStringLiteral("SkinLabel4"));
+    skinLabel4_->setWordWrap(true);
+    skinLabel4_->setGeometry(TwipsRect(240, 780, 10230, 1020));
+
+    buildSubjectPanel();
+    buildItemArea();
+    buildCommands();
+
+    frame_.finishLoading(kStandardPlace);
+    cmdNext_->hide();
+    cmdBack_->hide();
+}
+
+FrmTest::~FrmTest() = default;
+
+void FrmTest::buildSubjectPanel()
+{
+    frame1_ = CreateSubjectPanel(this, QStringLiteral("Frame1"), *adodc3_,
+                                 {QStringLiteral("Text1"), QStringLiteral("Text3"), QStringLiteral("Text4"),
+                                  QStringLiteral("Text10"), QStringLiteral("Text5"), QStringLiteral("Text11"),
+                                  QStringLiteral("Text7"), QStringLiteral("Text8"), QStringLiteral("Text9"),
+                                  QStringLiteral("Text14")},
+                                 4);
+    frame1_->setGeometry(TwipsRect(240, 1800, 10230, 1740));
+    text1_ = frame1_->findChild<QLineEdit *>(QStringLiteral("Text1"));
+    text14_ = frame1_->findChild<QLineEdit *>(QStringLiteral("Text14"));
+    frame1_->findChild<QLineEdit *>(QStringLiteral("Text5"))->setMaxLength(3);
+    frame1_->hide();
+}
+
+void FrmTest::buildItemArea()
+{
+    skinLbl5_ = new QLabel(QStringLiteral(" "), this);
+    skinLbl5_->setObjectName(QStringLiteral("SkinLbl5"));
+    skinLbl5_->setWordWrap(true);
+    skinLbl5_->setFont(BoldFont(14));
+    skinLbl5_->setAlignment(Qt::AlignVCenter | Qt::AlignRight | Qt::AlignAbsolute);
+    skinLbl5_->setGeometry(TwipsRect(2160, 3660, 8310, 1740));
+    skinLbl5_->hide();
+
+    frame2_ = new QGroupBox(this);
+    frame2_->setObjectName(QStringLiteral("Frame2"));
+    frame2_->setAlignment(Qt::AlignHCenter);
+    frame2_->setGeometry(TwipsRect(240, 3660, 1680, 1740));
+    frame2_->hide();
+    text12_ = new QLineEdit(frame2_);
+    text12_->setObjectName(QStringLiteral("Text12"));
+    text12_->setMaxLength(1);
+    text12_->setFont(BoldFont(20));
+    text12_->setAlignment(Qt::AlignCenter);
+    text12_->setGeometry(TwipsRect(300, 540, 1080, 900));
+    text12_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[1-9]?")), text12_));
+    new KeyFilter(text12_, QStringLiteral("123456789"),
+                  QStringLiteral("شما بايد از اعداد بين 1 تا 9 جهت پاسخگويي استفاده نماييد"), 3000);
+    text12_->installEventFilter(this);
+    connect(text12_, &QLineEdit::textChanged, this, &FrmTest::onText12Changed);
+
+    text6_ = new QLineEdit(QStringLiteral("1"), this);
+    text6_->setObjectName(QStringLiteral("Text6"));
+    text6_->setFont(BoldFont(16));
+    text6_->setAlignment(Qt::AlignCenter);
+    text6_->setMaxLength(3);
+    text6_->setGeometry(TwipsRect(4800, 5520, 1110, 600));
+    text6_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), text6_));
+    new KeyFilter(text6_, QStringLiteral("0123456789"), QStringLiteral("شما بايد عدد وارد كنيد"), 1000);
+    text6_->hide();
+    connect(text6_, &QLineEdit::textChanged, this, &FrmTest::onText6Changed);
+}
+
+void FrmTest::buildCommands()
+{
+    cmdBack_ = Button(this, "CmdBack", QStringLiteral("قبلي"), {6120, 5520, 1680, 600});
+    cmdNext_ = Button(this, "CmdNext", QStringLiteral("بعدي"), {2910, 5520, 1680, 600});
+    command1_ = Button(this, "Command1", QStringLiteral("شروع"), {4290, 6480, 2130, 660});
+    command5_ = Button(this, "Command5", QStringLiteral("ذخيره و خروج"), {240, 7080, 2400, 600});
+    command5_->hide();
+    connect(cmdBack_, &QPushButton::clicked, this, &FrmTest::onCmdBackClicked);
+    connect(cmdNext_, &QPushButton::clicked, this, &FrmTest::onCmdNextClicked);
+    connect(command1_, &QPushButton::clicked, this, &FrmTest::onCommand1Clicked);
+    connect(command5_, &QPushButton::clicked, this, &FrmTest::onCommand5Clicked);
+}
+
+void FrmTest::ReloadViews()
+{
+    adodc2_->reload();
+    adodc3_->reload();
+}
+
+bool FrmTest::SelectSubject(const QString &code)
+{
+    adodc2_->setFilter(column::Code, code);
+    if (adodc2_->isBeforeFirst())
+        return false;
+    adodc3_->setFilter(column::Code, code);
+    return true;
+}
+
+void FrmTest::EnterReadyState()
+{
+    skinLabel4_->show();
+    command1_->show();
+    cmdBack_->hide();
+    skinLabel3_->hide();
+    cmdNext_->hide();
+    frame1_->show();
+    skinLbl5_->show();
+    text6_->setText(QStringLiteral("0"));
+}
+
+void FrmTest::onCommand1Clicked()
+{
+    skinLabel3_->hide();
+    frame2_->show();
+    frame1_->show();
+    skinLbl5_->show();
+    text6_->show();
+    cmdNext_->show();
+    text6_->setText(QStringLiteral("0"));
+    cmdBack_->show();
+    text1_->setFocus();
+    command1_->hide();
+    command5_->show();
+    text6_->setText(QStringLiteral("1"));
+}
+
+void FrmTest::onCmdNextClicked()
+{
+    text6_->setText(QString::number(static_cast<qint64>(LeadingNumber(text6_->text())) + 1));
+}
+
+void FrmTest::onCmdBackClicked()
+{
+    text6_->setText(QString::number(static_cast<qint64>(LeadingNumber(text6_->text())) - 1));
+}
+
+// Each correction below sets the counter again, which runs this handler once more for the
+// corrected value; that inner run shows the item.
+void FrmTest::onText6Changed(const QString &text)
+{
+    if (text.isEmpty()) {
+        skinLbl5_->clear();
+        text6_->setText(QStringLiteral("1"));
+        return;
+    }
+    const double value = LeadingNumber(text);
+    if (value < 0) {
+        MessagePrompt::Show(this, QStringLiteral("شروع"));
+        text6_->setText(QStringLiteral("1"));
+    } else if (value > ItemCount) {
+        MessagePrompt::Show(this, QStringLiteral("پايان"));
+        text6_->setText(QString::number(ItemCount));
+    } else if (value >= 1) {
+        attachItem(static_cast<int>(value));
+    }
+}
+
+void FrmTest::attachItem(int item)
+{
+    currentItem_ = item;
+    text12_->setText(adodc2_->field(column::Answer(item)));
+    frame2_->setTitle(text6_->text());
+    text12_->setFocus();
+    if (const auto statement = ComposeItemText(item, text14_->text()))
+        skinLbl5_->setText(*statement);
+}
+
+void FrmTest::onText12Changed(const QString &text)
+{
+    if (currentItem_ >= 1)
+        adodc2_->setField(column::Answer(currentItem_), text);
+}
+
+bool FrmTest::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == text12_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            onCmdNextClicked(); // the keyboard alone can answer the whole test
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool FrmTest::saveAnswers()
+{
+    return RunGuarded(this, [this] { adodc2_->persist(); });
+}
+
+void FrmTest::onCommand5Clicked()
+{
+    if (!saveAnswers())
+        return;
+    closing_ = true;
+    accept();
+}
+
+// Leaving without "ذخيره و خروج": the answer row is either written whole, after asking, or left
+// exactly as it was.
+bool FrmTest::leaveAfterAsking()
+{
+    if (closing_ || !adodc2_->hasPendingChanges())
+        return true;
+    const auto answer = ShowMessageBox(this, QStringLiteral("پاسخ‌هایی که در این جلسه وارد شده‌اند ذخیره شوند؟"),
+                                       {}, BoxStyle::YesNo);
+    if (answer == QMessageBox::Yes)
+        return saveAnswers();
+    RunGuarded(this, [this] { adodc2_->reload(); }); // the edits are dropped; the file was never touched
+    return true;
+}
+
+// Escape and the window's close box both come here.
+void FrmTest::reject()
+{
+    if (leaveAfterAsking()) {
+        closing_ = true;
+        QDialog::reject();
+    }
+}
+
+} // namespace morva

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "ui/window_frame.h"
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace morva {
+class TableView;
+}
+
+namespace morva {
+
+// The test window: a subject answers the 45 items one at a time, each with a digit 1 to 9.
+// The answers are kept in the subject's answer row in memory and written to the file, in one
+// transaction, by "ذخيره و خروج" (or, after asking, when the window is closed otherwise).
+class FrmTest : public QDialog {
+    Q_OBJECT
+
+public:
+    // Loads the window hidden. Throws DataError when the data files cannot be opened.
+    explicit FrmTest(QWidget *parent = nullptr);
+    ~FrmTest() override;
+
+    // Re-reads both views of the subjects file.
+    void ReloadViews();
+    // Narrows both views to the subject with this code; false when the code has no answer row.
+    bool SelectSubject(const QString &code);
+    // The look between two sessions: the subject panel and the item label showing, the title
+    // hidden, the counter at "0".
+    void EnterReadyState();
+
+public Q_SLOTS:
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildSubjectPanel();
+    void buildItemArea();
+    void buildCommands();
+    void attachItem(int item);
+    bool leaveAfterAsking();
+    bool saveAnswers();
+
+    void onCommand1Clicked();
+    void onCmdNextClicked();
+    void onCmdBackClicked();
+    void onText6Changed(const QString &text);
+    void onText12Changed(const QString &text);
+    void onCommand5Clicked();
+
+    WindowFrame frame_;
+    TableView *adodc2_ = nullptr; // Answer, narrowed to the subject
+    TableView *adodc3_ = nullptr; // IDE, narrowed to the subject
+
+    QLabel *skinLabel3_ = nullptr; // title
+    QLabel *skinLabel4_ = nullptr; // instruction
+    QGroupBox *frame1_ = nullptr;  // subject panel
+    QLineEdit *text14_ = nullptr;  // beloved's name
+    QLineEdit *text1_ = nullptr;   // code
+    QLabel *skinLbl5_ = nullptr;   // item statement
+    QLineEdit *text6_ = nullptr;   // item counter
+    QGroupBox *frame2_ = nullptr;  // answer frame
+    QLineEdit *text12_ = nullptr;  // answer box
+    QPushButton *cmdNext_ = nullptr;
+    QPushButton *cmdBack_ = nullptr;
+    QPushButton *command1_ = nullptr;
+    QPushButton *command5_ = nullptr;
+    int currentItem_ = 0; // the item the answer box is attached to; 0 before the first
+    bool closing_ = false;
+};
+
+} // namespace morva

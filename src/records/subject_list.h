@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <optional>
+
+namespace morva {
+
+class DataConnection;
+
+// A read-only list of the subjects of table IDE, in table order, for a grid: some of their
+// columns, each with its caption. Rows are read from the file a page at a time as the grid asks
+// for more (a long table is never copied into memory at once). The list can keep only the
+// subjects whose column equals a value exactly (letter case, blanks and punctuation count).
+// The file's failures throw DataError.
+class SubjectListModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    struct Column {
+        QString name;    // column of IDE
+        QString caption; // shown in the header
+    };
+
+    SubjectListModel(DataConnection &connection, const QList<Column> &columns, QObject *parent = nullptr);
+
+    // Keeps the subjects whose column equals value; the list starts again from its first row.
+    void setFilter(const QString &column, const QString &value);
+    // Lists every subject, read afresh from the file.
+    void clearFilter();
+
+    // The value of a column (of IDE, shown or not) in a listed row.
+    QString value(int row, const QString &column) const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+private:
+    void restart();
+    QList<QStringList> readPage(qint64 afterRowId, QList<qint64> &rowIds) const;
+
+    DataConnection &connection_;
+    QList<Column> columns_;
+    std::optional<std::pair<QString, QString>> filter_;
+    QList<QStringList> rows_; // every column of IDE, in table order
+    QList<qint64> rowIds_;
+    bool complete_ = false;
+};
+
+} // namespace morva

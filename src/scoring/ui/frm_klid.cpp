@@ -1,0 +1,202 @@
+#include "scoring/ui/frm_klid.h"
+
+#include "questionnaire/item_bank.h"
+#include "records/columns.h"
+#include "records/leading_number.h"
+#include "records/table_view.h"
+#include "records/ui/subject_panel.h"
+#include "scoring/love_type.h"
+#include "scoring/scores.h"
+#include "scoring/ui/data_r_print.h"
+#include "ui/ask_code.h"
+#include "ui/bound_field.h"
+#include "ui/controls.h"
+#include "ui/data_guard.h"
+#include "ui/message_box.h"
+#include "ui/message_prompt.h"
+#include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace morva {
+
+FrmkLID::FrmkLID(QWidget *parent)
+    : QWidget(parent),
+      frame_(this, {QStringLiteral("FrmkLID"), QStringLiteral("کليد گذاري"), {10710, 7965}, QStringLiteral("Text1")})
+{
+    adodc2_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc2"));
+    adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
+    text13_ = HiddenField(this, QStringLiteral("Text13"));
+    BindField(text13_, frame_.adodc1(), column::Name);
+    text16_ = HiddenField(this, QStringLiteral("Text16"));
+    BindField(text16_, frame_.adodc1(), column::Adress);
+    text5_ = HiddenField(this, QStringLiteral("Text5"));
+
+    buildSubjectPanel();
+    buildScorePanel();
+
+    frame_.finishLoading(kStandardPlace);
+}
+
+FrmkLID::~FrmkLID() = default;
+
+void FrmkLID::buildSubjectPanel()
+{
+    QGroupBox *frame5 = CreateSubjectPanel(this, QStringLiteral("Frame5"), *adodc3_,
+                                           {QStringLiteral("Text15"), QStringLiteral("Text3(3)"),
+                                            QStringLiteral("Text12"), QStringLiteral("Text10"),
+                                            QStringLiteral("Text6"), QStringLiteral("Text11"),
+                                            QStringLiteral("Text7"), QStringLiteral("Text8"),
+                                            QStringLiteral("Text9"), QStringLiteral("Text14")},
+                                           3);
+    frame5->setGeometry(TwipsRect(240, 120, 10230, 2400));
+}
+
+void FrmkLID::buildScorePanel()
+{
+    auto *frame3 = new QGroupBox(this);
+    frame3->setObjectName(QStringLiteral("Frame3"));
+    frame3->setGeometry(TwipsRect(240, 2640, 6120, 5100));
+    text4_ = new QTextEdit(frame3);
+    text4_->setObjectName(QStringLiteral("Text4"));
+    text4_->setReadOnly(true);
+    text4_->setGeometry(TwipsRect(120, 300, 5880, 4680));
+    QFont explanation = text4_->font();
+    explanation.setPointSize(12);
+    text4_->setFont(explanation);
+
+    auto *frame1 = new QGroupBox(this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setGeometry(TwipsRect(6480, 2640, 3990, 5100));
+    // From right to left: intimacy, passion, commitment.
+    const QString captions[3] = {QStringLiteral("صميميت"), QStringLiteral("هوس"), QStringLiteral("تعهد")};
+    const int lefts[3] = {2670, 1440, 210};
+    QFont scoreFont = font();
+    scoreFont.setPointSize(14);
+    scoreFont.setBold(true);
+    for (int i = 0; i < 3; ++i) {
+        auto *caption = new QLabel(captions[i], frame1);
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setGeometry(TwipsRect(lefts[i], 300, 1110, 420));
+        scores_[i] = new QLineEdit(frame1);
+        scores_[i]->setObjectName(QStringLiteral("Text3(%1)").arg(i));
+        scores_[i]->setReadOnly(true);
+        scores_[i]->setAlignment(Qt::AlignCenter);
+        scores_[i]->setFont(scoreFont);
+        scores_[i]->setGeometry(TwipsRect(lefts[i], 720, 1110, 600));
+        means_[i] = new QLabel(frame1);
+        means_[i]->setObjectName(QStringLiteral("Mean%1").arg(i));
+        means_[i]->setAlignment(Qt::AlignCenter);
+        means_[i]->setGeometry(TwipsRect(lefts[i] - 60, 1380, 1230, 420));
+    }
+
+    auto *select = PlaceButton(frame1, QStringLiteral("Command1"), QStringLiteral("انتخاب آزمودني"), {600, 1980, 2790, 600});
+    connect(select, &QPushButton::clicked, this, &FrmkLID::onCommand1Clicked);
+    auto *compute = PlaceButton(frame1, QStringLiteral("Command7"), QStringLiteral("محاسبه"), {600, 2700, 1300, 500});
+    compute->hide();
+    connect(compute, &QPushButton::clicked, this, &FrmkLID::onCommand7Clicked);
+    auto *classify = PlaceButton(frame1, QStringLiteral("Command5"), QStringLiteral("محاسبه2"), {2090, 2700, 1300, 500});
+    classify->hide();
+    connect(classify, &QPushButton::clicked, this, &FrmkLID::onCommand5Clicked);
+    auto *print = PlaceButton(frame1, QStringLiteral("Command6"), QStringLiteral("پرينت"), {600, 3660, 2790, 600});
+    connect(print, &QPushButton::clicked, this, &FrmkLID::onCommand6Clicked);
+    auto *exit = PlaceButton(frame1, QStringLiteral("Command4"), QStringLiteral(" خروج"), {600, 4320, 2790, 600});
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QStringList FrmkLID::answers() const
+{
+    QStringList list;
+    for (int item = 1; item <= ItemCount; ++item)
+        list << adodc2_->field(column::Answer(item));
+    return list;
+}
+
+void FrmkLID::onCommand1Clicked()
+{
+    const auto code = AskSubjectCode(this, QStringLiteral(" Enter Number "), QStringLiteral(" کد آزمودني را وارد کنيد"));
+    if (!code)
+        return;
+    bool found = false;
+    if (!RunGuarded(this, [&] {
+            adodc2_->reload();
+            adodc2_->setFilter(column::Code, *code);
+            found = adodc2_->rowCount() != 0;
+        }))
+        return;
+    if (!found) {
+        MessagePrompt::Show(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+        return;
+    }
+    const QString missing = MissingItemsList(answers());
+    if (!missing.isEmpty()) {
+        ShowMessageBox(this,
+                       QStringLiteral("شما به سوالات زير پاسخ نداده ايد و تا به تمام سوالات پاسخ ندهيد نمي توانيد نمره گذاري را انجام دهيد")
+                           + QStringLiteral("\n\n") + missing,
+                       QStringLiteral("خطا"), BoxStyle::OkExclamation);
+        return;
+    }
+    if (!RunGuarded(this, [&] { adodc3_->setFilter(column::Code, *code); }))
+        return;
+    text5_->setText(*code);
+    onCommand7Clicked();
+    onCommand5Clicked();
+}
+
+void FrmkLID::onCommand7Clicked()
+{
+    const ComponentScores sums = morva::ComputeScores(answers());
+    const int values[3] = {sums.intimacy, sums.passion, sums.commitment};
+    for (int i = 0; i < 3; ++i) {
+        scores_[i]->setText(QString::number(values[i]));
+        means_[i]->setText(QStringLiteral("میانگین: %1").arg(QString::number(values[i] / 15.0, 'f', 1)));
+    }
+}
+
+void FrmkLID::onCommand5Clicked()
+{
+    const ComponentScores sums{static_cast<int>(LeadingNumber(scores_[0]->text())),
+                               static_cast<int>(LeadingNumber(scores_[1]->text())),
+                               static_cast<int>(LeadingNumber(scores_[2]->text()))};
+    text4_->setPlainText(LoveTypeText(morva::ClassifyLoveType(sums)));
+    QTextCursor all(text4_->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat rightToLeft;
+    rightToLeft.setLayoutDirection(Qt::RightToLeft);
+    all.mergeBlockFormat(rightToLeft);
+}
+
+void FrmkLID::onCommand6Clicked()
+{
+    if (text5_->text().isEmpty()) {
+        MessagePrompt::Show(this,
+                            QStringLiteral("ابتدا روي انتخاب آزمودني کليک کرده سپس کد آزمودني را وارد کنيد بعد روي پرينت کليک کنيد "),
+                            2000);
+        return;
+    }
+    ResultSheet sheet;
+    sheet.clinicName = text13_->text();
+    sheet.explanation = text4_->toPlainText();
+    sheet.firstName = findChild<QLineEdit *>(QStringLiteral("Text3(3)"))->text();
+    sheet.lastName = findChild<QLineEdit *>(QStringLiteral("Text12"))->text();
+    sheet.age = findChild<QLineEdit *>(QStringLiteral("Text6"))->text();
+    sheet.education = findChild<QLineEdit *>(QStringLiteral("Text7"))->text();
+    sheet.date = findChild<QLineEdit *>(QStringLiteral("Text8"))->text();
+    sheet.address = text16_->text();
+    auto *report = new DataRPrint(sheet, this);
+    report->show();
+    text5_->clear();
+}
+
+void FrmkLID::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Q_EMIT closed();
+}
+
+} // namespace morva

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace morva {
+
+// A command button placed in twips (left, top, width, height) inside parent.
+QPushButton *PlaceButton(QWidget *parent, const QString &name, const QString &caption, const QRect &twips);
+
+// Sets up a panel of the main window: named, placed in twips and hidden until a command shows
+// it; the skins draw it opaque over what lies under it.
+void SetUpPanel(QGroupBox *panel, const QString &name, const QRect &twips);
+
+// The caption of a field, standing beside it.
+QLabel *FieldCaption(QWidget *parent, const QString &text, QWidget *field);
+
+} // namespace morva

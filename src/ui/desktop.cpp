@@ -1,0 +1,45 @@
+#include "ui/desktop.h"
+
+#include "ui/message_box.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+
+namespace morva {
+namespace {
+
+// The usual calculators of a Debian desktop, tried in turn.
+const QStringList &Calculators()
+{
+    static const QStringList programs{QStringLiteral("gnome-calculator"), QStringLiteral("galculator"),
+                                      QStringLiteral("qalculate-gtk"), QStringLiteral("kcalc"),
+                                      QStringLiteral("mate-calc"), QStringLiteral("xcalc")};
+    return programs;
+}
+
+} // namespace
+
+void OpenMakerPage(MakerPage page)
+{
+    QDesktopServices::openUrl(MakerAddress(page));
+}
+
+void StartCalculator(QWidget *owner)
+{
+    for (const QString &program : Calculators()) {
+        QProcess calculator;
+        calculator.setProgram(program);
+        calculator.setStandardOutputFile(QProcess::nullDevice());
+        calculator.setStandardErrorFile(QProcess::nullDevice());
+        if (calculator.startDetached())
+            return;
+    }
+    ShowMessageBox(owner,
+                   QStringLiteral("ماشین‌حسابی روی این رایانه پیدا نشد. برای نصب یکی از ماشین‌حساب‌ها "
+                                  "(مثلاً gnome-calculator یا galculator) با مسئول رایانه تماس بگیرید."),
+                   {}, BoxStyle::OkExclamationRtl);
+}
+
+} // namespace morva

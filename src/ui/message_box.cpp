@@ -1,0 +1,54 @@
+#include "ui/message_box.h"
+
+#include "ui/modal.h"
+
+#include <QInputDialog>
+
+namespace morva {
+namespace {
+
+QMessageBox::Icon IconOf(BoxStyle style)
+{
+    switch (style) {
+    case BoxStyle::OkExclamation:
+    case BoxStyle::OkExclamationRtl:
+        return QMessageBox::Warning;
+    case BoxStyle::OkInformation:
+    case BoxStyle::OkInformationRtl:
+        return QMessageBox::Information;
+    case BoxStyle::OkStopRtl:
+        return QMessageBox::Critical;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+QString ProgramTitle()
+{
+    return QStringLiteral("Morva");
+}
+
+QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, const QString &title, BoxStyle style)
+{
+    const bool yesNo = style == BoxStyle::YesNo;
+    QMessageBox box(IconOf(style), title.isEmpty() ? ProgramTitle() : title, text,
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
+    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    // Every text of the program is Persian: all boxes read right to left, whatever the style.
+    box.setLayoutDirection(Qt::RightToLeft);
+    return static_cast<QMessageBox::StandardButton>(ExecModal(box));
+}
+
+QString InputBox(QWidget *owner, const QString &prompt, const QString &title, const QString &defaultText)
+{
+    QInputDialog dialog(owner);
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    return ExecModal(dialog) == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+} // namespace morva

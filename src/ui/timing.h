@@ -1,0 +1,11 @@
+#pragma once
+
+namespace morva {
+
+// The delays of the program's timers (self-closing prompts, animations, clocks) in
+// milliseconds, multiplied by a scale that is 1 in the program; tests make it small so that a
+// prompt or an animation runs through in a moment.
+int ScaledDelay(int ms);
+void SetDelayScale(double scale);
+
+} // namespace morva

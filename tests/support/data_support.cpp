@@ -1,0 +1,78 @@
+#include "support/data_support.h"
+
+#include "records/data_connection.h"
+#include "records/data_files.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace morva::testing {
+
+DataFolder::DataFolder(bool prepare) : previous_(QDir::currentPath())
+{
+    QDir::setCurrent(dir_.path());
+    if (prepare)
+        PrepareDataFiles();
+}
+
+void DataFolder::enter() const
+{
+    QDir::setCurrent(dir_.path());
+}
+
+DataFolder::~DataFolder()
+{
+    QDir::setCurrent(previous_);
+}
+
+void InsertSubject(DataConnection &db, const StoredSubject &s)
+{
+    if (s.subjectRow)
+        db.run(QStringLiteral("INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Date\", "
+                              "\"Time\", \"Jens\", \"Taahol\", \"Morva\", \"Group\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+               {s.code, s.firstName, s.lastName, s.age, s.education, s.date, s.time, s.gender, s.maritalStatus,
+                s.beloved, s.group});
+    if (!s.answerRow)
+        return;
+    QString sql = QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"Group\"");
+    QVariantList values{s.code, s.group};
+    for (int item = 1; item <= 45; ++item) {
+        sql += QStringLiteral(", \"%1\"").arg(item);
+        values << (s.answers.isEmpty() ? QVariant() : QVariant(s.answers.value(item - 1)));
+    }
+    db.run(sql + QStringLiteral(") VALUES (?") + QStringLiteral(", ?").repeated(46) + u')', values);
+}
+
+void InsertSubject(const QString &code, const QString &firstName, const QString &beloved, const QStringList &answers,
+                   bool withSubjectRow)
+{
+    DataConnection db(DataFile::Subjects, QStringLiteral("test setup"));
+    StoredSubject subject;
+    subject.code = code;
+    subject.firstName = firstName;
+    subject.beloved = beloved;
+    subject.answers = answers;
+    subject.subjectRow = withSubjectRow;
+    InsertSubject(db, subject);
+}
+
+QSet<QString> PlainWords(const QString &text)
+{
+    QString plain = text.normalized(QString::NormalizationForm_KC);
+    plain.remove(QRegularExpression(QStringLiteral("[\u200c\u200d\u200e\u200f\u202a-\u202e\u2066-\u2069]")));
+    plain.replace(QChar(0x064A), QChar(0x06CC)).replace(QChar(0x0643), QChar(0x06A9));
+    const QStringList words = plain.split(QRegularExpression(QStringLiteral("[\\s:،؛.()]+")), Qt::SkipEmptyParts);
+    return QSet<QString>(words.begin(), words.end());
+}
+
+QSet<QString> PdfWords(const QString &pdfPath)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-")});
+    if (!text.waitForFinished() || text.exitCode() != 0)
+        return {};
+    return PlainWords(QString::fromUtf8(text.readAllStandardOutput()));
+}
+
+} // namespace morva::testing

@@ -1,0 +1,61 @@
+#include "support/window_support.h"
+
+#include "ui/modal.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+
+namespace morva::testing {
+
+void AnswerNextDialog(const QMetaObject &type, std::function<void(QDialog *)> answer, int timeoutMs)
+{
+    auto answered = std::make_shared<bool>(false);
+    AnswerNextModal(type, [answer, answered](QDialog *dialog) {
+        *answered = true;
+        answer(dialog);
+    });
+    const QString what = QString::fromLatin1(type.className());
+    QTimer::singleShot(timeoutMs, qApp, [answered, what] {
+        if (!*answered)
+            QTest::qFail(qPrintable(QStringLiteral("no %1 appeared").arg(what)), __FILE__, __LINE__);
+    });
+}
+
+void TypeText(QWidget *widget, const QString &text)
+{
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button)
+{
+    auto seen = std::make_shared<SeenBox>();
+    WhenModal<QMessageBox>([seen, button](QMessageBox *box) {
+        seen->seen = true;
+        seen->title = box->windowTitle();
+        seen->text = box->text();
+        seen->icon = box->icon();
+        if (QWidget *owner = box->parentWidget()) {
+            const auto *timer = owner->findChild<QTimer *>(QStringLiteral("MessagePromptTimer"), Qt::FindDirectChildrenOnly);
+            if (timer && timer->isActive())
+                seen->delayMs = timer->property("designedDelay").toInt();
+        }
+        box->button(button)->click();
+    });
+    return seen;
+}
+
+ModalWatch::ModalWatch()
+{
+    SetModalFallback([this](QDialog *dialog) {
+        seen << dialog->windowTitle();
+        dialog->reject();
+    });
+}
+
+ModalWatch::~ModalWatch()
+{
+    SetModalFallback({});
+}
+
+} // namespace morva::testing

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "support/data_support.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace morva::testing {
+
+// Hands the next modal dialog of this class that the program runs to answer, as soon as it
+// shows. Fails the running test when none comes within timeoutMs.
+void AnswerNextDialog(const QMetaObject &type, std::function<void(QDialog *)> answer, int timeoutMs);
+
+template <class T> void WhenModal(std::function<void(T *)> answer, int timeoutMs = 5000)
+{
+    AnswerNextDialog(T::staticMetaObject, [answer](QDialog *dialog) { answer(static_cast<T *>(dialog)); }, timeoutMs);
+}
+
+// Types text into a widget one character at a time (Persian included).
+void TypeText(QWidget *widget, const QString &text);
+
+// What a message box showed. For a self-closing prompt, delayMs is the delay its owner's timer
+// was armed with; -1 for a plain box.
+struct SeenBox {
+    bool seen = false;
+    QString title;
+    QString text;
+    int delayMs = -1;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Records the next message box and presses button on it.
+std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button = QMessageBox::Ok);
+
+// Records and closes every modal dialog that opens while it lives (and that no answer waits
+// for), so that a test can show that a step opens none.
+class ModalWatch {
+public:
+    ModalWatch();
+    ~ModalWatch();
+    QStringList seen; // window titles
+};
+
+} // namespace morva::testing

@@ -1,0 +1,140 @@
+#include "records/data_connection.h"
+#include "records/data_files.h"
+#include "records/subject_list.h"
+#include "records/subject_stream.h"
+#include "support/data_support.h"
+
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QTest>
+
+using namespace morva;
+using morva::testing::DataFolder;
+using morva::testing::InsertSubject;
+
+namespace {
+
+QStringList Codes(const SubjectListModel &model)
+{
+    QStringList codes;
+    for (int row = 0; row < model.rowCount(); ++row)
+        codes << model.data(model.index(row, 0)).toString();
+    return codes;
+}
+
+const QList<SubjectListModel::Column> kColumns{{QStringLiteral("Code"), QStringLiteral("کد")},
+                                               {QStringLiteral("FName"), QStringLiteral("نام")}};
+
+} // namespace
+
+class SubjectListTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void listReadsPagesAsTheGridScrolls();
+    void filtersMatchExactValuesOnly();
+    void streamJoinsEachSubjectWithItsFirstAnswerRow();
+    void onlyWholeSubjectsFilesPassTheCheck();
+};
+
+void SubjectListTest::listReadsPagesAsTheGridScrolls()
+{
+    DataFolder folder;
+    DataConnection db(DataFile::Subjects, QStringLiteral("test"));
+    db.transact([&] {
+        for (int i = 0; i < 600; ++i)
+            InsertSubject(db, {.code = QStringLiteral("C%1").arg(i)});
+    });
+    SubjectListModel model(db, kColumns);
+    QVERIFY(model.rowCount() < 600); // only a first page is read
+    QVERIFY(model.canFetchMore({}));
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    while (model.canFetchMore({}))
+        model.fetchMore({});
+    QCOMPARE(model.rowCount(), 600);
+    QCOMPARE(model.data(model.index(599, 0)).toString(), QStringLiteral("C599"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("نام"));
+    QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+}
+
+void SubjectListTest::filtersMatchExactValuesOnly()
+{
+    DataFolder folder;
+    DataConnection db(DataFile::Subjects, QStringLiteral("test"));
+    InsertSubject(db, {.code = QStringLiteral("1"), .firstName = QStringLiteral("مریم")});
+    InsertSubject(db, {.code = QStringLiteral("2"), .firstName = QStringLiteral("مریم ")});
+    InsertSubject(db, {.code = QStringLiteral("3"), .firstName = QStringLiteral("O'Neil %_"), .group = QStringLiteral("C")});
+    InsertSubject(db, {.code = QStringLiteral("4"), .firstName = QStringLiteral("مريم")}); // Arabic yeh: another name
+    SubjectListModel model(db, kColumns);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setFilter(QStringLiteral("FName"), QStringLiteral("مریم"));
+    QCOMPARE(Codes(model), QStringList{QStringLiteral("1")});
+    model.setFilter(QStringLiteral("fname"), QStringLiteral("O'Neil %_"));
+    QCOMPARE(Codes(model), QStringList{QStringLiteral("3")});
+    model.setFilter(QStringLiteral("FName"), QStringLiteral("O'Neil %"));
+    QCOMPARE(model.rowCount(), 0);
+    model.setFilter(QStringLiteral("Group"), QStringLiteral("C"));
+    QCOMPARE(model.value(0, QStringLiteral("Group")), QStringLiteral("C"));
+    model.clearFilter();
+    QCOMPARE(Codes(model), QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
+}
+
+void SubjectListTest::streamJoinsEachSubjectWithItsFirstAnswerRow()
+{
+    DataFolder folder;
+    DataConnection db(DataFile::Subjects, QStringLiteral("test"));
+    const QStringList fives(45, QStringLiteral("5"));
+    InsertSubject(db, {.code = QStringLiteral("S1"), .answers = fives});
+    InsertSubject(db, {.code = QStringLiteral("S2"), .group = QStringLiteral("B"), .answerRow = false});
+    // A second answer row of S1 never shows.
+    InsertSubject(db, {.code = QStringLiteral("S1"), .answers = QStringList(45, QStringLiteral("9")), .subjectRow = false});
+    InsertSubject(db, {.code = QStringLiteral("S3"), .group = QStringLiteral("B")});
+
+    QStringList seen;
+    ForEachSubject(db, std::nullopt, [&](const SubjectWithAnswers &s) {
+        seen << s.particular(QStringLiteral("Code")) + (s.hasAnswerRow ? QStringLiteral("+") : QStringLiteral("-"))
+                    + s.answers.value(44);
+        return true;
+    });
+    QCOMPARE(seen, QStringList({QStringLiteral("S1+5"), QStringLiteral("S2-"), QStringLiteral("S3+")}));
+
+    seen.clear();
+    const SubjectFilter groupB{QStringLiteral("Group"), QStringLiteral("B")};
+    ForEachSubject(db, groupB, [&](const SubjectWithAnswers &s) {
+        seen << s.particular(QStringLiteral("Code"));
+        return false; // stops at the first
+    });
+    QCOMPARE(seen, QStringList{QStringLiteral("S2")});
+    QCOMPARE(CountSubjects(db, groupB), 2);
+    QCOMPARE(CountSubjects(db, std::nullopt), 3);
+}
+
+void SubjectListTest::onlyWholeSubjectsFilesPassTheCheck()
+{
+    DataFolder folder;
+    InsertSubject(QStringLiteral("K-1"), QStringLiteral("سارا"), QStringLiteral("علی"));
+    QCOMPARE(CheckSubjectsFile(QStringLiteral("DB/DB2.mdb")), std::nullopt);
+    QVERIFY(CheckSubjectsFile(QStringLiteral("DB/DB.mdb"))); // the settings file
+    QVERIFY(CheckSubjectsFile(QStringLiteral("DB/missing.mdb")));
+
+    QFile whole(QStringLiteral("DB/DB2.mdb"));
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    for (const auto &[name, content] : {std::pair{"garbage", QByteArray("not a database at all\n")},
+                                        std::pair{"truncated", bytes.left(bytes.size() / 2)},
+                                        std::pair{"empty", QByteArray()}}) {
+        const QString path = folder.file(QLatin1String(name));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        const auto reason = CheckSubjectsFile(path);
+        QVERIFY2(reason && reason->contains(path), name);
+        QFile again(path);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(again.readAll(), content); // read only
+    }
+}
+
+QTEST_GUILESS_MAIN(SubjectListTest)
+#include "test_subject_list.moc"
