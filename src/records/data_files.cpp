@@ -2,6 +2,7 @@
 
 #include "records/data_connection.h"
 #include "records/data_error.h"
+#include "records/subject_code.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,6 +118,8 @@ void PrepareDataFiles()
     }
     PrepareFile(DataFile::Settings);
     PrepareFile(DataFile::Subjects);
+    DataConnection subjects(DataFile::Subjects, QStringLiteral("prepare"));
+    NormalizeStoredCodes(subjects);
 }
 
 std::optional<QString> CheckSubjectsFile(const QString &path)

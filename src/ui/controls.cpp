@@ -28,6 +28,8 @@ QLabel *FieldCaption(QWidget *parent, const QString &text, QWidget *field)
 {
     auto *caption = new QLabel(text, parent);
     caption->setBuddy(field);
+    caption->setLayoutDirection(Qt::LeftToRight);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
     return caption;
 }
 

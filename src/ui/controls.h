@@ -17,7 +17,9 @@ QPushButton *PlaceButton(QWidget *parent, const QString &name, const QString &ca
 // it; the skins draw it opaque over what lies under it.
 void SetUpPanel(QGroupBox *panel, const QString &name, const QRect &twips);
 
-// The caption of a field, standing beside it.
+// The caption of a field, standing to its right. Captions such as " :کد" are written with the
+// colon first: they are shown left to right, so that the colon stands between the word and the
+// field, and aligned towards the field.
 QLabel *FieldCaption(QWidget *parent, const QString &text, QWidget *field);
 
 } // namespace morva

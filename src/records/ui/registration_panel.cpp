@@ -8,6 +8,7 @@
 #include "ui/twips.h"
 #include "calendar/jalali.h"
 #include "records/columns.h"
+#include "records/subject_code.h"
 #include "records/subject_pair.h"
 #include "records/table_view.h"
 
@@ -23,8 +24,6 @@ namespace morva {
 namespace {
 
 constexpr int kFieldHeight = 375;
-// Each caption stands to the right of its field, close to it.
-constexpr Qt::Alignment kCaptionAlignment = Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter;
 
 // The time of day as the regional settings write it in their long form, without a time zone.
 QString LongTimeText(const QTime &time)
@@ -108,9 +107,7 @@ QLineEdit *RegistrationPanel::addField(const char *name, const QString &label, i
 
 void RegistrationPanel::addCaption(const QString &label, int fieldRight, int top, int width, QWidget *field)
 {
-    QLabel *caption = FieldCaption(this, label, field);
-    caption->setGeometry(TwipsRect(fieldRight + 15, top, width, kFieldHeight));
-    caption->setAlignment(kCaptionAlignment);
+    FieldCaption(this, label, field)->setGeometry(TwipsRect(fieldRight + 15, top, width, kFieldHeight));
 }
 
 QComboBox *RegistrationPanel::addList(const char *name, const QString &label, int left, int top, int labelWidth,
@@ -194,6 +191,7 @@ bool RegistrationPanel::codeAlreadyRegistered()
 void RegistrationPanel::onCommand8Clicked()
 {
     copyLists();
+    text11_->setText(NormalizedCode(text11_->text())); // the code is stored with Latin digits
     if (!requiredFieldsFilled())
         return;
     bool taken = false;
