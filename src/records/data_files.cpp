@@ -82,9 +82,10 @@ void PrepareFile(DataFile file)
             db.run(CreateStatement(*table));
             if (const auto missing = MissingColumn(db, *table))
                 throw DataError(IncompatibleText(path, table->name, *missing));
-            if (table->numberedRows)
-                db.run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (\"Code\")")
-                           .arg(QuotedIdentifier(table->name + QStringLiteral("_Code")), QuotedIdentifier(table->name)));
+            for (const QString &column : table->indexed)
+                db.run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                           .arg(QuotedIdentifier(table->name + u'_' + column), QuotedIdentifier(table->name),
+                                QuotedIdentifier(column)));
         }
         if (file == DataFile::Settings) {
             QSqlQuery rows = db.run(QStringLiteral("SELECT COUNT(*) FROM \"Theme\""));

@@ -8,7 +8,7 @@ namespace morva {
 
 const TableSchema &ThemeTable()
 {
-    static const TableSchema table{table::Theme, DataFile::Settings, {column::Th, column::Name, column::Adress}, false};
+    static const TableSchema table{table::Theme, DataFile::Settings, {column::Th, column::Name, column::Adress}, false, {}};
     return table;
 }
 
@@ -18,14 +18,15 @@ const TableSchema &SubjectTable()
                                    {column::Code, column::FName, column::LName, column::Sen, column::Tahsil,
                                     column::Date, column::Time, column::Jens, column::Taahol, column::Morva,
                                     column::Group},
-                                   true};
+                                   true,
+                                   {column::Code, column::FName, column::LName, column::Group}};
     return table;
 }
 
 const TableSchema &AnswerTable()
 {
     static const TableSchema table = [] {
-        TableSchema t{table::Answers, DataFile::Subjects, {column::Code, column::Group}, true};
+        TableSchema t{table::Answers, DataFile::Subjects, {column::Code, column::Group}, true, {column::Code}};
         for (int item = 1; item <= column::ItemColumns; ++item)
             t.columns << column::Answer(item);
         return t;

@@ -12,6 +12,7 @@ struct TableSchema {
     DataFile file;
     QStringList columns; // every column but the row identifier, in table order
     bool numberedRows;   // has an ID column that the table numbers itself
+    QStringList indexed; // columns that lookups compare, each with an index of its own
 };
 
 const TableSchema &ThemeTable();
