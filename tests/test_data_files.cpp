@@ -1,16 +1,19 @@
 #include "records/data_connection.h"
 #include "records/data_files.h"
 #include "records/data_error.h"
+#include "records/subject_code.h"
 #include "records/table_view.h"
 #include "support/data_support.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace morva;
 using morva::testing::DataFolder;
+using morva::testing::InsertSubject;
 
 class DataFilesTest : public QObject {
     Q_OBJECT
@@ -25,10 +28,13 @@ private Q_SLOTS:
     void foreignFilesAreNeverTouched();
     void incompatibleTableIsReported();
     void missingFileAfterStartIsReported();
+    void codesWithPersianDigitsBecomeLatin();
 
 private:
     static QStringList Columns(DataConnection &db, const QString &table);
     static QByteArray Bytes(const QString &path);
+    static QByteArray SqliteFile(const QStringList &statements);
+    static QString SubjectsWithoutAnswers();
 };
 
 QStringList DataFilesTest::Columns(DataConnection &db, const QString &table)
@@ -38,6 +44,31 @@ QStringList DataFilesTest::Columns(DataConnection &db, const QString &table)
     while (q.next())
         names << q.value(1).toString();
     return names;
+}
+
+// The bytes of an SQLite file made by these statements.
+QByteArray DataFilesTest::SqliteFile(const QStringList &statements)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("made.db");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "maker");
+        db.setDatabaseName(path);
+        db.open();
+        for (const QString &sql : statements)
+            QSqlQuery(db).exec(sql);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("maker");
+    return Bytes(path);
+}
+
+// Table IDE with every column, as a subjects file that has lost its Answer table holds it.
+QString DataFilesTest::SubjectsWithoutAnswers()
+{
+    return "CREATE TABLE \"IDE\" (\"ID\" INTEGER PRIMARY KEY, \"Code\" TEXT, \"FName\" TEXT, \"LName\" TEXT, "
+           "\"Sen\" TEXT, \"Tahsil\" TEXT, \"Date\" TEXT, \"Time\" TEXT, \"Jens\" TEXT, \"Taahol\" TEXT, "
+           "\"Morva\" TEXT, \"Group\" TEXT)";
 }
 
 QByteArray DataFilesTest::Bytes(const QString &path)
@@ -159,6 +190,16 @@ void DataFilesTest::foreignFilesAreNeverTouched_data()
     QTest::newRow("legacy settings") << "DB/DB.mdb" << jet;
     QTest::newRow("legacy subjects") << "DB/DB2.mdb" << jet;
     QTest::newRow("garbage subjects") << "DB/DB2.mdb" << QByteArray("these are not the droids\n");
+    QTest::newRow("another program's database") << "DB/DB2.mdb"
+                                                << SqliteFile({"CREATE TABLE notes (body TEXT)",
+                                                               "INSERT INTO notes VALUES ('keep me')"});
+    QTest::newRow("subjects without answers") << "DB/DB2.mdb" << SqliteFile({SubjectsWithoutAnswers()});
+    QTest::newRow("settings without its table") << "DB/DB.mdb" << SqliteFile({"CREATE TABLE other (x TEXT)"});
+    QByteArray damaged = SqliteFile({SubjectsWithoutAnswers(), "CREATE TABLE \"Answer\" (\"Code\" TEXT)",
+                                     "CREATE INDEX i ON \"IDE\" (\"FName\")"});
+    for (int i = 4096 + 100; i < 4096 + 400; ++i)
+        damaged[i] = char(0xA5);
+    QTest::newRow("damaged subjects") << "DB/DB2.mdb" << damaged;
 }
 
 void DataFilesTest::foreignFilesAreNeverTouched()
@@ -213,6 +254,27 @@ void DataFilesTest::missingFileAfterStartIsReported()
     QVERIFY(QFile::remove("DB/DB2.mdb"));
     QVERIFY_THROWS_EXCEPTION(DataError, DataConnection(DataFile::Subjects, "test"));
     QVERIFY(!QFileInfo::exists("DB/DB2.mdb"));
+}
+
+// Subjects registered from a Persian keyboard by earlier versions stay reachable by the code
+// typed with Latin digits; a code whose Latin form is already taken stays as it was.
+void DataFilesTest::codesWithPersianDigitsBecomeLatin()
+{
+    DataFolder folder;
+    InsertSubject("۱۲۳", "مینا", "علی");
+    InsertSubject("K-٤٥", "سارا", "رضا");
+    InsertSubject("77", "نرگس", "حسین");
+    InsertSubject("۷۷", "لیلا", "امید");
+    PrepareDataFiles();
+    DataConnection db(DataFile::Subjects, "test");
+    for (const QString table : {"IDE", "Answer"}) {
+        QSqlQuery q = db.run("SELECT \"Code\" FROM \"" + table + "\" ORDER BY rowid");
+        QStringList codes;
+        while (q.next())
+            codes << q.value(0).toString();
+        QCOMPARE(codes, QStringList({"123", "K-45", "77", "۷۷"}));
+    }
+    QCOMPARE(NormalizedCode("١٢٣-۴x"), QStringLiteral("123-4x"));
 }
 
 QTEST_GUILESS_MAIN(DataFilesTest)

@@ -224,7 +224,7 @@ void ScoringWindowTest::selectionShowsScoresMeansAndExplanation()
     scoring_->show();
     QCOMPARE(child<QLineEdit>("Text5")->text(), QString());
     QCOMPARE(child<QTextEdit>("Text4")->toPlainText(), QString());
-    select("K-1");
+    select("K-۱"); // typed on a Persian keyboard
     QCOMPARE(child<QLineEdit>("Text5")->text(), QStringLiteral("K-1"));
     QCOMPARE(child<QLineEdit>("Text15")->text(), QStringLiteral("K-1"));
     QCOMPARE(child<QLineEdit>("Text3(3)")->text(), QStringLiteral("سارا"));

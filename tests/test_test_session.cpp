@@ -57,6 +57,7 @@ private Q_SLOTS:
     void commandDoesNothingWithoutAnswerRows();
     void codeIsAskedForAndChecked();
     void wholeSessionByKeyboardAndRetest();
+    void keysGoWhereTheSubjectIsTyping();
 
 private:
     template <class T> T *child(const char *name) { return test_->findChild<T *>(QLatin1String(name)); }
@@ -303,6 +304,22 @@ void TestSessionTest::closingWithoutSavingAsksAndNeverHalfWrites()
     expected[1] = "6";
     QCOMPARE(StoredAnswers("T-1"), expected);
 
+    // A third choice goes back to the test, also by Escape: nothing is written, the answers stay.
+    open("T-1");
+    TypeText(answerBox(), "8");
+    box = AnswerNextBox(QMessageBox::Cancel);
+    test_->close();
+    QVERIFY(box->seen);
+    QVERIFY(test_->isVisible());
+    WhenModal<QMessageBox>([](QMessageBox *question) { QTest::keyClick(question, Qt::Key_Escape); });
+    QTest::keyClick(test_.get(), Qt::Key_Escape);
+    QVERIFY(test_->isVisible());
+    QCOMPARE(answerBox()->text(), QStringLiteral("8"));
+    QCOMPARE(StoredAnswers("T-1"), expected);
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    expected[0] = "8";
+    QCOMPARE(StoredAnswers("T-1"), expected);
+
     open("T-1"); // nothing changed: closing asks nothing
     ModalWatch none;
     test_->close();
@@ -428,15 +445,60 @@ void TestSessionTest::wholeSessionByKeyboardAndRetest()
             if (item < 45)
                 QTest::mouseClick(t->findChild<QPushButton *>("CmdNext"), Qt::LeftButton);
         }
+        // Typing over every stored answer replaces it, without selecting anything first.
         auto *answer = t->findChild<QLineEdit *>("Text12");
-        answer->selectAll();
-        TypeText(answer, "1"); // the subject may retype an answer
+        QTest::mouseClick(t->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+        for (int item = 1; item <= 45; ++item) {
+            answer->deselect();
+            TypeText(answer, "9");
+            QTest::keyClick(answer, Qt::Key_Return);
+        }
         QTest::mouseClick(t->findChild<QPushButton *>("Command5"), Qt::LeftButton);
     });
     QTest::mouseClick(main.findChild<QPushButton *>("Command2"), Qt::LeftButton);
     QCOMPARE(shown, typed);
-    typed[44] = "1";
-    QCOMPARE(StoredAnswers("T-1"), typed);
+    QCOMPARE(StoredAnswers("T-1"), QStringList(45, QStringLiteral("9")));
+}
+
+// Keys reach the control the subject is typing in: a two-digit item number stays in the counter,
+// a digit typed over an answer replaces it, and pasted text that is not one digit is refused.
+void TestSessionTest::keysGoWhereTheSubjectIsTyping()
+{
+    open("T-1");
+    QApplication::setActiveWindow(test_.get());
+    QVERIFY(QTest::qWaitForWindowActive(test_.get()));
+    auto *count = child<QLineEdit>("Text6");
+    count->setFocus();
+    count->selectAll();
+    QTest::keyClicks(QApplication::focusWidget(), "23");
+    QCOMPARE(counter(), QStringLiteral("23"));
+    QCOMPARE(statement(), ComposeItemText(23, "مریم").value());
+    QCOMPARE(QApplication::focusWidget(), count);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), answerBox());
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+
+    setCounter("5");
+    TypeText(answerBox(), "5");
+    QTest::mouseClick(child<QPushButton>("CmdNext"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("CmdBack"), Qt::LeftButton);
+    QCOMPARE(answerBox()->text(), QStringLiteral("5"));
+    QTest::keyClicks(QApplication::focusWidget(), "8");
+    QCOMPARE(answerBox()->text(), QStringLiteral("8"));
+    TypeText(answerBox(), "۶"); // a Persian digit is kept as the Latin one
+    QCOMPARE(answerBox()->text(), QStringLiteral("6"));
+
+    for (const QString pasted : {"10", "46", "5a", "4.5"}) {
+        QApplication::clipboard()->setText(pasted);
+        answerBox()->selectAll();
+        answerBox()->paste();
+        QCOMPARE(answerBox()->text(), QStringLiteral("6"));
+    }
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    QStringList expected(45, QString());
+    expected[4] = "6";
+    expected[22] = "7";
+    QCOMPARE(StoredAnswers("T-1"), expected); // item 2 never got the "3" of "23"
 }
 
 QTEST_MAIN(TestSessionTest)

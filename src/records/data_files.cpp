@@ -24,20 +24,14 @@ QString CreateStatement(const TableSchema &table)
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(QuotedIdentifier(table.name), columns.join(u", "));
 }
 
-// The first bytes of every SQLite 3 database; an empty file is an empty database as well.
-bool LooksLikeSqlite(const QString &path)
+bool HasSqliteHeader(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw DataError(QStringLiteral("فایل اطلاعات «%1» باز نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی دسترسی به این فایل "
-                                       "وجود ندارد؛ لطفاً با مسئول رایانه تماس بگیرید.")
-                            .arg(ShownPath(path)),
-                        f.errorString());
-    const QByteArray head = f.read(16);
-    return head.isEmpty() || head == QByteArray("SQLite format 3\0", 16);
+    return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArray("SQLite format 3\0", 16);
 }
 
-// The first column of the table that the file lacks, or nothing.
+// The first column of the table that the file lacks (the table's name when it has no such
+// table), or nothing.
 std::optional<QString> MissingColumn(const DataConnection &db, const TableSchema &table)
 {
     QSqlQuery info = db.run(QStringLiteral("PRAGMA table_info(%1)").arg(QuotedIdentifier(table.name)));
@@ -51,37 +45,57 @@ std::optional<QString> MissingColumn(const DataConnection &db, const TableSchema
     return std::nullopt;
 }
 
-QString IncompatibleText(const QString &path, const QString &table, const QString &column)
+// What keeps an existing file from being a data file of this kind, as a sentence to follow
+// "the file ... ", or nothing. Reads the file only.
+std::optional<QString> Defect(const QString &path, DataFile kind, const QString &check)
 {
-    return QStringLiteral("فایل اطلاعات «%2» با این نسخه از برنامه سازگار نیست (در جدول «%1» ستون «%3» وجود "
-                          "ندارد). برنامه این فایل را تغییر نمی‌دهد و بسته می‌شود؛ لطفاً با مسئول "
-                          "رایانه تماس بگیرید.")
-        .arg(table, ShownPath(path), column);
+    if (!HasSqliteHeader(path))
+        return QStringLiteral("پایگاه داده‌ای نیست که این برنامه بشناسد؛ شاید از نسخه‌ی قدیمی برنامه باشد یا آسیب دیده باشد");
+    try {
+        DataConnection db(path, QStringLiteral("check"), DataConnection::Access::ReadOnly);
+        QSqlQuery result = db.run(QStringLiteral("PRAGMA %1").arg(check));
+        if (!result.next() || result.value(0).toString() != QStringLiteral("ok"))
+            return QStringLiteral("آسیب دیده است");
+        for (const TableSchema *table : TablesOf(kind)) {
+            if (const auto missing = MissingColumn(db, *table))
+                return QStringLiteral("با این برنامه سازگار نیست (در جدول «%1» ستون «%2» وجود ندارد)").arg(table->name, *missing);
+        }
+    } catch (const DataError &) {
+        return QStringLiteral("باز نشد یا آسیب دیده است");
+    }
+    return std::nullopt;
 }
 
+void CreateFile(const QString &path)
+{
+    QFile created(path);
+    if (!created.open(QIODevice::WriteOnly | QIODevice::NewOnly) || !created.setPermissions(kOwnerOnly))
+        throw DataError(QStringLiteral("فایل اطلاعات «%1» ساخته نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی نوشتن در این "
+                                       "پوشه وجود ندارد یا فضای دیسک پر است؛ لطفاً با مسئول رایانه تماس بگیرید.")
+                            .arg(ShownPath(path)),
+                        created.errorString());
+}
+
+// An existing file is checked before anything is written into it, and left untouched when it
+// is not ours; only a missing or empty file gets our tables.
 void PrepareFile(DataFile file)
 {
     const QString path = DataFilePath(file);
-    const bool existed = QFileInfo::exists(path);
-    if (existed && !LooksLikeSqlite(path))
-        throw DataError(QStringLiteral("فایل اطلاعات «%1» برای این برنامه قابل استفاده نیست؛ شاید این فایل از نسخه‌ی "
-                                       "قدیمی برنامه باشد یا آسیب دیده باشد. برنامه این فایل را تغییر نمی‌دهد و "
-                                       "بسته می‌شود؛ لطفاً با مسئول رایانه تماس بگیرید.")
-                            .arg(ShownPath(path)));
-    if (!existed) {
-        QFile created(path);
-        if (!created.open(QIODevice::WriteOnly | QIODevice::NewOnly) || !created.setPermissions(kOwnerOnly))
-            throw DataError(QStringLiteral("فایل اطلاعات «%1» ساخته نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی نوشتن در این "
-                                           "پوشه وجود ندارد یا فضای دیسک پر است؛ لطفاً با مسئول رایانه تماس بگیرید.")
-                                .arg(ShownPath(path)),
-                            created.errorString());
+    const QFileInfo info(path);
+    const bool fresh = !info.exists() || info.size() == 0;
+    if (!info.exists())
+        CreateFile(path);
+    if (!fresh) {
+        if (const auto defect = Defect(path, file, QStringLiteral("quick_check")))
+            throw DataError(QStringLiteral("فایل اطلاعات «%1» %2. برنامه این فایل را تغییر نمی‌دهد و بسته می‌شود؛ لطفاً "
+                                           "با مسئول رایانه تماس بگیرید.")
+                                .arg(ShownPath(path), *defect));
     }
     DataConnection db(file, QStringLiteral("prepare"));
     db.transact([&] {
         for (const TableSchema *table : TablesOf(file)) {
-            db.run(CreateStatement(*table));
-            if (const auto missing = MissingColumn(db, *table))
-                throw DataError(IncompatibleText(path, table->name, *missing));
+            if (fresh)
+                db.run(CreateStatement(*table));
             for (const QString &column : table->indexed)
                 db.run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                            .arg(QuotedIdentifier(table->name + u'_' + column), QuotedIdentifier(table->name),
@@ -105,7 +119,8 @@ QString DataFilePath(DataFile file)
 
 QString ShownPath(const QString &path)
 {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    // Isolated, so that the path keeps its own direction inside a Persian sentence.
+    return QChar(0x2068) + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + QChar(0x2069);
 }
 
 void PrepareDataFiles()
@@ -125,24 +140,12 @@ void PrepareDataFiles()
 
 std::optional<QString> CheckSubjectsFile(const QString &path)
 {
-    const QString notOurs = QStringLiteral("فایل «%1» فایل اطلاعات آزمودنی‌های این برنامه نیست یا آسیب دیده است.")
-                                .arg(ShownPath(path));
-    try {
-        if (QFileInfo(path).size() == 0 || !LooksLikeSqlite(path))
-            return notOurs;
-        DataConnection db(path, QStringLiteral("check"), DataConnection::Access::ReadOnly);
-        QSqlQuery check = db.run(QStringLiteral("PRAGMA integrity_check"));
-        if (!check.next() || check.value(0).toString() != QStringLiteral("ok"))
-            return notOurs;
-        for (const TableSchema *table : TablesOf(DataFile::Subjects)) {
-            if (const auto missing = MissingColumn(db, *table))
-                return QStringLiteral("فایل «%1» فایل اطلاعات آزمودنی‌های این برنامه نیست (در جدول «%2» ستون «%3» "
-                                      "وجود ندارد).")
-                    .arg(ShownPath(path), table->name, *missing);
-        }
-    } catch (const DataError &) {
-        return notOurs;
-    }
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() == 0)
+        return QStringLiteral("فایل «%1» پیدا نشد یا خالی است.").arg(ShownPath(path));
+    if (const auto defect = Defect(path, DataFile::Subjects, QStringLiteral("integrity_check")))
+        return QStringLiteral("فایل «%1» یک فایل کامل اطلاعات آزمودنی‌های این برنامه نیست؛ این فایل %2.")
+            .arg(ShownPath(path), *defect);
     return std::nullopt;
 }
 

@@ -32,10 +32,13 @@ QString ProgramTitle()
 
 QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, const QString &title, BoxStyle style)
 {
-    const bool yesNo = style == BoxStyle::YesNo;
-    QMessageBox box(IconOf(style), title.isEmpty() ? ProgramTitle() : title, text,
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
-    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    if (style == BoxStyle::YesNo)
+        buttons = QMessageBox::Yes | QMessageBox::No;
+    else if (style == BoxStyle::YesNoCancel)
+        buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QMessageBox box(IconOf(style), title.isEmpty() ? ProgramTitle() : title, text, buttons, owner);
+    box.setDefaultButton(buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
     // Every text of the program is Persian: all boxes read right to left, whatever the style.
     box.setLayoutDirection(Qt::RightToLeft);
     return static_cast<QMessageBox::StandardButton>(ExecModal(box));

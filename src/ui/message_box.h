@@ -8,6 +8,7 @@ namespace morva {
 // The plain (not self-closing) message boxes: buttons, icon and reading direction by style.
 enum class BoxStyle : int {
     Ok = 0,
+    YesNoCancel = 3, // Escape answers Cancel
     YesNo = 4,
     OkExclamation = 48,
     OkInformation = 64,
@@ -20,7 +21,7 @@ enum class BoxStyle : int {
 // The program's title, shown by a box whose caller gives none.
 QString ProgramTitle();
 
-// Shows a modal box and returns the button that closed it (Ok, Yes or No).
+// Shows a modal box and returns the button that closed it (Ok, Yes, No or Cancel).
 QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, const QString &title = {},
                                            BoxStyle style = BoxStyle::Ok);
 

@@ -18,9 +18,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QValidator>
+
+#include <optional>
 
 namespace morva {
 namespace {
+
+// The Latin digit 1 to 9 that a text of one digit (of any script) stands for.
+std::optional<QChar> AnswerDigit(const QString &text)
+{
+    if (text.size() != 1 || !text.front().isDigit())
+        return std::nullopt;
+    const int value = text.front().digitValue();
+    if (value < 1 || value > 9)
+        return std::nullopt;
+    return QChar(u'0' + value);
+}
 
 QString InstructionText()
 {
@@ -37,6 +51,19 @@ QPushButton *Button(QWidget *parent, const char *name, const QString &caption, c
     button->setAutoDefault(false); // Enter belongs to the answer box
     return button;
 }
+
+// The answer box holds one digit 1 to 9 or nothing; anything else pasted into it is refused
+// whole. A Persian or Arabic digit is taken and shown as the Latin one.
+class AnswerValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        if (input.isEmpty())
+            return Acceptable;
+        return AnswerDigit(input) ? Acceptable : Invalid;
+    }
+};
 
 QFont BoldFont(int points)
 {
@@ -110,11 +137,10 @@ void FrmTest::buildItemArea()
     frame2_->hide();
     text12_ = new QLineEdit(frame2_);
     text12_->setObjectName(QStringLiteral("Text12"));
-    text12_->setMaxLength(1);
     text12_->setFont(BoldFont(20));
     text12_->setAlignment(Qt::AlignCenter);
     text12_->setGeometry(TwipsRect(300, 540, 1080, 900));
-    text12_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[1-9]?")), text12_));
+    text12_->setValidator(new AnswerValidator(text12_));
     new KeyFilter(text12_, QStringLiteral("123456789"),
                   QStringLiteral("شما بايد از اعداد بين 1 تا 9 جهت پاسخگويي استفاده نماييد"), 3000);
     text12_->installEventFilter(this);
@@ -128,6 +154,7 @@ void FrmTest::buildItemArea()
     text6_->setGeometry(TwipsRect(4800, 5520, 1110, 600));
     text6_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), text6_));
     new KeyFilter(text6_, QStringLiteral("0123456789"), QStringLiteral("شما بايد عدد وارد كنيد"), 1000);
+    text6_->installEventFilter(this);
     text6_->hide();
     connect(text6_, &QLineEdit::textChanged, this, &FrmTest::onText6Changed);
 }
@@ -224,27 +251,44 @@ void FrmTest::attachItem(int item)
     currentItem_ = item;
     text12_->setText(adodc2_->field(column::Answer(item)));
     frame2_->setTitle(text6_->text());
-    text12_->setFocus();
+    // While the user types an item number the focus stays in the counter.
+    if (!text6_->hasFocus())
+        text12_->setFocus();
     if (const auto statement = ComposeItemText(item, text14_->text()))
         skinLbl5_->setText(*statement);
 }
 
 void FrmTest::onText12Changed(const QString &text)
 {
+    if (const auto digit = AnswerDigit(text); digit && text != QString(*digit)) {
+        text12_->setText(QString(*digit)); // stored with a Latin digit
+        return;
+    }
     if (currentItem_ >= 1)
         adodc2_->setField(column::Answer(currentItem_), text);
 }
 
 bool FrmTest::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == text12_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            onCmdNextClicked(); // the keyboard alone can answer the whole test
-            return true;
-        }
+    if ((watched != text12_ && watched != text6_) || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (watched == text6_) {
+        if (enter)
+            text12_->setFocus(); // the item typed is the one to answer
+        return enter;
     }
-    return QDialog::eventFilter(watched, event);
+    if (enter) {
+        onCmdNextClicked(); // the keyboard alone can answer the whole test
+        return true;
+    }
+    // A digit typed over an answer replaces it; other keys go to the box's key filter.
+    if (const auto digit = AnswerDigit(key->text()); digit && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        text12_->setText(QString(*digit));
+        return true;
+    }
+    return false;
 }
 
 bool FrmTest::saveAnswers()
@@ -267,7 +311,9 @@ bool FrmTest::leaveAfterAsking()
     if (closing_ || !adodc2_->hasPendingChanges())
         return true;
     const auto answer = ShowMessageBox(this, QStringLiteral("پاسخ‌هایی که در این جلسه وارد شده‌اند ذخیره شوند؟"),
-                                       {}, BoxStyle::YesNo);
+                                       {}, BoxStyle::YesNoCancel);
+    if (answer == QMessageBox::Cancel)
+        return false; // back to the test, nothing written
     if (answer == QMessageBox::Yes)
         return saveAnswers();
     RunGuarded(this, [this] { adodc2_->reload(); }); // the edits are dropped; the file was never touched
