@@ -46,6 +46,7 @@ Frm1::Frm1(QWidget *parent)
     buildPanels();
 
     frame_.finishLoading(kStandardPlace);
+    onText2Changed(frame9_->nameField()->text()); // fitted to the theme's heading font
     text3_->setText(QStringLiteral("2"));
 }
 
@@ -294,7 +295,7 @@ void Frm1::onPicture1Clicked()
 
 void Frm1::onText2Changed(const QString &text)
 {
-    skinLabel1_->setText(text);
+    ShowFitted(skinLabel1_, text);
 }
 
 } // namespace morva

@@ -8,7 +8,13 @@ namespace morva {
 
 void BindField(QLineEdit *field, TableView *view, const QString &column)
 {
-    auto show = [field, view, column] { field->setText(view->field(column)); };
+    auto show = [field, view, column] {
+        field->setText(view->field(column));
+        if (field->isReadOnly()) { // shown to be read: a long value from its start, whole as tooltip
+            field->setCursorPosition(0);
+            field->setToolTip(field->text());
+        }
+    };
     QObject::connect(view, &TableView::currentRowChanged, field, show);
     QObject::connect(field, &QLineEdit::textChanged, view,
                      [view, column](const QString &text) { view->setField(column, text); });

@@ -33,4 +33,31 @@ QLabel *FieldCaption(QWidget *parent, const QString &text, QWidget *field)
     return caption;
 }
 
+void ShowFitted(QLabel *label, const QString &text, double minPoints)
+{
+    label->setStyleSheet(QString()); // back to the font the theme gives
+    label->setToolTip(text);
+    label->setText(text);
+    const double designed = label->font().pointSizeF();
+    const auto fits = [label] {
+        if (label->wordWrap())
+            return label->heightForWidth(label->width()) <= label->height();
+        const QSize needed = label->sizeHint();
+        return needed.width() <= label->width() && needed.height() <= label->height();
+    };
+    // One line if it can be, else two, each from the designed size down to the smallest.
+    for (const bool wrap : {false, true}) {
+        label->setWordWrap(wrap);
+        for (double points = designed; points >= minPoints; points -= 0.5) {
+            if (points < designed)
+                label->setStyleSheet(QStringLiteral("font-size: %1pt;").arg(points));
+            if (fits())
+                return;
+        }
+    }
+    label->setWordWrap(false);
+    const int room = label->width() - (label->sizeHint().width() - label->fontMetrics().horizontalAdvance(text));
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, room));
+}
+
 } // namespace morva

@@ -22,4 +22,9 @@ void SetUpPanel(QGroupBox *panel, const QString &name, const QRect &twips);
 // field, and aligned towards the field.
 QLabel *FieldCaption(QWidget *parent, const QString &text, QWidget *field);
 
+// Shows text in the label, the whole text as its tooltip: on one line in the label's font if it
+// fits, else smaller (down to minPoints), else on two lines, and only beyond that elided.
+// Call it again when the label's style changes (a theme applied).
+void ShowFitted(QLabel *label, const QString &text, double minPoints = 8);
+
 } // namespace morva

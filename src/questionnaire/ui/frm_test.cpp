@@ -83,15 +83,14 @@ FrmTest::FrmTest(QWidget *parent)
     adodc2_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc2"));
     adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
 
-    skinLabel3_ = new QLabel(QStringLiteral("مقیاس عشق مثلثی"), this);
+    skinLabel3_ = new QLabel(this);
     skinLabel3_->setObjectName(QStringLiteral("SkinLabel3"));
     skinLabel3_->setProperty("heading", true);
     skinLabel3_->setAlignment(Qt::AlignCenter);
     skinLabel3_->setGeometry(TwipsRect(240, 120, 10230, 600));
 
-    skinLabel4_ = new QLabel(InstructionText(), this);
+    skinLabel4_ = new QLabel(this);
     skinLabel4_->setObjectName(QStringLiteral("SkinLabel4"));
-    skinLabel4_->setWordWrap(true);
     skinLabel4_->setGeometry(TwipsRect(240, 780, 10230, 1020));
 
     buildSubjectPanel();
@@ -99,6 +98,8 @@ FrmTest::FrmTest(QWidget *parent)
     buildCommands();
 
     frame_.finishLoading(kStandardPlace);
+    ShowFitted(skinLabel3_, QStringLiteral("مقیاس عشق مثلثی"));
+    ShowFitted(skinLabel4_, InstructionText());
     cmdNext_->hide();
     cmdBack_->hide();
 }

@@ -43,10 +43,11 @@ RegistrationPanel::RegistrationPanel(TableView &subjects, TableView &answers, Ta
     compact.setPointSize(10);
     setFont(compact);
 
-    text11_ = addField("Text11", QStringLiteral(" :کد"), 5340, 300, 720, 480);
+    // The first row leaves the code room for twelve characters or more.
+    text11_ = addField("Text11", QStringLiteral(" :کد"), 4740, 300, 1380, 480);
     text11_->setAlignment(Qt::AlignCenter);
-    text6_ = addField("Text6", QStringLiteral(" :نام"), 3180, 300, 1290, 600);
-    text4_ = addField("Text4", QStringLiteral(" :نام خانوادگي"), 120, 300, 1680, 1200);
+    text6_ = addField("Text6", QStringLiteral(" :نام"), 2820, 300, 1260, 600);
+    text4_ = addField("Text4", QStringLiteral(" :نام خانوادگي"), 120, 300, 1500, 1170);
     text5_ = addField("Text5", QStringLiteral(" :سن"), 5400, 840, 420, 600);
     text5_->setAlignment(Qt::AlignCenter);
     text5_->setMaxLength(2);

@@ -40,6 +40,7 @@ QGroupBox *CreateSubjectPanel(QWidget *parent, const QString &name, TableView &s
         // Shown to be read: the registration stays as the operator saved it.
         field->setReadOnly(true);
         field->setFocusPolicy(Qt::ClickFocus);
+
         BindField(field, &subjects, fields[i].column);
         grid->addWidget(FieldCaption(panel, fields[i].caption, field), i / fieldsPerRow, (i % fieldsPerRow) * 2);
         grid->addWidget(field, i / fieldsPerRow, (i % fieldsPerRow) * 2 + 1);

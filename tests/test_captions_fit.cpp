@@ -1,0 +1,125 @@
+#include "app/frm1.h"
+#include "app/startup.h"
+#include "questionnaire/ui/frm_test.h"
+#include "records/data_connection.h"
+#include "scoring/ui/frm_klid.h"
+#include "support/window_support.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QPushButton>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace morva;
+using namespace morva::testing;
+
+namespace {
+
+// Every caption of a window that does not fit its control, as "control: text".
+QStringList CutCaptions(QWidget *window)
+{
+    QStringList cut;
+    const auto children = window->findChildren<QWidget *>();
+    for (QWidget *w : children) {
+        QString text;
+        bool fits = true;
+        if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+            text = button->text();
+            fits = button->sizeHint().width() <= button->width();
+        } else if (auto *label = qobject_cast<QLabel *>(w); label && label->pixmap().isNull()) {
+            text = label->text();
+            fits = label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                     : label->sizeHint().width() <= label->width() && label->sizeHint().height() <= label->height();
+        } else if (auto *box = qobject_cast<QGroupBox *>(w); box && !box->title().isEmpty()) {
+            text = box->title();
+            fits = box->fontMetrics().horizontalAdvance(text) + 16 <= box->width();
+        }
+        if (!text.trimmed().isEmpty() && !fits)
+            cut << w->objectName() + QStringLiteral(": ") + text;
+    }
+    return cut;
+}
+
+void SetTheme(int theme, const QString &clinic)
+{
+    DataConnection settings(DataFile::Settings, QStringLiteral("test"));
+    settings.run(QStringLiteral("UPDATE \"Theme\" SET \"TH\" = ?, \"Name\" = ?"), {QString::number(theme), clinic});
+}
+
+} // namespace
+
+class CaptionsFitTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { ConfigureApplication(*qApp); }
+    void everyCaptionFitsInEveryTheme_data();
+    void everyCaptionFitsInEveryTheme();
+    void longValuesShowFromTheirStart();
+};
+
+void CaptionsFitTest::everyCaptionFitsInEveryTheme_data()
+{
+    QTest::addColumn<int>("theme");
+    for (int theme = 1; theme <= 11; ++theme)
+        QTest::newRow(qPrintable(QString::number(theme))) << theme;
+}
+
+void CaptionsFitTest::everyCaptionFitsInEveryTheme()
+{
+    QFETCH(int, theme);
+    DataFolder folder;
+    const QString clinic = QStringLiteral("مرکز مشاوره و خدمات روان‌شناختی خانواده و ازدواج آرامش نوین شعبه‌ی مرکزی");
+    SetTheme(theme, clinic);
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<Frm1>());
+    windows.push_back(std::make_unique<FrmTest>());
+    windows.push_back(std::make_unique<FrmkLID>());
+    for (const auto &window : windows) {
+        window->show();
+        QApplication::processEvents();
+        const QStringList cut = CutCaptions(window.get());
+        QVERIFY2(cut.isEmpty(), qPrintable(window->objectName() + QStringLiteral(" cuts ") + cut.join(QStringLiteral(" | "))));
+    }
+    auto *heading = windows.front()->findChild<QLabel *>(QStringLiteral("SkinLabel1"));
+    QCOMPARE(heading->text(), clinic);
+    QCOMPARE(heading->toolTip(), clinic);
+    auto *code = windows.front()->findChild<QLineEdit *>(QStringLiteral("Text11"));
+    QVERIFY(code->fontMetrics().horizontalAdvance(QStringLiteral("KZ-140305-12")) <= code->contentsRect().width() - 4);
+}
+
+// A long education or beloved's name shows from its start in the read-only subject fields, and
+// whole as their tooltip.
+void CaptionsFitTest::longValuesShowFromTheirStart()
+{
+    DataFolder folder;
+    const QString education = QStringLiteral("کارشناسی ارشد روان‌شناسی بالینی کودک و نوجوان از دانشگاه علامه طباطبایی");
+    const QString beloved = QStringLiteral("محمدحسین عبدالرحیم‌زاده اصفهانی");
+    StoredSubject subject;
+    subject.code = QStringLiteral("K-1");
+    subject.education = education;
+    subject.beloved = beloved;
+    subject.answers = QStringList(45, QStringLiteral("5"));
+    {
+        DataConnection db(DataFile::Subjects, QStringLiteral("test"));
+        InsertSubject(db, subject);
+    }
+    FrmkLID scoring;
+    scoring.show();
+    WhenModal<QInputDialog>([](QInputDialog *d) {
+        d->setTextValue(QStringLiteral("K-1"));
+        d->accept();
+    });
+    QTest::mouseClick(scoring.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    for (const auto &[name, value] : {std::pair{"Text7", education}, std::pair{"Text14", beloved}}) {
+        auto *field = scoring.findChild<QLineEdit *>(QLatin1String(name));
+        QCOMPARE(field->text(), value);
+        QCOMPARE(field->cursorPosition(), 0);
+        QCOMPARE(field->toolTip(), value);
+    }
+}
+
+QTEST_MAIN(CaptionsFitTest)
+#include "test_captions_fit.moc"
