@@ -1,6 +1,9 @@
 #include "app/frm1.h"
 
+#include "appearance/ui/about.h"
 #include "appearance/ui/clinic_panel.h"
+#include "appearance/ui/frm2.h"
+#include "appearance/ui/frm_skin.h"
 #include "appearance/ui/settings_menu.h"
 #include "appearance/ui/theme_panel.h"
 #include "questionnaire/ui/frm_test.h"
@@ -129,9 +132,9 @@ void Frm1::buildCommandBar()
         {"Command5", QStringLiteral("ماشين حساب"), 2580, QString(), &Frm1::onCommand5Clicked},
         {"Command9", QStringLiteral("تنظيمات"), 3180,
          QStringLiteral("با کليک بر روي اين دکمه شمامي توانيد:1- تم برنامه را عوض کنيد 2- نام و آدرس کلينيک را وارد کنيد"),
-         nullptr},
-        {"Command51", QStringLiteral("مثلث عشق"), 3780, QString(), nullptr},
-        {"Command11", QStringLiteral("درباره ما"), 4400, QString(), nullptr},
+         &Frm1::onCommand9Clicked},
+        {"Command51", QStringLiteral("مثلث عشق"), 3780, QString(), &Frm1::onCommand51Clicked},
+        {"Command11", QStringLiteral("درباره ما"), 4400, QString(), &Frm1::onCommand11Clicked},
         {"Command6", QStringLiteral("خروج"), 5760, QString(), nullptr},
     };
     for (const auto &c : commands) {
@@ -150,8 +153,15 @@ void Frm1::buildPanels()
     frame10_ = new RegistrationPanel(*adodc2_, *adodc3_, *adodc5_, this);
     connect(frame10_, &RegistrationPanel::closeRequested, this, &Frm1::HidePanels);
     frame8_ = new SettingsMenu(this);
+    connect(frame8_, &SettingsMenu::clinicPanelRequested, this, &Frm1::onCommand67Clicked);
+    connect(frame8_, &SettingsMenu::themePanelRequested, this, &Frm1::onCommand68Clicked);
+    connect(frame8_, &SettingsMenu::closeRequested, this, &Frm1::HidePanels);
     frame9_ = new ClinicPanel(this);
+    connect(frame9_, &ClinicPanel::saveRequested, this, &Frm1::onCommand64Clicked);
+    connect(frame9_, &ClinicPanel::cancelRequested, frame9_, &QWidget::hide); // nothing is written
     frame6_ = new ThemePanel(this);
+    connect(frame6_, &ThemePanel::themeChosen, this, &Frm1::SelectTheme);
+    connect(frame6_, &ThemePanel::closeRequested, frame6_, &QWidget::hide);
 
     BindField(frame9_->addressField(), frame_.adodc1(), column::Adress);
     connect(frame9_->nameField(), &QLineEdit::textChanged, this, &Frm1::onText2Changed);
@@ -280,6 +290,78 @@ void Frm1::onCommand5Clicked()
 {
     HidePanels();
     StartCalculator(this);
+}
+
+void Frm1::onCommand9Clicked()
+{
+    HidePanels();
+    frame8_->show();
+}
+
+void Frm1::onCommand67Clicked()
+{
+    HidePanels();
+    frame8_->show();
+    frame9_->show();
+}
+
+void Frm1::onCommand68Clicked()
+{
+    HidePanels();
+    frame8_->show();
+    frame6_->show();
+}
+
+// Writes the clinic's name and address as they stand in the panel, in one transaction. Nothing
+// else writes them: an edit left with "انصراف" stays on screen until the window next loads.
+void Frm1::onCommand64Clicked()
+{
+    TableView *settings = frame_.adodc1();
+    if (!RunGuarded(this, [settings] {
+            settings->persist();
+            settings->reload();
+        }))
+        return;
+    frame9_->hide();
+}
+
+// Stores the theme's number and hands the main window over to the preview, which brings a fresh
+// one back in the new theme when it closes. The settings row is read again first, so that
+// nothing but the theme's number is written.
+void Frm1::SelectTheme(int theme)
+{
+    text3_->setText(QStringLiteral("1"));
+    TableView *settings = frame_.adodc1();
+    Frmskin *preview = nullptr;
+    if (!RunGuarded(this, [&] {
+            settings->reload();
+            frame_.themeField()->setText(QString::number(theme));
+            settings->persist();
+            settings->reload();
+            preview = new Frmskin;
+        })) {
+        text3_->setText(QStringLiteral("2"));
+        return;
+    }
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    connect(preview, &Frmskin::closed, qApp, [] { Frm1::ShowFresh(); });
+    preview->show();
+    close();
+}
+
+// The panels stay as they are under the picture of the triangle.
+void Frm1::onCommand51Clicked()
+{
+    std::unique_ptr<Frm2> triangle;
+    if (RunGuarded(this, [&] { triangle = std::make_unique<Frm2>(this); }))
+        ExecModal(*triangle);
+}
+
+void Frm1::onCommand11Clicked()
+{
+    HidePanels();
+    About about; // no owner: it carries no skin, not even the main window's
+    ExecModal(about);
 }
 
 void Frm1::onCmdHelpClicked()

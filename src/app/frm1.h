@@ -59,6 +59,13 @@ private:
     void onCommand2Clicked();
     void onCommand3Clicked();
     void onCommand5Clicked();
+    void onCommand9Clicked();
+    void onCommand67Clicked();
+    void onCommand68Clicked();
+    void onCommand64Clicked();
+    void SelectTheme(int theme);
+    void onCommand51Clicked();
+    void onCommand11Clicked();
     void onCmdHelpClicked();
     void onPicture1Clicked();
     void onText2Changed(const QString &text);

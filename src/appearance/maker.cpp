@@ -8,11 +8,17 @@ QUrl MakerAddress(MakerPage page)
     case MakerPage::Help:
         return QUrl(QStringLiteral("https://morva.example/help"));
     case MakerPage::WebSite:
-        return QUrl(QStringLiteral("https://morva.example/"));
+        return QUrl(QStringLiteral("https://morva.example"));
     case MakerPage::Shop:
         return QUrl(QStringLiteral("https://morva.example/shop"));
     }
     return {};
+}
+
+MakerDetails Maker()
+{
+    return {QStringLiteral("Morva"), QStringLiteral("Morva team"), QStringLiteral("+98 21 0000 0000"),
+            QStringLiteral("info@morva.example")};
 }
 
 } // namespace morva

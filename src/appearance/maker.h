@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QUrl>
 
 namespace morva {
@@ -8,5 +9,14 @@ enum class MakerPage { Help, WebSite, Shop };
 
 // The maker's pages, all in one place.
 QUrl MakerAddress(MakerPage page);
+
+// The maker's other details, shown in the about window.
+struct MakerDetails {
+    QString programTitle;
+    QString programmer;
+    QString telephone;
+    QString email;
+};
+MakerDetails Maker();
 
 } // namespace morva

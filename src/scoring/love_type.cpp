@@ -42,4 +42,9 @@ QString LoveTypeText(LoveType type)
     return QString::fromUtf8(kLoveTypeTexts[static_cast<int>(type)]);
 }
 
+QString LoveTypeLabel(LoveType type)
+{
+    return LoveTypeText(type).section(u':', 0, 0);
+}
+
 } // namespace morva

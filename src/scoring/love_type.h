@@ -24,5 +24,7 @@ LoveType ClassifyLoveType(const ComponentScores &scores);
 
 // The type's explanation, beginning with its label and a colon.
 QString LoveTypeText(LoveType type);
+// The type's label alone, as its explanation begins.
+QString LoveTypeLabel(LoveType type);
 
 } // namespace morva
