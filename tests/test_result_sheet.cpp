@@ -42,14 +42,16 @@ class ResultSheetTest : public QObject {
 private Q_SLOTS:
     void pdfCarriesWhatTheSheetPrints();
     void failedWriteIsReportedAndKeepsTheEarlierFile();
-    void sheetIsCentredOnTheImage();
+    void sheetFillsThePageInsideEvenMargins();
+    void longValuesWrapRatherThanShrink();
+    void fileNamesHoldThePartsAndNoFolders();
 };
 
 void ResultSheetTest::pdfCarriesWhatTheSheetPrints()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("sheet.pdf");
-    QCOMPARE(WriteFileSafely(path, ResultSheetPdf(Sample())), std::nullopt);
+    QCOMPARE(WriteFileSafely(path, SheetPdf(ResultSheetDocument(Sample()))), std::nullopt);
 
     QProcess info;
     info.start("pdfinfo", {path});
@@ -74,13 +76,13 @@ void ResultSheetTest::failedWriteIsReportedAndKeepsTheEarlierFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("sheet.pdf");
-    const QByteArray earlier = ResultSheetPdf(Sample());
+    const QByteArray earlier = SheetPdf(ResultSheetDocument(Sample()));
     QCOMPARE(WriteFileSafely(path, earlier), std::nullopt);
     QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
 
     ResultSheet longer = Sample();
     longer.explanation = longer.explanation.repeated(3);
-    const QByteArray bytes = ResultSheetPdf(longer);
+    const QByteArray bytes = SheetPdf(ResultSheetDocument(longer));
     QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 4096);
     signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
@@ -99,25 +101,76 @@ void ResultSheetTest::failedWriteIsReportedAndKeepsTheEarlierFile()
     QVERIFY(WriteFileSafely(dir.filePath("no-such-folder/sheet.pdf"), bytes).has_value());
 }
 
-void ResultSheetTest::sheetIsCentredOnTheImage()
+// The sheet is scaled as a whole to fill the paper's width inside margins of about 2 cm, centred,
+// on A4 and A5 alike.
+void ResultSheetTest::sheetFillsThePageInsideEvenMargins()
 {
-    // 96 dots per inch: the band is 7252 / 15 wide; the image is wider, so the sheet is centred.
-    QImage image(800, 700, QImage::Format_ARGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    image.fill(Qt::white);
-    RenderResultSheet(image, Sample());
-    int left = image.width(), right = -1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) != QColor(Qt::white)) {
-                left = qMin(left, x);
-                right = qMax(right, x);
+    for (const auto id : {QPageSize::A4, QPageSize::A5}) {
+        const QImage page = SheetImage(ResultSheetDocument(Sample()), QPageSize(id), 72);
+        int left = page.width(), right = -1, top = page.height(), bottom = -1;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                if (page.pixelColor(x, y) != QColor(Qt::white)) {
+                    left = qMin(left, x);
+                    right = qMax(right, x);
+                    top = qMin(top, y);
+                    bottom = qMax(bottom, y);
+                }
             }
-    QVERIFY(right > left);
-    const int margin = (image.width() - qRound(7252 / 15.0)) / 2;
-    QVERIFY2(qAbs(left - margin) <= 4, qPrintable(QString::number(left)));
-    QVERIFY2(right <= image.width() - margin + 4, qPrintable(QString::number(right)));
+        }
+        const double twoCm = 72 * 2 / 2.54;
+        const int rightMargin = page.width() - 1 - right;
+        QVERIFY2(qAbs(left - rightMargin) <= 2, qPrintable(QStringLiteral("%1 / %2").arg(left).arg(rightMargin)));
+        QVERIFY2(qAbs(left - twoCm) <= 3, qPrintable(QString::number(left)));
+        QVERIFY(qAbs(top - (page.height() - 1 - bottom)) <= 2);
+    }
+}
+
+// Long particulars on small paper: no word of the sheet prints smaller than about 8 points; a
+// value too long for one line takes two inside its box.
+void ResultSheetTest::longValuesWrapRatherThanShrink()
+{
+    ResultSheet sheet = Sample();
+    sheet.lastName = QStringLiteral("عبدالرحیم‌زاده اصفهانی");
+    sheet.education = QStringLiteral("کارشناسی ارشد روان‌شناسی بالینی کودک و نوجوان");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a5.pdf");
+    QCOMPARE(WriteFileSafely(path, SheetPdf(ResultSheetDocument(sheet), QPageSize(QPageSize::A5))), std::nullopt);
+    // Every glyph pdftotext finds is set in a font of 8 points or more.
+    QProcess boxes;
+    boxes.start("pdftotext", {"-bbox", path, "-"});
+    QVERIFY(boxes.waitForFinished());
+    static const QRegularExpression glyph("<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">");
+    double smallest = 1000;
+    int glyphs = 0;
+    for (auto m = glyph.globalMatch(QString::fromUtf8(boxes.readAllStandardOutput())); m.hasNext(); ++glyphs) {
+        const auto g = m.next();
+        smallest = qMin(smallest, g.captured(2).toDouble() - g.captured(1).toDouble());
+    }
+    QVERIFY(glyphs > 100);
+    QVERIFY2(smallest >= 8, qPrintable(QString::number(smallest)));
+
+    // The education's first and last words stand on two lines.
+    QProcess text;
+    text.start("pdftotext", {path, "-"});
+    QVERIFY(text.waitForFinished());
+    int first = -1, last = -1;
+    const QStringList lines = QString::fromUtf8(text.readAllStandardOutput()).split(u'\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QSet<QString> words = PlainWords(lines[i]);
+        if (words.contains(*PlainWords("کارشناسی").begin()))
+            first = i;
+        if (words.contains(*PlainWords("نوجوان").begin()))
+            last = i;
+    }
+    QVERIFY(first >= 0 && last >= 0);
+    QVERIFY(first != last);
+}
+
+void ResultSheetTest::fileNamesHoldThePartsAndNoFolders()
+{
+    QCOMPARE(SheetFileName({"K/1", "سارا", "", " احمدی ", "1405-09-18"}), QStringLiteral("K-1 سارا احمدی 1405-09-18.pdf"));
+    QCOMPARE(SheetFileName({"a:b*c?\"<>|\\d"}), QStringLiteral("a-b-c------d.pdf"));
 }
 
 QTEST_MAIN(ResultSheetTest)

@@ -1,5 +1,5 @@
 #include "app/frm1.h"
-#include "backup/safe_file.h"
+#include "scoring/result_sheet.h"
 #include "app/startup.h"
 #include "records/data_connection.h"
 #include "scoring/ui/data_r_print.h"
@@ -7,6 +7,8 @@
 #include "scoring/love_type.h"
 #include "support/window_support.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
@@ -286,7 +288,7 @@ void ScoringWindowTest::sheetPrintsOnceAndCarriesOnlyItsParticulars()
     QCOMPARE(child<QLineEdit>("Text5")->text(), QString());
     QCOMPARE(child<QLineEdit>("Text3(0)")->text(), QStringLiteral("120")); // printing changes nothing on screen
 
-    const ResultSheet &sheet = report->sheet();
+    const ResultSheet &sheet = dynamic_cast<const ResultSheetDocument &>(report->document()).sheet();
     QCOMPARE(sheet.clinicName, QStringLiteral("کلینیک مشاوره آرامش"));
     QCOMPARE(sheet.address, QStringLiteral("تهران، خیابان ولیعصر"));
     QCOMPARE(sheet.firstName, QStringLiteral("سارا"));
@@ -296,8 +298,27 @@ void ScoringWindowTest::sheetPrintsOnceAndCarriesOnlyItsParticulars()
     QCOMPARE(sheet.date, QStringLiteral("1403/05/09"));
     QCOMPARE(sheet.explanation, LoveTypeText(LoveType::CompanionateLove));
 
+    // Saved as PDF under a proposed name holding the code, the name and today's date, readable
+    // by its owner only; saving again over it asks first, and No leaves it as it was.
     const QString pdf = folder_->file("sheet.pdf");
-    QCOMPARE(WriteFileSafely(pdf, ResultSheetPdf(sheet)), std::nullopt);
+    QString proposed;
+    WhenModal<QFileDialog>([&](QFileDialog *d) {
+        proposed = QFileInfo(d->selectedFiles().value(0)).fileName();
+        d->selectFile(pdf);
+        QMetaObject::invokeMethod(d, "accept");
+    });
+    QTest::mouseClick(report->findChild<QPushButton *>("SavePdf"), Qt::LeftButton);
+    QVERIFY2(proposed.startsWith("K-1 سارا احمدی 14") && proposed.endsWith(".pdf"), qPrintable(proposed));
+    QCOMPARE(QFileInfo(pdf).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+    const QDateTime written = QFileInfo(pdf).lastModified();
+    WhenModal<QFileDialog>([&](QFileDialog *d) {
+        d->selectFile(pdf);
+        QMetaObject::invokeMethod(d, "accept");
+    });
+    box = AnswerNextBox(QMessageBox::No);
+    QTest::mouseClick(report->findChild<QPushButton *>("SavePdf"), Qt::LeftButton);
+    QVERIFY(box->text.contains(pdf));
+    QCOMPARE(QFileInfo(pdf).lastModified(), written);
     const QSet<QString> printed = PdfWords(pdf);
     QVERIFY(printed.contains("سارا"));
     QVERIFY(printed.contains("آرامش"));

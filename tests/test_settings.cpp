@@ -6,6 +6,7 @@
 #include "appearance/ui/frm2.h"
 #include "appearance/ui/frm_skin.h"
 #include "records/data_connection.h"
+#include "scoring/result_sheet.h"
 #include "scoring/ui/data_r_print.h"
 #include "scoring/ui/frm_klid.h"
 #include "support/window_support.h"
@@ -224,8 +225,9 @@ void SettingsTest::savedClinicSurvivesARestartAndIsPrinted()
     Click(&scoring, "Command6");
     auto *report = scoring.findChild<DataRPrint *>();
     QVERIFY(report);
-    QCOMPARE(report->sheet().clinicName, QStringLiteral("کلینیک آرامش"));
-    QCOMPARE(report->sheet().address, QStringLiteral("تهران، خیابان 'ولیعصر'"));
+    const ResultSheet &sheet = dynamic_cast<const ResultSheetDocument &>(report->document()).sheet();
+    QCOMPARE(sheet.clinicName, QStringLiteral("کلینیک آرامش"));
+    QCOMPARE(sheet.address, QStringLiteral("تهران، خیابان 'ولیعصر'"));
 }
 
 void SettingsTest::abandonedEditIsNeverWritten()

@@ -1,62 +1,21 @@
 #include "scoring/result_sheet.h"
 
-#include <QBuffer>
-#include <QFont>
-#include <QFontMetricsF>
-#include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QTextOption>
+#include <QPainterPath>
 
 namespace morva {
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-constexpr double kInset = 120;
+// The elements stand where the sheet was designed, moved left as a whole so that the frame
+// leaves the same margin on both sides of them (from 655 to 7079 twips across).
+constexpr double kShift = -335;
 
-enum class Face { Display, Text };
+constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignAbsolute;
 
-// Sizes in points, as the sheet was designed; one point is 20 twips.
-QFont SheetFont(Face face, double points)
+SheetText At(double left, double top, double width, double height, SheetFace face, double points,
+             Qt::Alignment alignment = Qt::AlignHCenter)
 {
-    QFont font(face == Face::Display ? QStringLiteral("Titr") : QStringLiteral("Nazli"));
-    font.setBold(true);
-    font.setPixelSize(qRound(points * 20));
-    return font;
-}
-
-enum class Align { Centre, Right };
-
-struct Element {
-    double left, top, width, height;
-    Face face;
-    double points;
-    Align align;
-};
-
-// A single line too long for its box is set smaller until it fits.
-QFont FittingFont(const Element &e, const QString &text, bool wrap)
-{
-    QFont font = SheetFont(e.face, e.points);
-    if (wrap)
-        return font;
-    const double width = QFontMetricsF(font).horizontalAdvance(text);
-    if (width > e.width)
-        font.setPixelSize(qMax(1, static_cast<int>(font.pixelSize() * e.width / width)));
-    return font;
-}
-
-void DrawText(QPainter &painter, const Element &e, const QString &text, bool wrap = false)
-{
-    painter.setFont(FittingFont(e, text, wrap));
-    QTextOption option;
-    option.setTextDirection(Qt::RightToLeft);
-    option.setAlignment((e.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignRight | Qt::AlignAbsolute)
-                        | (wrap ? Qt::AlignTop : Qt::AlignVCenter));
-    option.setWrapMode(wrap ? QTextOption::WordWrap : QTextOption::NoWrap);
-    painter.drawText(QRectF(e.left, e.top, e.width, e.height), text, option);
+    return {QRectF(left + kShift, top, width, height), face, points, alignment};
 }
 
 QString TitleLine()
@@ -64,70 +23,103 @@ QString TitleLine()
     return QStringLiteral("گزارش نتیجه آزمون عشق");
 }
 
-} // namespace
-
-QSizeF ResultSheetSize()
+QPen Line(double width, int grey)
 {
-    return {7252, 8775};
+    QPen pen(QColor(grey, grey, grey), width);
+    pen.setCosmetic(false);
+    return pen;
 }
 
-void PaintResultSheet(QPainter &painter, const ResultSheet &sheet)
+// A small diamond on a rule, the sheet's only ornament.
+void Diamond(QPainter &painter, QPointF centre, double size)
+{
+    QPainterPath path;
+    path.moveTo(centre.x(), centre.y() - size);
+    path.lineTo(centre.x() + size, centre.y());
+    path.lineTo(centre.x(), centre.y() + size);
+    path.lineTo(centre.x() - size, centre.y());
+    path.closeSubpath();
+    painter.drawPath(path);
+}
+
+// The picture behind the text: lines only, no tinted fill, dark enough to stay visible in grey.
+void PaintFrame(QPainter &painter)
 {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setLayoutDirection(Qt::RightToLeft);
-    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(Line(14, 70));
+    painter.drawRoundedRect(QRectF(40, 40, 6985, 8695), 90, 90);
+    painter.setPen(Line(6, 140));
+    painter.drawRoundedRect(QRectF(110, 110, 6845, 8555), 60, 60);
 
-    painter.drawImage(QRectF(0, 0, 7065, 8775), QImage(QStringLiteral(":/pictures/report_background.png")));
+    // Under the title line.
+    painter.setPen(Line(8, 110));
+    painter.drawLine(QPointF(900, 1120), QPointF(3420, 1120));
+    painter.drawLine(QPointF(3644, 1120), QPointF(6164, 1120));
+    Diamond(painter, {3532, 1120}, 60);
 
-    DrawText(painter, {655, 63, 6335, 510, Face::Display, 14.25, Align::Centre}, sheet.clinicName);            // Label9
-    DrawText(painter, {655, 567, 6335, 510, Face::Text, 12, Align::Centre}, TitleLine());                     // Label3
-    DrawText(painter, {6062, 1242, 1017, 465, Face::Text, 12, Align::Centre}, QStringLiteral("نام "));         // Label4
-    DrawText(painter, {4807, 1242, 1148, 465, Face::Text, 12, Align::Centre}, QStringLiteral("نام خانوادگي")); // Label1
-    DrawText(painter, {3805, 1179, 833, 465, Face::Text, 12, Align::Centre}, QStringLiteral("سن"));            // Label7
-    DrawText(painter, {2172, 1179, 1466, 465, Face::Text, 12, Align::Centre}, QStringLiteral("ميزان تحصيلات")); // Label6
-    DrawText(painter, {917, 1179, 1061, 465, Face::Text, 12, Align::Centre}, QStringLiteral("تاريخ"));         // Label8
-    DrawText(painter, {6062, 1746, 1014, 465, Face::Text, 9.75, Align::Centre}, sheet.firstName);              // Label5
-    DrawText(painter, {4807, 1746, 1124, 465, Face::Text, 9.75, Align::Centre}, sheet.lastName);               // Label10
-    DrawText(painter, {3796, 1746, 905, 465, Face::Text, 9.75, Align::Centre}, sheet.age);                     // Label11
-    DrawText(painter, {2172, 1746, 1494, 465, Face::Text, 9.75, Align::Centre}, sheet.education);              // Label12
-    DrawText(painter, {917, 1746, 1082, 465, Face::Text, 9.75, Align::Centre}, sheet.date);                    // Label13
-    // Label2, kept clear of the frame that the background draws around it.
-    DrawText(painter, {1047 + kInset, 2357 + kInset, 5895 - 2 * kInset, 4843 - 2 * kInset, Face::Text, 12, Align::Right},
-             sheet.explanation, true);
-    DrawText(painter, {6367, 7598, 555, 375, Face::Text, 9.75, Align::Right}, QStringLiteral(":آدرس"));        // Label15
-    DrawText(painter, {1047, 7593, 5325, 375, Face::Text, 9.75, Align::Right}, sheet.address);                 // Label14
+    // The table of headings and values.
+    const QRectF table(917 + kShift - 60, 1160, 7079 - 917 + 120, 1090);
+    painter.setPen(Line(10, 80));
+    painter.drawRoundedRect(table, 40, 40);
+    painter.setPen(Line(6, 120));
+    painter.drawLine(QPointF(table.left(), 1722), QPointF(table.right(), 1722));
+    for (const double x : {2075.0, 3721.0, 4722.0, 6008.0})
+        painter.drawLine(QPointF(x + kShift, table.top() + 60), QPointF(x + kShift, table.bottom() - 60));
+
+    // The explanation's box.
+    painter.setPen(Line(10, 80));
+    painter.drawRoundedRect(QRectF(1047 + kShift - 60, 2357 - 60, 5895 + 120, 4843 + 120), 70, 70);
+    Diamond(painter, {3532, 2297}, 55);
+
+    // Above the address.
+    painter.setPen(Line(6, 130));
+    painter.drawLine(QPointF(1047 + kShift, 7480), QPointF(6942 + kShift, 7480));
+
+    // A small triangle at the foot: intimacy, passion and commitment.
+    painter.setPen(Line(8, 110));
+    const QPointF top(3532, 8190), left(3412, 8400), right(3652, 8400);
+    painter.drawPolygon(QPolygonF({top, left, right}));
     painter.restore();
 }
 
-void RenderResultSheet(QPaintDevice &device, const ResultSheet &sheet)
+} // namespace
+
+QSizeF ResultSheetDocument::bandSize() const
 {
-    QPainter painter(&device);
-    const double scale = device.logicalDpiX() / kTwipsPerInch;
-    const QSizeF band = ResultSheetSize() * scale;
-    const double left = qMax(0.0, (device.width() - band.width()) / 2);
-    const double top = device.height() > band.height() + device.logicalDpiY() ? device.logicalDpiY() : 0.0;
-    painter.translate(left, top);
-    painter.scale(scale, scale);
-    PaintResultSheet(painter, sheet);
+    return {7065, 8775};
 }
 
-QByteArray ResultSheetPdf(const ResultSheet &sheet)
+QString ResultSheetDocument::title() const
 {
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(static_cast<int>(kTwipsPerInch));
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        pdf.setTitle(sheet.clinicName);
-        pdf.setCreator(QStringLiteral("Morva"));
-        RenderResultSheet(pdf, sheet);
-    }
-    return bytes;
+    return sheet_.clinicName;
+}
+
+void ResultSheetDocument::paint(const SheetPainter &painter) const
+{
+    PaintFrame(painter.painter());
+    const ResultSheet &s = sheet_;
+    using F = SheetFace;
+    painter.value(At(655, 63, 6335, 510, F::Display, 14.25), s.clinicName);                       // Label9
+    painter.value(At(655, 567, 6335, 510, F::Text, 12), TitleLine());                              // Label3
+    painter.value(At(6062, 1242, 1017, 465, F::Text, 12), QStringLiteral("نام "));                 // Label4
+    painter.value(At(4807, 1242, 1148, 465, F::Text, 12), QStringLiteral("نام خانوادگي"));         // Label1
+    painter.value(At(3805, 1179, 833, 465, F::Text, 12), QStringLiteral("سن"));                    // Label7
+    painter.value(At(2172, 1179, 1466, 465, F::Text, 12), QStringLiteral("ميزان تحصيلات"));        // Label6
+    painter.value(At(917, 1179, 1061, 465, F::Text, 12), QStringLiteral("تاريخ"));                 // Label8
+    painter.value(At(6062, 1746, 1014, 465, F::Text, 9.75), s.firstName);                          // Label5
+    painter.value(At(4807, 1746, 1124, 465, F::Text, 9.75), s.lastName);                           // Label10
+    painter.value(At(3796, 1746, 905, 465, F::Text, 9.75), s.age);                                 // Label11
+    painter.value(At(2172, 1746, 1494, 465, F::Text, 9.75), s.education);                          // Label12
+    painter.value(At(917, 1746, 1082, 465, F::Text, 9.75), s.date);                                // Label13
+    // Label2, clear of the line of its box.
+    painter.paragraph(At(1047 + 100, 2357 + 80, 5895 - 200, 4843 - 160, F::Text, 12, kRight | Qt::AlignTop),
+                      s.explanation);
+    // Label15 is written with its colon first: left to right, the colon stands by the address.
+    SheetText addressCaption = At(6367, 7598, 555, 375, F::Text, 9.75, kRight);
+    addressCaption.direction = Qt::LeftToRight;
+    painter.value(addressCaption, QStringLiteral(":آدرس"));
+    painter.value(At(1047, 7593, 5325, 375, F::Text, 9.75, kRight), s.address);                    // Label14
 }
 
 } // namespace morva

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QSizeF>
-#include <QString>
+#include "scoring/sheet_page.h"
 
-class QPaintDevice;
-class QPainter;
+#include <QString>
 
 namespace morva {
 
@@ -22,18 +19,20 @@ struct ResultSheet {
     QString address;
 };
 
-// The sheet's band, in twips: 7252 wide, 8775 high.
-QSizeF ResultSheetSize();
+// The result sheet on its band of 7065 by 8775 twips: a frame drawn in fine grey lines for
+// black-and-white printers, the clinic's name and the title line at the top, the headings and
+// the subject's values in a table, the explanation in its box and the address at the foot.
+class ResultSheetDocument : public SheetDocument {
+public:
+    explicit ResultSheetDocument(const ResultSheet &sheet) : sheet_(sheet) {}
 
-// Paints the sheet with its top left corner at the painter's origin, one painter unit being one
-// twip.
-void PaintResultSheet(QPainter &painter, const ResultSheet &sheet);
+    const ResultSheet &sheet() const { return sheet_; }
+    QSizeF bandSize() const override;
+    QString title() const override;
+    void paint(const SheetPainter &painter) const override;
 
-// Paints the sheet on a page, a PDF or an image: scaled to the device's resolution, centred
-// across the page, one inch from its top (or at the top of a device no taller than the sheet).
-void RenderResultSheet(QPaintDevice &device, const ResultSheet &sheet);
-
-// The sheet as a one-page A4 PDF document.
-QByteArray ResultSheetPdf(const ResultSheet &sheet);
+private:
+    ResultSheet sheet_;
+};
 
 } // namespace morva

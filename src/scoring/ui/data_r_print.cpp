@@ -7,10 +7,10 @@
 #include "ui/modal.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -18,24 +18,9 @@
 #include <QVBoxLayout>
 
 namespace morva {
-namespace {
 
-// The sheet drawn on white paper, as it prints, at the screen's resolution.
-QImage SheetImage(const ResultSheet &sheet, double dotsPerInch)
-{
-    const QSizeF band = ResultSheetSize() * (dotsPerInch / 1440.0);
-    QImage image(qCeil(band.width()) + 2, qCeil(band.height()) + 2, QImage::Format_ARGB32_Premultiplied);
-    const int dotsPerMeter = qRound(dotsPerInch / 0.0254);
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    image.fill(Qt::white);
-    RenderResultSheet(image, sheet);
-    return image;
-}
-
-} // namespace
-
-DataRPrint::DataRPrint(const ResultSheet &sheet, QWidget *parent) : QDialog(parent), sheet_(sheet)
+DataRPrint::DataRPrint(std::unique_ptr<SheetDocument> document, const QString &fileName, QWidget *parent)
+    : QDialog(parent), document_(std::move(document)), fileName_(fileName)
 {
     setObjectName(QStringLiteral("DataRPrint"));
     setWindowTitle(QStringLiteral("برگه نتیجه آزمون"));
@@ -46,7 +31,7 @@ DataRPrint::DataRPrint(const ResultSheet &sheet, QWidget *parent) : QDialog(pare
     page_->setObjectName(QStringLiteral("Page"));
     page_->setAlignment(Qt::AlignCenter);
     const qreal ratio = devicePixelRatioF();
-    QImage image = SheetImage(sheet_, logicalDpiX() * ratio);
+    QImage image = SheetImage(*document_, QPageSize(QPageSize::A4), logicalDpiX() * ratio);
     image.setDevicePixelRatio(ratio);
     page_->setPixmap(QPixmap::fromImage(image));
     auto *scroll = new QScrollArea(this);
@@ -80,23 +65,25 @@ void DataRPrint::onPrintClicked()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setFullPage(true);
-    printer.setDocName(windowTitle());
+    printer.setDocName(document_->title());
     QPrintDialog dialog(&printer, this);
     if (ExecModal(dialog) != QDialog::Accepted)
         return;
-    RenderResultSheet(printer, sheet_);
+    RenderSheet(printer, *document_);
 }
 
 void DataRPrint::onSavePdfClicked()
 {
-    QString path = AskSavePath(this, windowTitle(), QDir::homePath(),
-                               sheet_.firstName + u' ' + sheet_.lastName + QStringLiteral(".pdf"),
-                               {QStringLiteral("PDF (*.pdf)")});
+    QString path = AskSavePath(this, windowTitle(), QDir::homePath(), fileName_, {QStringLiteral("PDF (*.pdf)")});
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
-    if (const auto error = WriteFileSafely(path, ResultSheetPdf(sheet_)))
+    if (QFileInfo::exists(path)
+        && ShowMessageBox(this, QStringLiteral("فایل «%1» از پیش وجود دارد. آیا می‌خواهید آن را جایگزین کنید؟").arg(ShownPath(path)),
+                          {}, BoxStyle::YesNo) != QMessageBox::Yes)
+        return;
+    if (const auto error = WriteFileSafely(path, SheetPdf(*document_)))
         ShowMessageBox(this,
                        QStringLiteral("فایل «%1» نوشته نشد؛ پوشه‌ی دیگری را انتخاب کنید.").arg(ShownPath(path))
                            + QStringLiteral("\n\n") + *error,

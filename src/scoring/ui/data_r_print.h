@@ -1,28 +1,32 @@
 #pragma once
 
-#include "scoring/result_sheet.h"
+#include "scoring/sheet_page.h"
 
 #include <QDialog>
+
+#include <memory>
 
 class QLabel;
 
 namespace morva {
 
-// The result sheet's viewing window: shows the sheet as it prints, and prints it or saves it
+// The viewing window of a sheet: shows it on its page as it prints, and prints it or saves it
 // as a PDF. It does not block the window that opened it.
 class DataRPrint : public QDialog {
     Q_OBJECT
 
 public:
-    DataRPrint(const ResultSheet &sheet, QWidget *parent);
+    // fileName: the name proposed for the PDF, without folder.
+    DataRPrint(std::unique_ptr<SheetDocument> document, const QString &fileName, QWidget *parent);
 
-    const ResultSheet &sheet() const { return sheet_; }
+    const SheetDocument &document() const { return *document_; }
 
 private:
     void onPrintClicked();
     void onSavePdfClicked();
 
-    ResultSheet sheet_;
+    std::unique_ptr<SheetDocument> document_;
+    QString fileName_;
     QLabel *page_ = nullptr;
 };
 

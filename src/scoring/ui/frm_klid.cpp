@@ -1,11 +1,13 @@
 #include "scoring/ui/frm_klid.h"
 
+#include "calendar/jalali.h"
 #include "questionnaire/item_bank.h"
 #include "records/columns.h"
 #include "records/leading_number.h"
 #include "records/table_view.h"
 #include "records/ui/subject_panel.h"
 #include "scoring/love_type.h"
+#include "scoring/result_sheet.h"
 #include "scoring/scores.h"
 #include "scoring/ui/data_r_print.h"
 #include "ui/ask_code.h"
@@ -17,6 +19,7 @@
 #include "ui/twips.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,7 +191,9 @@ void FrmkLID::onCommand6Clicked()
     sheet.education = findChild<QLineEdit *>(QStringLiteral("Text7"))->text();
     sheet.date = findChild<QLineEdit *>(QStringLiteral("Text8"))->text();
     sheet.address = text16_->text();
-    auto *report = new DataRPrint(sheet, this);
+    const QString today = PersianDateText(QDateTime::currentDateTime(), 0).replace(u'/', u'-');
+    auto *report = new DataRPrint(std::make_unique<ResultSheetDocument>(sheet),
+                                  SheetFileName({text5_->text(), sheet.firstName, sheet.lastName, today}), this);
     report->show();
     text5_->clear();
 }
