@@ -14,10 +14,10 @@ const QColor kEvenPaletteColours[8] = {
     {128, 128, 128}, {0, 255, 0}, {255, 0, 0}, {255, 255, 0},
 };
 
-// Latin details read left to right inside a Persian line, a telephone number (no letter in it) too.
+// Latin details read left to right inside a Persian line.
 QString Isolated(const QString &text)
 {
-    return QChar(0x2066) + text + QChar(0x2069);
+    return QChar(0x2068) + text + QChar(0x2069);
 }
 
 } // namespace
