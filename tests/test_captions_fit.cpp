@@ -1,5 +1,8 @@
 #include "app/frm1.h"
 #include "app/startup.h"
+#include "appearance/ui/about.h"
+#include "appearance/ui/frm2.h"
+#include "appearance/ui/frm_skin.h"
 #include "questionnaire/ui/frm_test.h"
 #include "records/data_connection.h"
 #include "scoring/ui/frm_klid.h"
@@ -77,6 +80,9 @@ void CaptionsFitTest::everyCaptionFitsInEveryTheme()
     windows.push_back(std::make_unique<Frm1>());
     windows.push_back(std::make_unique<FrmTest>());
     windows.push_back(std::make_unique<FrmkLID>());
+    windows.push_back(std::make_unique<Frmskin>());
+    windows.push_back(std::make_unique<Frm2>());
+    windows.push_back(std::make_unique<About>());
     for (const auto &window : windows) {
         window->show();
         QApplication::processEvents();

@@ -17,7 +17,7 @@ constexpr int kWidth = 6000;
 constexpr int kHeight = 4500;
 // The window's height with its title bar, from which the bottom of the credit loop is measured.
 constexpr int kOuterHeight = kHeight + 400;
-constexpr int kLabelHeight = 360;
+constexpr int kLabelHeight = 540;
 constexpr std::array<int, CreditScroll::kLabels> kLabelTops{1600, 2200, 2800, 3400};
 
 // The colours run on from one opening of the window to the next, for the whole run of the
