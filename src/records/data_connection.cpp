@@ -103,8 +103,8 @@ void DataConnection::onRollback(std::function<void()> undo)
 
 void DataConnection::fail(const QString &detail) const
 {
-    throw DataError(QStringLiteral("خواندن یا نوشتن فایل اطلاعات «%1» انجام نشد و هیچ تغییری در این فایل ثبت نشد. لطفاً "
-                                   "دوباره امتحان کنید؛ اگر خطا تکرار شد، با مسئول رایانه تماس بگیرید.")
+    throw DataError(QStringLiteral("کار با فایل اطلاعات «%1» با خطا روبه‌رو شد و هیچ تغییری در این فایل ذخیره نشد. لطفاً "
+                                   "دوباره امتحان کنید و اگر خطا تکرار شد، با مسئول رایانه تماس بگیرید.")
                         .arg(ShownPath(path_)),
                     detail);
 }

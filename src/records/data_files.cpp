@@ -45,23 +45,38 @@ std::optional<QString> MissingColumn(const DataConnection &db, const TableSchema
     return std::nullopt;
 }
 
-// What keeps an existing file from being a data file of this kind, as a sentence to follow
-// "the file ... ", or nothing. Reads the file only.
-std::optional<QString> Defect(const QString &path, DataFile kind, const QString &check)
+// What keeps an existing file from being a data file of this kind: a sentence naming the file
+// («%1»), and for a missing column the technical detail on a line of its own. Reads the file
+// only.
+struct Defect {
+    QString sentence;
+    QString detail;
+    QString text(const QString &path, const QString &more = {}) const
+    {
+        QString whole = sentence.arg(ShownPath(path)) + more;
+        return detail.isEmpty() ? whole : whole + QStringLiteral("\n\n") + detail;
+    }
+};
+
+std::optional<Defect> DefectOf(const QString &path, DataFile kind, const QString &check)
 {
     if (!HasSqliteHeader(path))
-        return QStringLiteral("پایگاه داده‌ای نیست که این برنامه بشناسد؛ شاید از نسخه‌ی قدیمی برنامه باشد یا آسیب دیده باشد");
+        return Defect{QStringLiteral("این برنامه نمی‌تواند فایل اطلاعات «%1» را بخواند؛ شاید این فایل از نسخه‌ی قدیمی "
+                                     "برنامه باشد یا آسیب دیده باشد."),
+                      {}};
     try {
         DataConnection db(path, QStringLiteral("check"), DataConnection::Access::ReadOnly);
         QSqlQuery result = db.run(QStringLiteral("PRAGMA %1").arg(check));
         if (!result.next() || result.value(0).toString() != QStringLiteral("ok"))
-            return QStringLiteral("آسیب دیده است");
+            return Defect{QStringLiteral("فایل اطلاعات «%1» آسیب دیده است."), {}};
         for (const TableSchema *table : TablesOf(kind)) {
             if (const auto missing = MissingColumn(db, *table))
-                return QStringLiteral("با این برنامه سازگار نیست (در جدول «%1» ستون «%2» وجود ندارد)").arg(table->name, *missing);
+                return Defect{QStringLiteral("فایل اطلاعات «%1» با این نسخه از برنامه سازگار نیست."),
+                              QStringLiteral("جدول: %1 — ستونِ ناموجود: %2")
+                                  .arg(QChar(0x2068) + table->name + QChar(0x2069), QChar(0x2068) + *missing + QChar(0x2069))};
         }
     } catch (const DataError &) {
-        return QStringLiteral("باز نشد یا آسیب دیده است");
+        return Defect{QStringLiteral("فایل اطلاعات «%1» باز نشد یا آسیب دیده است."), {}};
     }
     return std::nullopt;
 }
@@ -86,10 +101,9 @@ void PrepareFile(DataFile file)
     if (!info.exists())
         CreateFile(path);
     if (!fresh) {
-        if (const auto defect = Defect(path, file, QStringLiteral("quick_check")))
-            throw DataError(QStringLiteral("فایل اطلاعات «%1» %2. برنامه این فایل را تغییر نمی‌دهد و بسته می‌شود؛ لطفاً "
-                                           "با مسئول رایانه تماس بگیرید.")
-                                .arg(ShownPath(path), *defect));
+        if (const auto defect = DefectOf(path, file, QStringLiteral("quick_check")))
+            throw DataError(defect->text(path, QStringLiteral(" برنامه این فایل را تغییر نمی‌دهد و بسته می‌شود؛ لطفاً با "
+                                                             "مسئول رایانه تماس بگیرید.")));
     }
     DataConnection db(file, QStringLiteral("prepare"));
     db.transact([&] {
@@ -143,9 +157,10 @@ std::optional<QString> CheckSubjectsFile(const QString &path)
     const QFileInfo info(path);
     if (!info.isFile() || info.size() == 0)
         return QStringLiteral("فایل «%1» پیدا نشد یا خالی است.").arg(ShownPath(path));
-    if (const auto defect = Defect(path, DataFile::Subjects, QStringLiteral("integrity_check")))
-        return QStringLiteral("فایل «%1» یک فایل کامل اطلاعات آزمودنی‌های این برنامه نیست؛ این فایل %2.")
-            .arg(ShownPath(path), *defect);
+    if (const auto defect = DefectOf(path, DataFile::Subjects, QStringLiteral("integrity_check")))
+        return Defect{QStringLiteral("فایل «%1» اطلاعات آزمودنی‌های این برنامه را در بر ندارد یا آسیب دیده است."),
+                      defect->detail}
+            .text(path);
     return std::nullopt;
 }
 

@@ -116,9 +116,9 @@ void TableView::commit()
                                               .arg(QuotedIdentifier(schema_.name), assignments.join(u", ")),
                                           values);
             if (q.numRowsAffected() != 1)
-                throw DataError(QStringLiteral("این مورد پیش‌تر (احتمالاً از پنجره‌ای دیگر) از فایل اطلاعات حذف شده است؛ "
-                                               "بنابراین تغییراتی که وارد کرده‌اید ذخیره نشد. لطفاً این پنجره را "
-                                               "ببندید و دوباره باز کنید."));
+                throw DataError(QStringLiteral("این مورد در این فاصله (احتمالاً از پنجره‌ای دیگر) از فایل اطلاعات حذف شده "
+                                               "است، از این رو تغییرات شما ذخیره نشد. لطفاً این پنجره را ببندید و "
+                                               "دوباره باز کنید."));
         }
         changed_.clear();
     });

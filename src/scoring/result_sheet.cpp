@@ -20,7 +20,7 @@ SheetText At(double left, double top, double width, double height, SheetFace fac
 
 QString TitleLine()
 {
-    return QStringLiteral("گزارش نتیجه آزمون عشق");
+    return QStringLiteral("نتیجه‌ی ارزیابی با مقیاس مثلثی عشق");
 }
 
 QPen Line(double width, int grey)

@@ -37,8 +37,7 @@ void StartCalculator(QWidget *owner)
             return;
     }
     ShowMessageBox(owner,
-                   QStringLiteral("ماشین‌حسابی روی این رایانه پیدا نشد. برای نصب یکی از ماشین‌حساب‌ها "
-                                  "(مثلاً gnome-calculator یا galculator) با مسئول رایانه تماس بگیرید."),
+                   QStringLiteral("برنامه‌ی ماشین‌حساب روی این رایانه پیدا نشد. لطفاً برای نصب آن با مسئول رایانه تماس بگیرید."),
                    {}, BoxStyle::OkExclamationRtl);
 }
 

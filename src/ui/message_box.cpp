@@ -2,6 +2,7 @@
 
 #include "ui/modal.h"
 
+#include <QAbstractButton>
 #include <QInputDialog>
 
 namespace morva {
@@ -30,7 +31,8 @@ QString ProgramTitle()
     return QStringLiteral("Morva");
 }
 
-QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, const QString &title, BoxStyle style)
+QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, const QString &title, BoxStyle style,
+                                           const QMap<QMessageBox::StandardButton, QString> &captions)
 {
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     if (style == BoxStyle::YesNo)
@@ -39,6 +41,10 @@ QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, 
         buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QMessageBox box(IconOf(style), title.isEmpty() ? ProgramTitle() : title, text, buttons, owner);
     box.setDefaultButton(buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
+    for (auto caption = captions.cbegin(); caption != captions.cend(); ++caption) {
+        if (QAbstractButton *button = box.button(caption.key()))
+            button->setText(caption.value());
+    }
     // Every text of the program is Persian: all boxes read right to left, whatever the style.
     box.setLayoutDirection(Qt::RightToLeft);
     return static_cast<QMessageBox::StandardButton>(ExecModal(box));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 
@@ -21,9 +22,11 @@ enum class BoxStyle : int {
 // The program's title, shown by a box whose caller gives none.
 QString ProgramTitle();
 
-// Shows a modal box and returns the button that closed it (Ok, Yes, No or Cancel).
+// Shows a modal box and returns the button that closed it (Ok, Yes, No or Cancel). captions
+// names the buttons by what they do, where the standard words could be misread.
 QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, const QString &title = {},
-                                           BoxStyle style = BoxStyle::Ok);
+                                           BoxStyle style = BoxStyle::Ok,
+                                           const QMap<QMessageBox::StandardButton, QString> &captions = {});
 
 // Asks for a line of text in a modal input box; cancelling gives the empty text.
 QString InputBox(QWidget *owner, const QString &prompt, const QString &title, const QString &defaultText = {});

@@ -38,11 +38,12 @@ std::optional<QChar> AnswerDigit(const QString &text)
 
 QString InstructionText()
 {
-    return QStringLiteral("لطفاً هر جمله را با دقت بخوانید و مشخص کنید تا چه اندازه با آن موافقید. "
-                          "برای پاسخ از یک مقیاس 9 درجه‌ای استفاده کنید که در آن عدد 1 یعنی «%1»، "
-                          "عدد 5 یعنی «%2» و عدد 9 یعنی «%3»؛ اگر میزان موافقت شما میان این درجه‌هاست، یکی از "
-                          "عددهای بین آن‌ها را انتخاب کنید. سپس عدد مورد نظر خود را در کادر پاسخ کنار جمله بنویسید.")
-        .arg(QStringLiteral("اصلاً"), QStringLiteral("به طور متوسط"), QStringLiteral("به طور کامل"));
+    return QStringLiteral("لطفاً هر جمله را با دقت بخوانید و مشخص کنید تا چه اندازه احساس شما را نسبت به کسی که "
+                          "نامش در جمله آمده است بیان می‌کند؛ پاسخ درست یا نادرستی وجود ندارد. عدد 1 یعنی «%1»، "
+                          "عدد 5 یعنی «%2» و عدد 9 یعنی «%3»، و عددهای میان آن‌ها درجه‌های بینابینی را نشان "
+                          "می‌دهند. عدد مورد نظر را در کادر پاسخ، سمت چپ جمله، بنویسید و با کلید Enter یا دکمه‌ی "
+                          "«%4» به جمله‌ی بعد بروید.")
+        .arg(QStringLiteral("اصلاً"), QStringLiteral("به طور متوسط"), QStringLiteral("به طور کامل"), QStringLiteral("بعدي"));
 }
 
 QPushButton *Button(QWidget *parent, const char *name, const QString &caption, const QRect &twips)
@@ -98,7 +99,7 @@ FrmTest::FrmTest(QWidget *parent)
     buildCommands();
 
     frame_.finishLoading(kStandardPlace);
-    ShowFitted(skinLabel3_, QStringLiteral("مقیاس عشق مثلثی"));
+    ShowFitted(skinLabel3_, QStringLiteral("مقیاس مثلثی عشق"));
     ShowFitted(skinLabel4_, InstructionText());
     cmdNext_->hide();
     cmdBack_->hide();
@@ -311,8 +312,12 @@ bool FrmTest::leaveAfterAsking()
 {
     if (closing_ || !adodc2_->hasPendingChanges())
         return true;
-    const auto answer = ShowMessageBox(this, QStringLiteral("پاسخ‌هایی که در این جلسه وارد شده‌اند ذخیره شوند؟"),
-                                       {}, BoxStyle::YesNoCancel);
+    const auto answer = ShowMessageBox(
+        this, QStringLiteral("پاسخ‌های این جلسه هنوز ذخیره نشده‌اند. پیش از بستن پنجره، آن‌ها را ذخیره می‌کنید؟"), {},
+        BoxStyle::YesNoCancel,
+        {{QMessageBox::Yes, QStringLiteral("ذخیره")},
+         {QMessageBox::No, QStringLiteral("بدون ذخیره")},
+         {QMessageBox::Cancel, QStringLiteral("بازگشت به آزمون")}});
     if (answer == QMessageBox::Cancel)
         return false; // back to the test, nothing written
     if (answer == QMessageBox::Yes)

@@ -23,7 +23,7 @@ DataRPrint::DataRPrint(std::unique_ptr<SheetDocument> document, const QString &f
     : QDialog(parent), document_(std::move(document)), fileName_(fileName)
 {
     setObjectName(QStringLiteral("DataRPrint"));
-    setWindowTitle(QStringLiteral("برگه نتیجه آزمون"));
+    setWindowTitle(QStringLiteral("برگه‌ی نتیجه‌ی آزمون"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
 
@@ -85,7 +85,8 @@ void DataRPrint::onSavePdfClicked()
         return;
     if (const auto error = WriteFileSafely(path, SheetPdf(*document_)))
         ShowMessageBox(this,
-                       QStringLiteral("فایل «%1» نوشته نشد؛ پوشه‌ی دیگری را انتخاب کنید.").arg(ShownPath(path))
+                       QStringLiteral("برگه در فایل «%1» ذخیره نشد. لطفاً دوباره امتحان کنید یا پوشه‌ی دیگری را برگزینید.")
+                               .arg(ShownPath(path))
                            + QStringLiteral("\n\n") + *error,
                        QStringLiteral("خطا"), BoxStyle::OkStopRtl);
 }

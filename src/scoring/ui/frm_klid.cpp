@@ -94,6 +94,7 @@ void FrmkLID::buildScorePanel()
         scores_[i]->setGeometry(TwipsRect(lefts[i], 720, 1110, 600));
         means_[i] = new QLabel(frame1);
         means_[i]->setObjectName(QStringLiteral("Mean%1").arg(i));
+        means_[i]->setToolTip(QStringLiteral("میانگین پاسخ‌های این مؤلفه، از 1 تا 9"));
         means_[i]->setAlignment(Qt::AlignCenter);
         means_[i]->setGeometry(TwipsRect(lefts[i] - 60, 1380, 1230, 420));
     }
