@@ -1,7 +1,11 @@
 #include "scoring/love_type.h"
+#include "scoring/response_notes.h"
+#include "scoring/score_triangle.h"
 #include "scoring/scores.h"
 
 #include <QTest>
+
+#include <cmath>
 
 using namespace morva;
 
@@ -28,6 +32,8 @@ private Q_SLOTS:
     void classification_data();
     void classification();
     void explanationsBeginWithTheirLabels();
+    void triangleCornersFollowTheScores();
+    void notesOnHowTheAnswersWereGiven();
 };
 
 void ScoringTest::sumsPerComponent()
@@ -120,6 +126,44 @@ void ScoringTest::explanationsBeginWithTheirLabels()
         QVERIFY2(sentences >= 2 && sentences <= 4, qPrintable(labels[i]));
         QVERIFY(!text.contains(u'\n')); // one paragraph
     }
+}
+
+// Intimacy up, passion lower left, commitment lower right; 15 at the centre, 135 at the axis's end.
+void ScoringTest::triangleCornersFollowTheScores()
+{
+    const auto near = [](QPointF a, QPointF b) { return std::abs(a.x() - b.x()) < 1e-9 && std::abs(a.y() - b.y()) < 1e-9; };
+    const double s = std::sqrt(3.0) / 2;
+    TriangleCorners c = CornersOf({15, 15, 15});
+    QVERIFY(near(c.intimacy, {0, 0}) && near(c.passion, {0, 0}) && near(c.commitment, {0, 0}));
+    c = CornersOf({135, 135, 135});
+    QVERIFY(near(c.intimacy, {0, -1}) && near(c.passion, {-s, 0.5}) && near(c.commitment, {s, 0.5}));
+    c = CutOffCorners();
+    QVERIFY(near(c.intimacy, {0, -93.0 / 120}));
+    QVERIFY(near(c.passion, QPointF(-s, 0.5) * (83.0 / 120)));
+    QVERIFY(near(c.commitment, QPointF(s, 0.5) * (96.0 / 120)));
+    c = CornersOf({135, 15, 75}); // lopsided: all intimacy, no passion, half commitment
+    QVERIFY(near(c.intimacy, {0, -1}) && near(c.passion, {0, 0}) && near(c.commitment, QPointF(s, 0.5) * 0.5));
+    QCOMPARE(ScoreReach(0), 0.0);
+    QCOMPARE(ScoreReach(200), 1.0);
+}
+
+void ScoringTest::notesOnHowTheAnswersWereGiven()
+{
+    const QStringList fives(45, "5");
+    QCOMPARE(ResponseNotes(fives).size(), 1);
+    QVERIFY(ResponseNotes(fives).constFirst().contains("5"));
+
+    QStringList varied;
+    for (int item = 1; item <= 45; ++item)
+        varied << QString::number(item % 9 + 1);
+    QCOMPARE(ResponseNotes(varied), QStringList());
+
+    QStringList twoInPassion = varied;
+    for (int item = 16; item <= 30; ++item)
+        twoInPassion[item - 1] = item % 2 ? "8" : "9";
+    const QStringList notes = ResponseNotes(twoInPassion);
+    QCOMPARE(notes.size(), 1);
+    QVERIFY(notes.constFirst().contains("هوس"));
 }
 
 QTEST_GUILESS_MAIN(ScoringTest)

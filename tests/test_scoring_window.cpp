@@ -4,6 +4,9 @@
 #include "records/data_connection.h"
 #include "scoring/ui/data_r_print.h"
 #include "scoring/ui/frm_klid.h"
+#include "scoring/ui/triangle_chart.h"
+#include "scoring/clinician_sheet.h"
+#include "backup/safe_file.h"
 #include "scoring/love_type.h"
 #include "support/window_support.h"
 
@@ -82,6 +85,8 @@ private Q_SLOTS:
     void secondSubjectReplacesTheFirst();
     void subjectWithoutSubjectRowIsScored();
     void sheetPrintsOnceAndCarriesOnlyItsParticulars();
+    void chartFollowsSelectionsAndComparesAPartner();
+    void clinicianSheetCarriesEverything();
 
 private:
     template <class T> T *child(const char *name) { return scoring_->findChild<T *>(QLatin1String(name)); }
@@ -329,6 +334,81 @@ void ScoringWindowTest::sheetPrintsOnceAndCarriesOnlyItsParticulars()
     QTest::mouseClick(child<QPushButton>("Command6"), Qt::LeftButton);
     QCOMPARE(box->text, needSelection);
     QCOMPARE(scoring_->findChildren<DataRPrint *>().size(), 1);
+}
+
+// The chart shows what the score boxes show; a partner is laid over it until another selection.
+void ScoringWindowTest::chartFollowsSelectionsAndComparesAPartner()
+{
+    AddSubject("K-2", "9", "9", "9");
+    AddSubject("K-3", "4", "9", "2");
+    ClearAnswers("K-3", {"7"});
+    scoring_ = new FrmkLID;
+    scoring_->show();
+    auto *chart = scoring_->findChild<TriangleChart *>();
+    auto *compare = child<QPushButton>("CmdCompare");
+    QVERIFY(!chart->subject());
+    QVERIFY(!compare->isEnabled());
+
+    select("K-1");
+    QCOMPARE(chart->subject()->code, QStringLiteral("K-1"));
+    QCOMPARE(chart->subject()->scores.passion, 75);
+    Enter("K-2");
+    QTest::mouseClick(compare, Qt::LeftButton);
+    QCOMPARE(chart->partner()->code, QStringLiteral("K-2"));
+    QCOMPARE(chart->partner()->scores.intimacy, 135);
+    QCOMPARE(chart->subject()->code, QStringLiteral("K-1")); // the selection stays as it was
+    QCOMPARE(child<QLineEdit>("Text5")->text(), QStringLiteral("K-1"));
+
+    // The partner is refused as a selection is: unanswered items, an unknown code.
+    auto box = AnswerNextBox();
+    Enter("K-3");
+    QTest::mouseClick(compare, Qt::LeftButton);
+    QCOMPARE(box->title, QStringLiteral("خطا"));
+    QCOMPARE(chart->partner()->code, QStringLiteral("K-2"));
+
+    box = AnswerNextBox(); // a failed selection leaves the earlier subject on the chart
+    select("K-9");
+    QCOMPARE(box->text, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+    QCOMPARE(chart->subject()->code, QStringLiteral("K-1"));
+    QCOMPARE(chart->partner()->code, QStringLiteral("K-2"));
+
+    select("K-2");
+    QCOMPARE(chart->subject()->code, QStringLiteral("K-2"));
+    QVERIFY(!chart->partner());
+}
+
+// The clinician's sheet: every particular, the sums and means, the type, and the note on an
+// all-5 subject; printing it leaves the selection for the result sheet.
+void ScoringWindowTest::clinicianSheetCarriesEverything()
+{
+    AddSubject("K-5", "5", "5", "5", true, "نگار");
+    scoring_ = new FrmkLID;
+    scoring_->show();
+    select("K-5");
+    QTest::mouseClick(child<QPushButton>("CmdClinicianSheet"), Qt::LeftButton);
+    QCOMPARE(child<QLineEdit>("Text5")->text(), QStringLiteral("K-5"));
+    auto *report = scoring_->findChild<DataRPrint *>();
+    QVERIFY(report);
+    const ClinicianSheet &sheet = dynamic_cast<const ClinicianSheetDocument &>(report->document()).sheet();
+    QCOMPARE(sheet.group, QStringLiteral("A"));
+    QCOMPARE(sheet.answers, QStringList(45, "5"));
+
+    const QString pdf = folder_->file("clinician.pdf");
+    QCOMPARE(WriteFileSafely(pdf, SheetPdf(report->document())), std::nullopt);
+    const QSet<QString> printed = PdfWords(pdf);
+    for (const QString expected : {"K-5", "نگار", "احمدی", "زن", "34", "A", "کارشناسی", "1403/05/09", "10:00:00", "علی",
+                                   "75", "5.0", "108", "فقدان", "آزمودنی", "یک", "پاسخ"})
+        QVERIFY2(printed.contains(*PlainWords(expected).begin()), qPrintable(expected));
+    QVERIFY(printed.contains(*PlainWords("در میان بگذارید").begin()));
+
+    // A subject who answered in many ways gets no such note.
+    QStringList varied;
+    for (int item = 1; item <= 45; ++item)
+        varied << QString::number(item % 9 + 1);
+    ClinicianSheet other = sheet;
+    other.answers = varied;
+    QCOMPARE(WriteFileSafely(pdf, SheetPdf(ClinicianSheetDocument(other))), std::nullopt);
+    QVERIFY(!PdfWords(pdf).contains(*PlainWords("بگذارید").begin()));
 }
 
 QTEST_MAIN(ScoringWindowTest)

@@ -5,10 +5,6 @@
 namespace morva {
 namespace {
 
-constexpr int kIntimacyCutOff = 108;
-constexpr int kPassionCutOff = 98;
-constexpr int kCommitmentCutOff = 111;
-
 struct Pattern {
     bool intimacy;
     bool passion;
@@ -27,9 +23,9 @@ constexpr Pattern kPatterns[] = {
 
 LoveType ClassifyLoveType(const ComponentScores &scores)
 {
-    const bool intimacy = scores.intimacy >= kIntimacyCutOff;
-    const bool passion = scores.passion >= kPassionCutOff;
-    const bool commitment = scores.commitment >= kCommitmentCutOff;
+    const bool intimacy = scores.intimacy >= kCutOffs.intimacy;
+    const bool passion = scores.passion >= kCutOffs.passion;
+    const bool commitment = scores.commitment >= kCutOffs.commitment;
     for (const Pattern &p : kPatterns) {
         if (p.intimacy == intimacy && p.passion == passion && p.commitment == commitment)
             return p.type;

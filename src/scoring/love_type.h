@@ -18,8 +18,9 @@ enum class LoveType {
     ConsummateLove,
 };
 
-// A component is high when its score reaches its cut-off: intimacy 108, passion 98,
-// commitment 111.
+// A component is high when its score reaches its cut-off.
+constexpr ComponentScores kCutOffs{108, 98, 111};
+
 LoveType ClassifyLoveType(const ComponentScores &scores);
 
 // The type's explanation, beginning with its label and a colon.

@@ -6,10 +6,12 @@
 #include "records/leading_number.h"
 #include "records/table_view.h"
 #include "records/ui/subject_panel.h"
+#include "scoring/clinician_sheet.h"
 #include "scoring/love_type.h"
 #include "scoring/result_sheet.h"
 #include "scoring/scores.h"
 #include "scoring/ui/data_r_print.h"
+#include "scoring/ui/triangle_chart.h"
 #include "ui/ask_code.h"
 #include "ui/bound_field.h"
 #include "ui/controls.h"
@@ -30,10 +32,11 @@ namespace morva {
 
 FrmkLID::FrmkLID(QWidget *parent)
     : QWidget(parent),
-      frame_(this, {QStringLiteral("FrmkLID"), QStringLiteral("کليد گذاري"), {10710, 7965}, QStringLiteral("Text1")})
+      frame_(this, {QStringLiteral("FrmkLID"), QStringLiteral("کليد گذاري"), {12870, 7965}, QStringLiteral("Text1")})
 {
     adodc2_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc2"));
     adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
+    adodc4_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc4"));
     text13_ = HiddenField(this, QStringLiteral("Text13"));
     BindField(text13_, frame_.adodc1(), column::Name);
     text16_ = HiddenField(this, QStringLiteral("Text16"));
@@ -41,6 +44,7 @@ FrmkLID::FrmkLID(QWidget *parent)
     text5_ = HiddenField(this, QStringLiteral("Text5"));
 
     buildSubjectPanel();
+    buildChartPanel();
     buildScorePanel();
 
     frame_.finishLoading(kStandardPlace);
@@ -57,25 +61,38 @@ void FrmkLID::buildSubjectPanel()
                                             QStringLiteral("Text7"), QStringLiteral("Text8"),
                                             QStringLiteral("Text9"), QStringLiteral("Text14")},
                                            3);
-    frame5->setGeometry(TwipsRect(240, 120, 10230, 2400));
+    frame5->setGeometry(TwipsRect(240, 120, 12390, 2400));
+}
+
+// The subject's triangle, and a second subject's laid over it.
+void FrmkLID::buildChartPanel()
+{
+    auto *frame = new QGroupBox(this);
+    frame->setObjectName(QStringLiteral("FrameChart"));
+    frame->setGeometry(TwipsRect(240, 2640, 3600, 5100));
+    chart_ = new TriangleChart(frame);
+    chart_->setGeometry(TwipsRect(120, 180, 3360, 4260));
+    compare_ = PlaceButton(frame, QStringLiteral("CmdCompare"), QStringLiteral("مقایسه با همسر"), {420, 4500, 2760, 480});
+    compare_->setEnabled(false); // once a subject is selected
+    connect(compare_, &QPushButton::clicked, this, &FrmkLID::onCmdCompareClicked);
 }
 
 void FrmkLID::buildScorePanel()
 {
     auto *frame3 = new QGroupBox(this);
     frame3->setObjectName(QStringLiteral("Frame3"));
-    frame3->setGeometry(TwipsRect(240, 2640, 6120, 5100));
+    frame3->setGeometry(TwipsRect(3960, 2640, 4560, 5100));
     text4_ = new QTextEdit(frame3);
     text4_->setObjectName(QStringLiteral("Text4"));
     text4_->setReadOnly(true);
-    text4_->setGeometry(TwipsRect(120, 300, 5880, 4680));
+    text4_->setGeometry(TwipsRect(120, 300, 4320, 4680));
     QFont explanation = text4_->font();
     explanation.setPointSize(12);
     text4_->setFont(explanation);
 
     auto *frame1 = new QGroupBox(this);
     frame1->setObjectName(QStringLiteral("Frame1"));
-    frame1->setGeometry(TwipsRect(6480, 2640, 3990, 5100));
+    frame1->setGeometry(TwipsRect(8640, 2640, 3990, 5100));
     // From right to left: intimacy, passion, commitment.
     const QString captions[3] = {QStringLiteral("صميميت"), QStringLiteral("هوس"), QStringLiteral("تعهد")};
     const int lefts[3] = {2670, 1440, 210};
@@ -107,59 +124,89 @@ void FrmkLID::buildScorePanel()
     auto *classify = PlaceButton(frame1, QStringLiteral("Command5"), QStringLiteral("محاسبه2"), {2090, 2700, 1300, 500});
     classify->hide();
     connect(classify, &QPushButton::clicked, this, &FrmkLID::onCommand5Clicked);
-    auto *print = PlaceButton(frame1, QStringLiteral("Command6"), QStringLiteral("پرينت"), {600, 3660, 2790, 600});
+    auto *print = PlaceButton(frame1, QStringLiteral("Command6"), QStringLiteral("پرينت"), {2040, 3660, 1350, 600});
     connect(print, &QPushButton::clicked, this, &FrmkLID::onCommand6Clicked);
+    auto *clinician = PlaceButton(frame1, QStringLiteral("CmdClinicianSheet"), QStringLiteral("برگه‌ی بالینی"),
+                                  {600, 3660, 1350, 600});
+    connect(clinician, &QPushButton::clicked, this, &FrmkLID::onCmdClinicianSheetClicked);
     auto *exit = PlaceButton(frame1, QStringLiteral("Command4"), QStringLiteral(" خروج"), {600, 4320, 2790, 600});
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 }
 
-QStringList FrmkLID::answers() const
+QStringList FrmkLID::answers(const TableView &view)
 {
     QStringList list;
     for (int item = 1; item <= ItemCount; ++item)
-        list << adodc2_->field(column::Answer(item));
+        list << view.field(column::Answer(item));
     return list;
 }
 
-void FrmkLID::onCommand1Clicked()
+std::optional<QStringList> FrmkLID::checkedAnswers(TableView *view, const QString &code)
 {
-    const auto code = AskSubjectCode(this, QStringLiteral(" Enter Number "), QStringLiteral(" کد آزمودني را وارد کنيد"));
-    if (!code)
-        return;
     bool found = false;
     if (!RunGuarded(this, [&] {
-            adodc2_->reload();
-            adodc2_->setFilter(column::Code, *code);
-            found = adodc2_->rowCount() != 0;
+            view->reload();
+            view->setFilter(column::Code, code);
+            found = view->rowCount() != 0;
         }))
-        return;
+        return std::nullopt;
     if (!found) {
         MessagePrompt::Show(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
-        return;
+        return std::nullopt;
     }
-    const QString missing = MissingItemsList(answers());
+    const QStringList list = answers(*view);
+    const QString missing = MissingItemsList(list);
     if (!missing.isEmpty()) {
         ShowMessageBox(this,
                        QStringLiteral("شما به سوالات زير پاسخ نداده ايد و تا به تمام سوالات پاسخ ندهيد نمي توانيد نمره گذاري را انجام دهيد")
                            + QStringLiteral("\n\n") + missing,
                        QStringLiteral("خطا"), BoxStyle::OkExclamation);
-        return;
+        return std::nullopt;
     }
+    return list;
+}
+
+std::optional<QString> FrmkLID::askCode()
+{
+    return AskSubjectCode(this, QStringLiteral(" Enter Number "), QStringLiteral(" کد آزمودني را وارد کنيد"));
+}
+
+void FrmkLID::onCommand1Clicked()
+{
+    const auto code = askCode();
+    if (!code)
+        return;
+    const auto checked = checkedAnswers(adodc2_, *code);
+    if (!checked)
+        return;
     if (!RunGuarded(this, [&] { adodc3_->setFilter(column::Code, *code); }))
         return;
     text5_->setText(*code);
+    selectedAnswers_ = *checked;
     onCommand7Clicked();
     onCommand5Clicked();
+    compare_->setEnabled(true);
+}
+
+// A second subject, the partner in couples counselling, checked as a selection is.
+void FrmkLID::onCmdCompareClicked()
+{
+    const auto code = askCode();
+    if (!code)
+        return;
+    if (const auto checked = checkedAnswers(adodc4_, *code))
+        chart_->showPartner({*code, morva::ComputeScores(*checked)});
 }
 
 void FrmkLID::onCommand7Clicked()
 {
-    const ComponentScores sums = morva::ComputeScores(answers());
+    const ComponentScores sums = morva::ComputeScores(answers(*adodc2_));
     const int values[3] = {sums.intimacy, sums.passion, sums.commitment};
     for (int i = 0; i < 3; ++i) {
         scores_[i]->setText(QString::number(values[i]));
         means_[i]->setText(QStringLiteral("میانگین: %1").arg(QString::number(values[i] / 15.0, 'f', 1)));
     }
+    chart_->showSubject({text5_->text(), sums});
 }
 
 void FrmkLID::onCommand5Clicked()
@@ -175,28 +222,67 @@ void FrmkLID::onCommand5Clicked()
     all.mergeBlockFormat(rightToLeft);
 }
 
+bool FrmkLID::subjectSelected()
+{
+    if (!text5_->text().isEmpty())
+        return true;
+    MessagePrompt::Show(this,
+                        QStringLiteral("ابتدا روي انتخاب آزمودني کليک کرده سپس کد آزمودني را وارد کنيد بعد روي پرينت کليک کنيد "),
+                        2000);
+    return false;
+}
+
+QString FrmkLID::shown(const char *field) const
+{
+    return findChild<QLineEdit *>(QLatin1String(field))->text();
+}
+
 void FrmkLID::onCommand6Clicked()
 {
-    if (text5_->text().isEmpty()) {
-        MessagePrompt::Show(this,
-                            QStringLiteral("ابتدا روي انتخاب آزمودني کليک کرده سپس کد آزمودني را وارد کنيد بعد روي پرينت کليک کنيد "),
-                            2000);
+    if (!subjectSelected())
         return;
-    }
     ResultSheet sheet;
     sheet.clinicName = text13_->text();
     sheet.explanation = text4_->toPlainText();
-    sheet.firstName = findChild<QLineEdit *>(QStringLiteral("Text3(3)"))->text();
-    sheet.lastName = findChild<QLineEdit *>(QStringLiteral("Text12"))->text();
-    sheet.age = findChild<QLineEdit *>(QStringLiteral("Text6"))->text();
-    sheet.education = findChild<QLineEdit *>(QStringLiteral("Text7"))->text();
-    sheet.date = findChild<QLineEdit *>(QStringLiteral("Text8"))->text();
+    sheet.firstName = shown("Text3(3)");
+    sheet.lastName = shown("Text12");
+    sheet.age = shown("Text6");
+    sheet.education = shown("Text7");
+    sheet.date = shown("Text8");
     sheet.address = text16_->text();
-    const QString today = PersianDateText(QDateTime::currentDateTime(), 0).replace(u'/', u'-');
-    auto *report = new DataRPrint(std::make_unique<ResultSheetDocument>(sheet),
-                                  SheetFileName({text5_->text(), sheet.firstName, sheet.lastName, today}), this);
-    report->show();
+    preview(std::make_unique<ResultSheetDocument>(sheet), {});
     text5_->clear();
+}
+
+// The clinician's sheet of the selected subject; the selection stays for the result sheet.
+void FrmkLID::onCmdClinicianSheetClicked()
+{
+    if (!subjectSelected())
+        return;
+    ClinicianSheet sheet;
+    sheet.clinicName = text13_->text();
+    sheet.code = text5_->text();
+    sheet.firstName = shown("Text3(3)");
+    sheet.lastName = shown("Text12");
+    sheet.gender = shown("Text10");
+    sheet.age = shown("Text6");
+    sheet.maritalStatus = shown("Text11");
+    sheet.group = adodc3_->field(column::Group);
+    sheet.education = shown("Text7");
+    sheet.registrationDate = shown("Text8");
+    sheet.registrationTime = shown("Text9");
+    sheet.beloved = shown("Text14");
+    sheet.scoringDate = PersianDateText(QDateTime::currentDateTime(), 3);
+    sheet.answers = selectedAnswers_;
+    preview(std::make_unique<ClinicianSheetDocument>(sheet), QStringLiteral("برگه‌ی بالینی"));
+}
+
+// Opens a sheet in its viewing window, proposing a file name with the code, the name and today.
+void FrmkLID::preview(std::unique_ptr<SheetDocument> document, const QString &kind)
+{
+    const QString today = PersianDateText(QDateTime::currentDateTime(), 0).replace(u'/', u'-');
+    const QString name = SheetFileName({kind, text5_->text(), shown("Text3(3)"), shown("Text12"), today});
+    (new DataRPrint(std::move(document), name, this))->show();
 }
 
 void FrmkLID::closeEvent(QCloseEvent *event)

@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <memory>
+#include <optional>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -12,7 +15,9 @@ class QTextEdit;
 
 namespace morva {
 
+class SheetDocument;
 class TableView;
+class TriangleChart;
 
 // The scoring window: selects a subject by code, refuses one with unanswered items, shows the
 // three component scores and the love type's explanation, and prints the result sheet. It takes
@@ -34,17 +39,30 @@ protected:
 
 private:
     void buildSubjectPanel();
+    void buildChartPanel();
     void buildScorePanel();
-    QStringList answers() const;
+    static QStringList answers(const TableView &view);
+    // The answers of the code's first answer row, narrowing view to it, once the selection's
+    // checks pass; a code without an answer row or with unanswered items is refused with their
+    // messages.
+    std::optional<QStringList> checkedAnswers(TableView *view, const QString &code);
+    std::optional<QString> askCode();
+    bool subjectSelected();
+    QString shown(const char *field) const;
+    void preview(std::unique_ptr<SheetDocument> document, const QString &kind);
 
     void onCommand1Clicked(); // select a subject
     void onCommand7Clicked(); // compute the scores
     void onCommand5Clicked(); // classify the love type
     void onCommand6Clicked(); // print
+    void onCmdCompareClicked();
+    void onCmdClinicianSheetClicked();
 
     WindowFrame frame_;
     TableView *adodc2_ = nullptr; // Answer, narrowed to the selected subject
     TableView *adodc3_ = nullptr; // IDE, narrowed to the selected subject
+    TableView *adodc4_ = nullptr; // Answer, narrowed to the subject compared with the selected one
+    QStringList selectedAnswers_;
 
     QLineEdit *text5_ = nullptr;   // code of the selected subject, empty when none
     QLineEdit *text13_ = nullptr;  // clinic name
@@ -52,6 +70,8 @@ private:
     QLineEdit *scores_[3] = {};    // Text3(0..2): intimacy, passion, commitment
     QLabel *means_[3] = {};        // mean per item beside each sum
     QTextEdit *text4_ = nullptr;   // explanation
+    TriangleChart *chart_ = nullptr;
+    QPushButton *compare_ = nullptr;
 };
 
 } // namespace morva

@@ -1,0 +1,206 @@
+#include "scoring/clinician_sheet.h"
+
+#include "questionnaire/item_bank.h"
+#include "scoring/love_type.h"
+#include "scoring/response_notes.h"
+#include "scoring/score_triangle.h"
+
+#include <QPainter>
+
+namespace morva {
+namespace {
+
+// The band fills an A4 page inside margins of 2 cm.
+constexpr double kWidth = 9640;
+constexpr double kHeight = 14570;
+constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignAbsolute;
+constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignAbsolute;
+
+SheetText Box(double left, double top, double width, double height, double points,
+              Qt::Alignment alignment = Qt::AlignHCenter, SheetFace face = SheetFace::Text)
+{
+    return {QRectF(left, top, width, height), face, points, alignment};
+}
+
+void Rule(QPainter &painter, double y)
+{
+    painter.setPen(QPen(QColor(110, 110, 110), 8));
+    painter.drawLine(QPointF(0, y), QPointF(kWidth, y));
+}
+
+void Cell(QPainter &painter, const QRectF &cell)
+{
+    painter.setPen(QPen(QColor(120, 120, 120), 6));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(cell);
+}
+
+QString Number(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+const ItemComponent kComponents[3] = {ItemComponent::Intimacy, ItemComponent::Passion, ItemComponent::Commitment};
+
+QString ComponentCaption(ItemComponent component)
+{
+    switch (component) {
+    case ItemComponent::Intimacy:
+        return QStringLiteral("صميميت");
+    case ItemComponent::Passion:
+        return QStringLiteral("هوس");
+    case ItemComponent::Commitment:
+        break;
+    }
+    return QStringLiteral("تعهد");
+}
+
+int Part(const ComponentScores &scores, ItemComponent component)
+{
+    switch (component) {
+    case ItemComponent::Intimacy:
+        return scores.intimacy;
+    case ItemComponent::Passion:
+        return scores.passion;
+    case ItemComponent::Commitment:
+        break;
+    }
+    return scores.commitment;
+}
+
+} // namespace
+
+ClinicianSheetDocument::ClinicianSheetDocument(const ClinicianSheet &sheet)
+    : sheet_(sheet), scores_(ComputeScores(sheet.answers))
+{
+}
+
+QSizeF ClinicianSheetDocument::bandSize() const
+{
+    return {kWidth, kHeight};
+}
+
+QString ClinicianSheetDocument::title() const
+{
+    return sheet_.clinicName;
+}
+
+void ClinicianSheetDocument::paint(const SheetPainter &painter) const
+{
+    painter.value(Box(0, 0, kWidth, 600, 16, Qt::AlignHCenter, SheetFace::Display), sheet_.clinicName);
+    painter.value(Box(0, 620, kWidth, 460, 13), QStringLiteral("برگه‌ی بالینی مقیاس مثلثی عشق"));
+    painter.value(Box(0, 1080, kWidth, 380, 10), QStringLiteral("تاریخ نمره‌گذاری: ") + sheet_.scoringDate);
+    Rule(painter.painter(), 1540);
+    paintParticulars(painter);
+    Rule(painter.painter(), 3480);
+    paintScores(painter);
+    Rule(painter.painter(), 8140);
+    paintAnswers(painter);
+
+    const QStringList notes = ResponseNotes(sheet_.answers);
+    double top = 11350;
+    if (!notes.isEmpty())
+        painter.value(Box(0, top, kWidth, 420, 12, kRight), QStringLiteral("یادداشت‌ها"));
+    for (const QString &note : notes) {
+        top += 480;
+        painter.paragraph(Box(0, top, kWidth, 700, 10.5, kRight | Qt::AlignTop), QStringLiteral("• ") + note);
+        top += 260;
+    }
+}
+
+// Three columns of "caption: value", read from the right.
+void ClinicianSheetDocument::paintParticulars(const SheetPainter &painter) const
+{
+    const std::pair<QString, QString> rows[] = {
+        {QStringLiteral("کد"), sheet_.code},
+        {QStringLiteral("نام"), sheet_.firstName},
+        {QStringLiteral("نام خانوادگی"), sheet_.lastName},
+        {QStringLiteral("جنسیت"), sheet_.gender},
+        {QStringLiteral("سن"), sheet_.age},
+        {QStringLiteral("وضعیت تأهل"), sheet_.maritalStatus},
+        {QStringLiteral("گروه"), sheet_.group},
+        {QStringLiteral("تحصیلات"), sheet_.education},
+        {QStringLiteral("نام معشوق"), sheet_.beloved},
+        {QStringLiteral("تاریخ ثبت‌نام"), sheet_.registrationDate},
+        {QStringLiteral("ساعت ثبت‌نام"), sheet_.registrationTime},
+    };
+    constexpr double column = kWidth / 3;
+    constexpr double caption = 1250;
+    for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
+        const double right = kWidth - (i % 3) * column;
+        const double top = 1640 + (i / 3) * 440;
+        painter.value(Box(right - caption, top, caption, 420, 10, kRight), rows[i].first + u':');
+        // The value in its own direction, so that a Latin code keeps its order.
+        SheetText value = Box(right - column + 60, top, column - caption - 120, 420, 10, kRight);
+        value.direction = rows[i].second.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+        painter.value(value, rows[i].second);
+    }
+}
+
+// The sums against their cut-offs, the triangle beside them, and the love type.
+void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
+{
+    QPainter &p = painter.painter();
+    const QString headings[5] = {QStringLiteral("مؤلفه"), QStringLiteral("جمع"), QStringLiteral("میانگین هر جمله"),
+                                 QStringLiteral("مرز بالا"), QStringLiteral("سطح")};
+    const double widths[5] = {1200, 800, 1300, 800, 640};
+    const double tableRight = kWidth;
+    for (int row = 0; row < 4; ++row) {
+        double right = tableRight;
+        const double top = 3640 + row * 440;
+        for (int c = 0; c < 5; ++c) {
+            const QRectF cell(right - widths[c], top, widths[c], 440);
+            Cell(p, cell);
+            QString text = headings[c];
+            if (row > 0) {
+                const ItemComponent component = kComponents[row - 1];
+                const int sum = Part(scores_, component);
+                const int cutOff = Part(kCutOffs, component);
+                const QString values[5] = {ComponentCaption(component), QString::number(sum), Number(sum / 15.0, 1),
+                                           QString::number(cutOff),
+                                           sum >= cutOff ? QStringLiteral("بالا") : QStringLiteral("پایین")};
+                text = values[c];
+            }
+            painter.value({cell.adjusted(40, 0, -40, 0), SheetFace::Text, 10}, text);
+            right -= widths[c];
+        }
+    }
+    const LoveType type = ClassifyLoveType(scores_);
+    const double left = tableRight - 4740;
+    painter.value(Box(left, 5500, 4740, 480, 13, kRight, SheetFace::Display), LoveTypeLabel(type));
+    painter.paragraph(Box(left, 6040, 4740, 2020, 10, kRight | Qt::AlignTop), LoveTypeText(type));
+
+    QFont font(QStringLiteral("Nazli"));
+    font.setBold(true);
+    font.setPixelSize(190);
+    p.setFont(font);
+    const ChartColours print{QColor(40, 40, 40), QColor(170, 170, 170), QColor(60, 60, 60), QColor(140, 140, 140)};
+    PaintScoreTriangle(p, QRectF(0, 3600, 4600, 4460), print, ChartSubject{sheet_.code, scores_});
+}
+
+// The 45 answers: one block per component, the items' numbers above their answers.
+void ClinicianSheetDocument::paintAnswers(const SheetPainter &painter) const
+{
+    QPainter &p = painter.painter();
+    painter.value(Box(0, 8220, kWidth, 420, 12, kRight), QStringLiteral("پاسخ‌ها"));
+    constexpr double caption = 1300;
+    constexpr double cell = (kWidth - caption) / 15;
+    for (int block = 0; block < 3; ++block) {
+        const double top = 8700 + block * 860;
+        const QRectF name(kWidth - caption, top, caption, 720);
+        Cell(p, name);
+        painter.value({name, SheetFace::Text, 10}, ComponentCaption(kComponents[block]));
+        for (int i = 0; i < 15; ++i) {
+            const int item = block * 15 + i + 1;
+            const double right = kWidth - caption - i * cell;
+            const QRectF number(right - cell, top, cell, 360);
+            const QRectF answer(right - cell, top + 360, cell, 360);
+            Cell(p, number);
+            Cell(p, answer);
+            painter.value({number, SheetFace::Text, 8}, QString::number(item));
+            painter.value({answer, SheetFace::Text, 10}, sheet_.answers.value(item - 1));
+        }
+    }
+}
+
+} // namespace morva

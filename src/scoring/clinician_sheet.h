@@ -1,0 +1,50 @@
+#pragma once
+
+#include "scoring/scores.h"
+#include "scoring/sheet_page.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace morva {
+
+// What the clinician's sheet for the case file holds: everything about one scored subject.
+struct ClinicianSheet {
+    QString clinicName;
+    QString code;
+    QString firstName;
+    QString lastName;
+    QString gender;
+    QString age;
+    QString maritalStatus;
+    QString group;
+    QString education;
+    QString registrationDate;
+    QString registrationTime;
+    QString beloved;
+    QString scoringDate; // Persian, with the weekday and the month's name
+    QStringList answers; // items 1 to 45
+};
+
+// The clinician's sheet: one A4 page, right to left, with the particulars, the three sums and
+// means per item against their cut-offs, the subject's triangle, the love type and its
+// explanation, the 45 answers grouped by component and notes on how they were given.
+class ClinicianSheetDocument : public SheetDocument {
+public:
+    explicit ClinicianSheetDocument(const ClinicianSheet &sheet);
+
+    const ClinicianSheet &sheet() const { return sheet_; }
+    QSizeF bandSize() const override;
+    QString title() const override;
+    void paint(const SheetPainter &painter) const override;
+
+private:
+    void paintParticulars(const SheetPainter &painter) const;
+    void paintScores(const SheetPainter &painter) const;
+    void paintAnswers(const SheetPainter &painter) const;
+
+    ClinicianSheet sheet_;
+    ComponentScores scores_;
+};
+
+} // namespace morva

@@ -1,0 +1,133 @@
+#include "scoring/score_triangle.h"
+
+#include "scoring/love_type.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+
+namespace morva {
+namespace {
+
+// The unit directions of the three axes.
+const QPointF kUp(0, -1);
+const QPointF kLowerLeft(-std::sqrt(3.0) / 2, 0.5);
+const QPointF kLowerRight(std::sqrt(3.0) / 2, 0.5);
+
+double Reach(double score)
+{
+    return std::clamp((score - kLowestScore) / (kHighestScore - kLowestScore), 0.0, 1.0);
+}
+
+TriangleCorners Corners(double intimacy, double passion, double commitment)
+{
+    return {kUp * Reach(intimacy), kLowerLeft * Reach(passion), kLowerRight * Reach(commitment)};
+}
+
+// The chart's frame: the centre and the length of an axis, in area.
+struct Frame {
+    QPointF centre;
+    double radius;
+    QPointF at(const QPointF &unit) const { return centre + unit * radius; }
+    QPolygonF polygon(const TriangleCorners &c) const { return QPolygonF({at(c.intimacy), at(c.passion), at(c.commitment)}); }
+};
+
+QColor Soft(QColor colour, int alpha)
+{
+    colour.setAlpha(alpha);
+    return colour;
+}
+
+// A label of two lines (the component's name, the subject's sum) centred on a point.
+void AxisLabel(QPainter &painter, const QPointF &anchor, const QString &name, const QString &sum, double lineHeight)
+{
+    const QRectF box(anchor.x() - 2 * lineHeight, anchor.y() - lineHeight, 4 * lineHeight, 2 * lineHeight);
+    painter.drawText(QRectF(box.left(), box.top(), box.width(), lineHeight), Qt::AlignCenter, name);
+    if (!sum.isEmpty())
+        painter.drawText(QRectF(box.left(), box.top() + lineHeight, box.width(), lineHeight), Qt::AlignCenter, sum);
+}
+
+} // namespace
+
+double ScoreReach(int score)
+{
+    return Reach(score);
+}
+
+TriangleCorners CornersOf(const ComponentScores &scores)
+{
+    return Corners(scores.intimacy, scores.passion, scores.commitment);
+}
+
+TriangleCorners CutOffCorners()
+{
+    return CornersOf(kCutOffs);
+}
+
+void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColours &colours,
+                        const std::optional<ChartSubject> &subject, const std::optional<ChartSubject> &partner)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QFontMetricsF metrics(painter.font());
+    const double line = metrics.height();
+    double label = metrics.horizontalAdvance(QStringLiteral("000"));
+    for (const QString &name : {QStringLiteral("صميميت"), QStringLiteral("هوس"), QStringLiteral("تعهد")})
+        label = std::max(label, metrics.horizontalAdvance(name));
+    // Room for two lines of label above the top and below the lower corners, half a label beside
+    // the lower corners, and the legend.
+    const double legend = partner ? 2.4 * line : 0;
+    const double radius = std::max(0.0, std::min({(area.height() - legend - 4.4 * line) / 1.5,
+                                                  (area.width() - label - line) / std::sqrt(3.0)}));
+    const Frame frame{QPointF(area.center().x(), area.top() + 2.2 * line + radius), radius};
+    const double pen = std::max(1.0, radius / 90);
+
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colours.faint, pen));
+    painter.drawPolygon(frame.polygon(Corners(kHighestScore, kHighestScore, kHighestScore)));
+    for (const QPointF &axis : {kUp, kLowerLeft, kLowerRight})
+        painter.drawLine(frame.centre, frame.at(axis));
+    painter.setPen(QPen(colours.ink, pen, Qt::DashLine));
+    painter.drawPolygon(frame.polygon(CutOffCorners()));
+
+    for (const auto &[who, colour] : {std::pair{subject, colours.subject}, std::pair{partner, colours.partner}}) {
+        if (!who)
+            continue;
+        painter.setPen(QPen(colour, 2 * pen));
+        painter.setBrush(Soft(colour, 60));
+        painter.drawPolygon(frame.polygon(CornersOf(who->scores)));
+    }
+
+    painter.setPen(colours.ink);
+    const auto sum = [&](int ComponentScores::*part) {
+        return subject ? QString::number((*subject).scores.*part) : QString();
+    };
+    AxisLabel(painter, frame.at(kUp) - QPointF(0, 1.2 * line), QStringLiteral("صميميت"), sum(&ComponentScores::intimacy), line);
+    AxisLabel(painter, frame.at(kLowerLeft) + QPointF(0, 1.3 * line), QStringLiteral("هوس"), sum(&ComponentScores::passion), line);
+    AxisLabel(painter, frame.at(kLowerRight) + QPointF(0, 1.3 * line), QStringLiteral("تعهد"),
+              sum(&ComponentScores::commitment), line);
+
+    if (partner && subject) {
+        // The legend under the chart: a swatch of each colour and the code it stands for.
+        const double swatch = 0.7 * line;
+        double y = frame.centre.y() + 0.5 * radius + 2.7 * line;
+        for (const auto &[who, colour] : {std::pair{*subject, colours.subject}, std::pair{*partner, colours.partner}}) {
+            const QString code = QChar(0x2068) + who.code + QChar(0x2069);
+            const double width = swatch + 0.4 * line + QFontMetricsF(painter.font()).horizontalAdvance(code);
+            const double left = std::max(area.left(), area.center().x() - width / 2);
+            painter.setPen(QPen(colour, pen));
+            painter.setBrush(Soft(colour, 90));
+            painter.drawRect(QRectF(left, y + (line - swatch) / 2, swatch, swatch));
+            painter.setPen(colours.ink);
+            painter.drawText(QRectF(left + swatch + 0.4 * line, y, area.right() - left - swatch - 0.4 * line, line),
+                             Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter, code);
+            y += 1.1 * line;
+        }
+    }
+    painter.restore();
+}
+
+} // namespace morva
