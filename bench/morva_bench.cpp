@@ -1,9 +1,13 @@
 // Run on demand: ./build/bench/morva_bench
 // Fills a temporary data folder with 100 and with 100,000 subjects and times the data work of
-// the main window (opening its views, finding a subject by code, registering one subject) and
-// of the scoring window (selecting a subject and scoring it).
+// the main window (opening its views, finding a subject by code, registering one subject), of
+// the scoring window (selecting a subject and scoring it) and of the lookup window (opening it,
+// filtering its grid, deleting a subject).
 #include "records/columns.h"
 #include "records/data_connection.h"
+#include "records/subject_deletion.h"
+#include "records/subject_list.h"
+#include "records/subject_names.h"
 #include "records/table_view.h"
 #include "scoring/love_type.h"
 #include "scoring/scores.h"
@@ -25,6 +29,33 @@ QString CodeOf(int i)
     return QStringLiteral("S-%1").arg(i, 6, 10, QLatin1Char('0'));
 }
 
+// Names and groups repeat as they do in a clinic: the same few dozen names over and over.
+const QStringList &FirstNames()
+{
+    static const QStringList names = QStringLiteral(
+        "سارا مریم زهرا فاطمه نرگس مینا لیلا الهام شیما پریسا ژاله یاسمن آرزو نازنین مهسا "
+        "علی رضا محمد حسین مهدی امیر کاوه بهرام آرش نیما پویا سینا حمید مجید سعید "
+        "محمدرضا علیرضا امیرحسین فرشته ستاره کیانا هانیه غزل بهاره طاهره").split(u' ');
+    return names;
+}
+
+const QStringList &LastNames()
+{
+    static const QStringList names = QStringLiteral(
+        "احمدی محمدی حسینی رضایی کریمی موسوی جعفری صادقی رحیمی هاشمی نوری قاسمی "
+        "اکبری عباسی کاظمی مرادی سلطانی یوسفی بهرامی شریفی طاهری نجفی زارعی فرهادی "
+        "خسروی حیدری ابراهیمی اسماعیلی میرزایی قربانی عزیزی رستمی سعیدی منصوری "
+        "کامرانی تهرانی شیرازی اصفهانی تبریزی کرمانی گیلانی مازندرانی خراسانی "
+        "عبدالرحیم‌زاده میرحسینی‌نژاد پورمحمدی آقاجانی باقری جلالی دلاوری رنجبر "
+        "سبحانی شفیعی صفری عسگری فتحی قنبری").split(u' ');
+    return names;
+}
+
+QString GroupOf(int i)
+{
+    return QString(QChar(u'A' + i % 7));
+}
+
 // One data folder per size, filled once and kept for the whole run.
 class Clinic {
 public:
@@ -33,11 +64,13 @@ public:
         DataConnection db(DataFile::Subjects, QStringLiteral("fill"));
         db.transact([&] {
             testing::StoredSubject subject;
-            subject.lastName = QStringLiteral("نام خانوادگی");
             for (int item = 1; item <= 45; ++item)
                 subject.answers << QString::number(item % 9 + 1);
             for (int i = 0; i < subjects; ++i) {
                 subject.code = CodeOf(i);
+                subject.firstName = FirstNames()[i % FirstNames().size()];
+                subject.lastName = LastNames()[i % LastNames().size()];
+                subject.group = GroupOf(i);
                 testing::InsertSubject(db, subject);
             }
         });
@@ -133,8 +166,83 @@ void SelectAndScoreSubject(benchmark::State &state)
     }
 }
 
+const QList<SubjectListModel::Column> &LookupColumns()
+{
+    static const QList<SubjectListModel::Column> columns{{column::Code, QStringLiteral("کد")},
+                                                         {column::FName, QStringLiteral("نام")},
+                                                         {column::LName, QStringLiteral("نام خانوادگی")},
+                                                         {column::Group, QStringLiteral("گروه")}};
+    return columns;
+}
+
+// What the lookup window reads when it opens: its views, the grid's first screen and both
+// name lists.
+void OpenLookupWindowData(benchmark::State &state)
+{
+    ClinicOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        DataConnection settings(DataFile::Settings, QStringLiteral("bench"));
+        DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
+        TableView theme(settings, table::Theme);
+        SubjectListModel grid(subjects, LookupColumns());
+        TableView ide(subjects, table::Subjects);
+        TableView answer(subjects, table::Answers);
+        benchmark::DoNotOptimize(grid.rowCount());
+        benchmark::DoNotOptimize(DistinctNames(subjects, column::FName));
+        benchmark::DoNotOptimize(DistinctNames(subjects, column::LName));
+    }
+}
+
+// One choice in a filter input: the grid lists the first screen of the subjects with that value.
+void FilterLookupGrid(benchmark::State &state, const QString &column, const QStringList &values)
+{
+    ClinicOf(static_cast<int>(state.range(0)));
+    DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
+    SubjectListModel grid(subjects, LookupColumns());
+    qsizetype i = 0;
+    for (auto _ : state) {
+        grid.setFilter(column, values[i++ % values.size()]);
+        benchmark::DoNotOptimize(grid.rowCount());
+    }
+}
+
+// Deleting one subject as the lookup window does: the grid narrowed to the code, both rows found
+// and deleted, then every view and both name lists read again. A subject is stored before each
+// deletion (not timed), so that the table keeps its size.
+void DeleteOneSubject(benchmark::State &state)
+{
+    ClinicOf(static_cast<int>(state.range(0)));
+    DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
+    SubjectListModel grid(subjects, LookupColumns());
+    TableView ide(subjects, table::Subjects);
+    TableView answer(subjects, table::Answers);
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString code = QStringLiteral("gone-%1").arg(++i);
+        testing::InsertSubject(subjects, {.code = code});
+        state.ResumeTiming();
+        grid.setFilter(column::Code, code);
+        if (FindSubjectRows(ide, answer, code))
+            DeleteSubject(ide, answer);
+        grid.clearFilter();
+        ide.reload();
+        answer.reload();
+        benchmark::DoNotOptimize(DistinctNames(subjects, column::FName));
+        benchmark::DoNotOptimize(DistinctNames(subjects, column::LName));
+    }
+}
+
 } // namespace
 
+BENCHMARK(OpenLookupWindowData)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(FilterLookupGrid, ByGroup, QString(column::Group), QStringList({QStringLiteral("A"), QStringLiteral("D"), QStringLiteral("G")}))
+    ->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(FilterLookupGrid, ByFirstName, QString(column::FName), FirstNames())
+    ->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(FilterLookupGrid, ByLastName, QString(column::LName), LastNames())
+    ->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DeleteOneSubject)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SelectAndScoreSubject)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(OpenMainWindowViews)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FilterByCodeAndReadRow)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);

@@ -11,6 +11,7 @@
 #include "records/data_error.h"
 #include "records/leading_number.h"
 #include "records/table_view.h"
+#include "records/ui/frm_code.h"
 #include "records/ui/registration_panel.h"
 #include "scoring/ui/frm_klid.h"
 #include "ui/ask_code.h"
@@ -128,7 +129,7 @@ void Frm1::buildCommandBar()
          &Frm1::onCommand3Clicked},
         {"Command4", QStringLiteral("نمايش کد آزمودني"), 1980,
          QStringLiteral(" درصورتيکه کد آزمودني را فراموش کرده ايد با کليک بر روي  اين قسمت مي توانيد آن را بدست بياوريد"),
-         nullptr},
+         &Frm1::onCommand4Clicked},
         {"Command5", QStringLiteral("ماشين حساب"), 2580, QString(), &Frm1::onCommand5Clicked},
         {"Command9", QStringLiteral("تنظيمات"), 3180,
          QStringLiteral("با کليک بر روي اين دکمه شمامي توانيد:1- تم برنامه را عوض کنيد 2- نام و آدرس کلينيک را وارد کنيد"),
@@ -284,6 +285,20 @@ void Frm1::onCommand3Clicked()
     connect(scoring, &FrmkLID::closed, qApp, [] { Frm1::ShowFresh(); });
     scoring->show();
     close();
+}
+
+// The lookup window, modal; it may delete subjects, so the answers view is read afresh after it.
+void Frm1::onCommand4Clicked()
+{
+    if (!answersExist())
+        return;
+    HidePanels();
+    std::unique_ptr<FrmCode> lookup;
+    if (!RunGuarded(this, [&] { lookup = std::make_unique<FrmCode>(this); }))
+        return;
+    ExecModal(*lookup);
+    lookup.reset();
+    RunGuarded(this, [this] { adodc3_->reload(); });
 }
 
 void Frm1::onCommand5Clicked()

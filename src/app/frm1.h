@@ -58,6 +58,7 @@ private:
     void onCommand1Clicked();
     void onCommand2Clicked();
     void onCommand3Clicked();
+    void onCommand4Clicked();
     void onCommand5Clicked();
     void onCommand9Clicked();
     void onCommand67Clicked();

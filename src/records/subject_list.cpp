@@ -3,6 +3,7 @@
 #include "records/data_connection.h"
 #include "records/schema.h"
 
+#include <QScopedValueRollback>
 #include <QSqlQuery>
 
 #include <limits>
@@ -10,7 +11,8 @@
 namespace morva {
 namespace {
 
-constexpr int kPageRows = 256;
+// About two screens of a grid: the first screen is read at once, whatever the table's length.
+constexpr int kPageRows = 32;
 
 } // namespace
 
@@ -49,10 +51,9 @@ void SubjectListModel::restart()
 
 QList<QStringList> SubjectListModel::readPage(qint64 afterRowId, QList<qint64> &rowIds) const
 {
-    const TableSchema &table = SubjectTable();
     QStringList quoted;
-    for (const QString &c : table.columns)
-        quoted << QuotedIdentifier(c);
+    for (const Column &c : columns_)
+        quoted << QuotedIdentifier(c.name);
     QString where = QStringLiteral(" WHERE rowid > ?");
     QVariantList values{afterRowId};
     if (filter_) {
@@ -60,24 +61,18 @@ QList<QStringList> SubjectListModel::readPage(qint64 afterRowId, QList<qint64> &
         values << filter_->second;
     }
     QSqlQuery q = connection_.run(QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY rowid LIMIT %4")
-                                      .arg(quoted.join(u", "), QuotedIdentifier(table.name), where)
+                                      .arg(quoted.join(u", "), QuotedIdentifier(SubjectTable().name), where)
                                       .arg(kPageRows),
                                   values);
     QList<QStringList> page;
     while (q.next()) {
         rowIds << q.value(0).toLongLong();
         QStringList row;
-        for (int i = 0; i < table.columns.size(); ++i)
+        for (int i = 0; i < columns_.size(); ++i)
             row << q.value(i + 1).toString();
         page << row;
     }
     return page;
-}
-
-QString SubjectListModel::value(int row, const QString &column) const
-{
-    const int index = SubjectTable().columns.indexOf(CanonicalColumn(SubjectTable(), column));
-    return rows_.value(row).value(index);
 }
 
 int SubjectListModel::rowCount(const QModelIndex &parent) const
@@ -94,7 +89,7 @@ QVariant SubjectListModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid) || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    return value(index.row(), columns_[index.column()].name);
+    return rows_[index.row()][index.column()];
 }
 
 QVariant SubjectListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -117,13 +112,14 @@ bool SubjectListModel::canFetchMore(const QModelIndex &parent) const
 
 void SubjectListModel::fetchMore(const QModelIndex &parent)
 {
-    if (!canFetchMore(parent))
-        return;
+    if (!canFetchMore(parent) || inserting_)
+        return; // asked again by whoever hears of the rows being added: they are not all in yet
     QList<qint64> ids;
     const QList<QStringList> page = readPage(rowIds_.isEmpty() ? std::numeric_limits<qint64>::min() : rowIds_.last(), ids);
     complete_ = page.size() < kPageRows;
     if (page.isEmpty())
         return;
+    const QScopedValueRollback inserting(inserting_, true);
     beginInsertRows({}, static_cast<int>(rows_.size()), static_cast<int>(rows_.size() + page.size() - 1));
     rows_ << page;
     rowIds_ << ids;

@@ -10,10 +10,10 @@ namespace morva {
 class DataConnection;
 
 // A read-only list of the subjects of table IDE, in table order, for a grid: some of their
-// columns, each with its caption. Rows are read from the file a page at a time as the grid asks
-// for more (a long table is never copied into memory at once). The list can keep only the
-// subjects whose column equals a value exactly (letter case, blanks and punctuation count).
-// The file's failures throw DataError.
+// columns, each with its caption; only those columns are read. Rows are read from the file a
+// page at a time as the grid asks for more (a long table is never copied into memory at once).
+// The list can keep only the subjects whose column equals a value exactly (letter case, blanks
+// and punctuation count). The file's failures throw DataError.
 class SubjectListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -30,9 +30,6 @@ public:
     // Lists every subject, read afresh from the file.
     void clearFilter();
 
-    // The value of a column (of IDE, shown or not) in a listed row.
-    QString value(int row, const QString &column) const;
-
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -48,9 +45,10 @@ private:
     DataConnection &connection_;
     QList<Column> columns_;
     std::optional<std::pair<QString, QString>> filter_;
-    QList<QStringList> rows_; // every column of IDE, in table order
+    QList<QStringList> rows_; // the shown columns, in table order
     QList<qint64> rowIds_;
     bool complete_ = false;
+    bool inserting_ = false; // a page is being added
 };
 
 } // namespace morva

@@ -138,11 +138,15 @@ void TableView::deleteRow()
     }
     if (!currentId_)
         return;
+    const State saved = state();
     connection_.transact([&] {
+        // Inside a caller's transaction that is rolled back later, the row comes back: so does
+        // the view's current row.
+        connection_.onRollback([this, saved] { restore(saved); });
         connection_.run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuotedIdentifier(schema_.name)),
                         {*currentId_});
+        fetchFirst();
     });
-    fetchFirst();
 }
 
 TableView::State TableView::state() const

@@ -1,17 +1,16 @@
 #include "ui/data_guard.h"
 
-#include "ui/message_box.h"
 #include "records/data_error.h"
 
 namespace morva {
 
-bool RunGuarded(QWidget *owner, const std::function<void()> &step)
+bool RunGuarded(QWidget *owner, const std::function<void()> &step, const FailureBox &box)
 {
     try {
         step();
         return true;
     } catch (const DataError &error) {
-        ShowMessageBox(owner, error.fullText(), QStringLiteral("خطا"), BoxStyle::OkStopRtl);
+        ShowMessageBox(owner, error.fullText(), box.title, box.style);
         return false;
     }
 }

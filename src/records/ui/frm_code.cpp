@@ -1,0 +1,259 @@
+#include "records/ui/frm_code.h"
+
+#include "records/columns.h"
+#include "records/subject_code.h"
+#include "records/subject_deletion.h"
+#include "records/subject_list.h"
+#include "records/subject_names.h"
+#include "records/table_view.h"
+#include "ui/controls.h"
+#include "ui/data_guard.h"
+#include "ui/message_box.h"
+#include "ui/message_prompt.h"
+#include "ui/twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace morva {
+namespace {
+
+constexpr int kFieldHeight = 375;
+constexpr int kInputLeft = 6960;  // the filter inputs and the deletion panel
+constexpr int kInputWidth = 2085;
+constexpr int kCaptionWidth = 1500;
+
+// A failure while deleting is shown in a box of its own: titled "Error", with an exclamation.
+FailureBox DeletionFailure()
+{
+    return {QStringLiteral("Error"), BoxStyle::OkExclamationRtl};
+}
+
+// Empties an input without its signals: the program's own emptying is no choice by the operator.
+void Empty(QComboBox *input)
+{
+    const QSignalBlocker quiet(input);
+    input->setCurrentIndex(-1);
+    input->setEditText(QString());
+}
+
+} // namespace
+
+FrmCode::FrmCode(QWidget *parent)
+    : QDialog(parent),
+      frame_(this, {QStringLiteral("FrmCode"), QStringLiteral("کد آزمودني"), {10680, 5760}, QStringLiteral("Text1")})
+{
+    setModal(true);
+    adodc2_ = new SubjectListModel(frame_.subjects(),
+                                   {{column::Code, QStringLiteral("کد")},
+                                    {column::FName, QStringLiteral("نام")},
+                                    {column::LName, QStringLiteral("نام خانوادگي")},
+                                    {column::Group, QStringLiteral("گروه")}},
+                                   this);
+    adodc2_->setObjectName(QStringLiteral("Adodc2"));
+    adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
+    adodc4_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc4"));
+
+    buildGrid();
+    buildFilters();
+    buildDeletionPanel();
+    fillNameLists();
+
+    frame_.finishLoading(kStandardPlace);
+    dataCombo6_->setFocus();
+}
+
+FrmCode::~FrmCode() = default;
+
+void FrmCode::buildGrid()
+{
+    auto *box = new QGroupBox(QStringLiteral("مشخصات آزمودني"), this);
+    box->setGeometry(TwipsRect(120, 60, 6720, 5580));
+    dataGrid1_ = new QTableView(box);
+    dataGrid1_->setObjectName(QStringLiteral("DataGrid1"));
+    dataGrid1_->setLayoutDirection(Qt::RightToLeft);
+    dataGrid1_->setModel(adodc2_);
+    // Shown to be read: a code edited here would cut the subject off from the answers.
+    dataGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dataGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    dataGrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
+    dataGrid1_->setAlternatingRowColors(true);
+    dataGrid1_->setWordWrap(false);
+    dataGrid1_->verticalHeader()->hide();
+    dataGrid1_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView *header = dataGrid1_->horizontalHeader();
+    header->setHighlightSections(false);
+    const int widths[] = {915, 1515, 1920, 1515};
+    for (int c = 0; c < 4; ++c)
+        header->resizeSection(c, TwipsToPixels(widths[c]));
+    header->setStretchLastSection(true);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(dataGrid1_);
+}
+
+QComboBox *FrmCode::addFilterInput(const char *name, const QString &caption, int top)
+{
+    auto *input = new QComboBox(this);
+    input->setObjectName(QLatin1String(name));
+    input->setEditable(true); // typing a name completes it from the list
+    input->setInsertPolicy(QComboBox::NoInsert);
+    input->setMaxVisibleItems(15);
+    input->setGeometry(TwipsRect(kInputLeft, top, kInputWidth, kFieldHeight));
+    FieldCaption(this, caption, input)
+        ->setGeometry(TwipsRect(kInputLeft + kInputWidth + 15, top, kCaptionWidth, kFieldHeight));
+    return input;
+}
+
+void FrmCode::buildFilters()
+{
+    dataCombo6_ = addFilterInput("DataCombo6", QStringLiteral(" :نام "), 240);
+    dataCombo1_ = addFilterInput("DataCombo1", QStringLiteral(" :نام خانوادگي"), 780);
+    combo3_ = addFilterInput("Combo3", QStringLiteral(" :گروه"), 1320);
+    combo3_->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+                       QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")});
+    combo3_->setCurrentIndex(-1);
+    combo3_->lineEdit()->setPlaceholderText(QStringLiteral("همه گروه‌ها"));
+
+    const struct {
+        QComboBox *input;
+        void (FrmCode::*filter)();
+    } filters[] = {{dataCombo6_, &FrmCode::FilterByFirstName},
+                   {dataCombo1_, &FrmCode::FilterByLastName},
+                   {combo3_, &FrmCode::FilterByGroup}};
+    for (const auto &f : filters) {
+        connect(f.input, &QComboBox::editTextChanged, this, f.filter);
+        connect(f.input, &QComboBox::textActivated, this, f.filter);
+    }
+}
+
+void FrmCode::buildDeletionPanel()
+{
+    auto *frame1 = new QGroupBox(QStringLiteral("حذف کردن آزمودني"), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setGeometry(TwipsRect(kInputLeft, 1920, 3600, 2400));
+    auto *prompt = new QLabel(QStringLiteral("کد آزمودني را وارد کنيد"), frame1);
+    prompt->setAlignment(Qt::AlignCenter);
+    prompt->setGeometry(TwipsRect(120, 420, 3360, kFieldHeight));
+    text3_ = new QLineEdit(frame1);
+    text3_->setObjectName(QStringLiteral("Text3"));
+    text3_->setAlignment(Qt::AlignCenter);
+    text3_->setGeometry(TwipsRect(600, 900, 2400, kFieldHeight));
+    prompt->setBuddy(text3_);
+    auto *command2 = PlaceButton(frame1, QStringLiteral("Command2"), QStringLiteral("حذف "), {960, 1500, 1680, 495});
+    command2->setAutoDefault(false); // Enter in a field never deletes
+    connect(command2, &QPushButton::clicked, this, &FrmCode::onCommand2Clicked);
+
+    auto *command6 = PlaceButton(this, QStringLiteral("Command6"), QStringLiteral("خروج"), {8760, 4980, 1800, 555});
+    command6->setAutoDefault(false);
+    connect(command6, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void FrmCode::FilterByGroup()
+{
+    choose(combo3_, column::Group);
+}
+
+void FrmCode::FilterByFirstName()
+{
+    choose(dataCombo6_, column::FName);
+}
+
+void FrmCode::FilterByLastName()
+{
+    choose(dataCombo1_, column::LName);
+}
+
+// The input the operator has just used decides what the grid lists. The other two are emptied,
+// which is no choice of theirs. An input the operator empties lists every subject again.
+void FrmCode::choose(QComboBox *input, const QString &column)
+{
+    emptyInputs(input);
+    const QString value = input->currentText();
+    RunGuarded(this, [&] { narrowGrid(value.isEmpty() ? GridFilter() : GridFilter({column, value})); });
+}
+
+void FrmCode::narrowGrid(const GridFilter &filter)
+{
+    if (filter == shown_)
+        return; // a name picked from the list after typing it: already listed
+    if (filter)
+        adodc2_->setFilter(filter->first, filter->second);
+    else
+        adodc2_->clearFilter();
+    shown_ = filter;
+}
+
+void FrmCode::emptyInputs(const QComboBox *except)
+{
+    for (QComboBox *input : {dataCombo6_, dataCombo1_, combo3_}) {
+        if (input != except)
+            Empty(input);
+    }
+}
+
+// Every subject listed afresh from the file; no input is left showing a choice the grid does
+// not follow.
+void FrmCode::showEverySubject()
+{
+    emptyInputs();
+    adodc2_->clearFilter();
+    shown_.reset();
+}
+
+void FrmCode::fillNameLists()
+{
+    const QStringList firstNames = DistinctNames(frame_.subjects(), column::FName);
+    const QStringList lastNames = DistinctNames(frame_.subjects(), column::LName);
+    for (const auto &[input, names] : {std::pair{dataCombo6_, firstNames}, std::pair{dataCombo1_, lastNames}}) {
+        {
+            const QSignalBlocker quiet(input);
+            input->clear();
+            input->addItems(names);
+        }
+        Empty(input);
+    }
+}
+
+void FrmCode::reloadViews()
+{
+    showEverySubject();
+    adodc3_->reload();
+    adodc4_->reload();
+    fillNameLists();
+}
+
+void FrmCode::onCommand2Clicked()
+{
+    if (text3_->text().isEmpty()) {
+        MessagePrompt::Show(this, QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد"));
+        return;
+    }
+    const QString code = NormalizedCode(text3_->text());
+    bool found = false;
+    if (!RunGuarded(this, [&] {
+            narrowGrid(GridFilter({column::Code, code}));
+            found = FindSubjectRows(*adodc3_, *adodc4_, code);
+        }, DeletionFailure()))
+        return;
+    if (!found) {
+        MessagePrompt::Show(this, QStringLiteral("فردي با اين کد وجود ندارد"));
+        RunGuarded(this, [this] { showEverySubject(); }, DeletionFailure());
+        return;
+    }
+    if (ShowMessageBox(this, QStringLiteral("آيا براي حذف کردن مطمئن هستيد؟"), {}, BoxStyle::YesNo) == QMessageBox::Yes) {
+        if (!RunGuarded(this, [this] { DeleteSubject(*adodc3_, *adodc4_); }, DeletionFailure()))
+            return;
+        MessagePrompt::Show(this, QStringLiteral("حذف با موفقيت انجام گرفت"));
+    }
+    RunGuarded(this, [this] { reloadViews(); }, DeletionFailure());
+}
+
+} // namespace morva

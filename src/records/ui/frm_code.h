@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ui/window_frame.h"
+
+#include <QDialog>
+
+#include <optional>
+#include <utility>
+
+class QComboBox;
+class QLineEdit;
+class QTableView;
+
+namespace morva {
+
+class SubjectListModel;
+class TableView;
+
+// The lookup window: finds a forgotten subject code among the registered subjects, listed in a
+// grid that the first name, the last name or the group narrows, and deletes a subject, with
+// the answers, by code. Modal over the main window.
+class FrmCode : public QDialog {
+    Q_OBJECT
+
+public:
+    // Loads the window listing every subject. Throws DataError when the data files cannot be
+    // opened or read.
+    explicit FrmCode(QWidget *parent = nullptr);
+    ~FrmCode() override;
+
+private:
+    using GridFilter = std::optional<std::pair<QString, QString>>; // column, value; none: every subject
+
+    void buildGrid();
+    void buildFilters();
+    void buildDeletionPanel();
+    QComboBox *addFilterInput(const char *name, const QString &caption, int top);
+
+    // Each runs when its input's text changes or an entry is picked from its list.
+    void FilterByGroup();
+    void FilterByFirstName();
+    void FilterByLastName();
+    void choose(QComboBox *input, const QString &column);
+
+    void narrowGrid(const GridFilter &filter);
+    void emptyInputs(const QComboBox *except = nullptr);
+    void showEverySubject();
+    void fillNameLists();
+    void reloadViews();
+
+    void onCommand2Clicked(); // delete the subject whose code is typed
+
+    WindowFrame frame_;
+    SubjectListModel *adodc2_ = nullptr; // IDE: the grid
+    TableView *adodc3_ = nullptr;        // IDE: the subject row to delete
+    TableView *adodc4_ = nullptr;        // Answer: the answer row to delete
+    GridFilter shown_;                   // what the grid lists now
+
+    QTableView *dataGrid1_ = nullptr;
+    QComboBox *dataCombo6_ = nullptr; // first names
+    QComboBox *dataCombo1_ = nullptr; // last names
+    QComboBox *combo3_ = nullptr;     // groups
+    QLineEdit *text3_ = nullptr;      // code to delete
+};
+
+} // namespace morva
