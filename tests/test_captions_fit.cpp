@@ -4,6 +4,7 @@
 #include "appearance/ui/frm2.h"
 #include "appearance/ui/frm_skin.h"
 #include "questionnaire/ui/frm_test.h"
+#include "records/ui/frm_code.h"
 #include "records/data_connection.h"
 #include "scoring/ui/frm_klid.h"
 #include "support/window_support.h"
@@ -80,6 +81,7 @@ void CaptionsFitTest::everyCaptionFitsInEveryTheme()
     windows.push_back(std::make_unique<Frm1>());
     windows.push_back(std::make_unique<FrmTest>());
     windows.push_back(std::make_unique<FrmkLID>());
+    windows.push_back(std::make_unique<FrmCode>());
     windows.push_back(std::make_unique<Frmskin>());
     windows.push_back(std::make_unique<Frm2>());
     windows.push_back(std::make_unique<About>());
