@@ -269,22 +269,30 @@ void Frm1::onCommand2Clicked()
     });
 }
 
-// Hands the main window over to the scoring window, which brings a fresh one back when it closes.
+// Gives the screen to a window that takes the main window's place. The hand-over flag lets this
+// window close without the exit dialog, and a fresh main window comes back when the other one
+// closes. load runs once the flag is set; when the files fail, the flag goes back and this
+// window stays.
+template <class Window> void Frm1::handOver(const std::function<Window *()> &load)
+{
+    text3_->setText(QStringLiteral("1"));
+    Window *window = nullptr;
+    if (!RunGuarded(this, [&] { window = load(); })) {
+        text3_->setText(QStringLiteral("2"));
+        return;
+    }
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &Window::closed, qApp, [] { Frm1::ShowFresh(); });
+    window->show();
+    close();
+}
+
 void Frm1::onCommand3Clicked()
 {
     if (!answersExist())
         return;
     HidePanels();
-    text3_->setText(QStringLiteral("1"));
-    FrmkLID *scoring = nullptr;
-    if (!RunGuarded(this, [&] { scoring = new FrmkLID; })) {
-        text3_->setText(QStringLiteral("2"));
-        return;
-    }
-    scoring->setAttribute(Qt::WA_DeleteOnClose);
-    connect(scoring, &FrmkLID::closed, qApp, [] { Frm1::ShowFresh(); });
-    scoring->show();
-    close();
+    handOver<FrmkLID>([] { return new FrmkLID; });
 }
 
 // The lookup window, modal; it may delete subjects, so the answers view is read afresh after it.
@@ -345,23 +353,14 @@ void Frm1::onCommand64Clicked()
 // nothing but the theme's number is written.
 void Frm1::SelectTheme(int theme)
 {
-    text3_->setText(QStringLiteral("1"));
-    TableView *settings = frame_.adodc1();
-    Frmskin *preview = nullptr;
-    if (!RunGuarded(this, [&] {
-            settings->reload();
-            frame_.themeField()->setText(QString::number(theme));
-            settings->persist();
-            settings->reload();
-            preview = new Frmskin;
-        })) {
-        text3_->setText(QStringLiteral("2"));
-        return;
-    }
-    preview->setAttribute(Qt::WA_DeleteOnClose);
-    connect(preview, &Frmskin::closed, qApp, [] { Frm1::ShowFresh(); });
-    preview->show();
-    close();
+    handOver<Frmskin>([this, theme] {
+        TableView *settings = frame_.adodc1();
+        settings->reload();
+        frame_.themeField()->setText(QString::number(theme));
+        settings->persist();
+        settings->reload();
+        return new Frmskin;
+    });
 }
 
 // The panels stay as they are under the picture of the triangle.

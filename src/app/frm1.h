@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QGroupBox;
@@ -52,6 +53,7 @@ private:
     void buildPanels();
     void buildDecoration();
     bool answersExist();
+    template <class Window> void handOver(const std::function<Window *()> &load);
     void showHint(const QString &text);
     void clearHint();
 

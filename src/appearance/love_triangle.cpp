@@ -1,5 +1,6 @@
 #include "appearance/love_triangle.h"
 
+#include "questionnaire/item_bank.h"
 #include "scoring/love_type.h"
 
 #include <QPainter>
@@ -48,9 +49,9 @@ public:
     void paint(const QRectF &area)
     {
         const Corner corners[3] = {
-            {QStringLiteral("صميميت"), LoveType::Liking, QColor(194, 37, 92)},
-            {QStringLiteral("هوس"), LoveType::Infatuation, QColor(232, 89, 12)},
-            {QStringLiteral("تعهد"), LoveType::EmptyLove, QColor(24, 100, 171)},
+            {ComponentLabel(ItemComponent::Intimacy), LoveType::Liking, QColor(194, 37, 92)},
+            {ComponentLabel(ItemComponent::Passion), LoveType::Infatuation, QColor(232, 89, 12)},
+            {ComponentLabel(ItemComponent::Commitment), LoveType::EmptyLove, QColor(24, 100, 171)},
         };
         card(area);
         triangle(corners);

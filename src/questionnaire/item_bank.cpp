@@ -49,4 +49,17 @@ std::optional<QString> ComposeItemText(double itemNumber, const QString &beloved
     return std::nullopt;
 }
 
+QString ComponentLabel(ItemComponent component)
+{
+    switch (component) {
+    case ItemComponent::Intimacy:
+        return QStringLiteral("صميميت");
+    case ItemComponent::Passion:
+        return QStringLiteral("هوس");
+    case ItemComponent::Commitment:
+        break;
+    }
+    return QStringLiteral("تعهد");
+}
+
 } // namespace morva

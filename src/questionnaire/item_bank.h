@@ -19,6 +19,8 @@ constexpr int ItemCount = 45;
 
 // Items 1-15 intimacy, 16-30 passion, 31-45 commitment.
 ItemComponent ItemComponentOf(int itemNumber);
+// The component's name as the scoring window shows it: "صميميت", "هوس", "تعهد".
+QString ComponentLabel(ItemComponent component);
 ItemPattern ItemPatternOf(int itemNumber);
 
 // The statement of an item with the name spliced in verbatim; nullopt for anything but the

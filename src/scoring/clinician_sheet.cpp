@@ -42,19 +42,6 @@ QString Number(double value, int decimals)
 
 const ItemComponent kComponents[3] = {ItemComponent::Intimacy, ItemComponent::Passion, ItemComponent::Commitment};
 
-QString ComponentCaption(ItemComponent component)
-{
-    switch (component) {
-    case ItemComponent::Intimacy:
-        return QStringLiteral("صميميت");
-    case ItemComponent::Passion:
-        return QStringLiteral("هوس");
-    case ItemComponent::Commitment:
-        break;
-    }
-    return QStringLiteral("تعهد");
-}
-
 int Part(const ComponentScores &scores, ItemComponent component)
 {
     switch (component) {
@@ -156,7 +143,7 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
                 const ItemComponent component = kComponents[row - 1];
                 const int sum = Part(scores_, component);
                 const int cutOff = Part(kCutOffs, component);
-                const QString values[5] = {ComponentCaption(component), QString::number(sum), Number(sum / 15.0, 1),
+                const QString values[5] = {ComponentLabel(component), QString::number(sum), Number(sum / 15.0, 1),
                                            QString::number(cutOff),
                                            sum >= cutOff ? QStringLiteral("بالا") : QStringLiteral("پایین")};
                 text = values[c];
@@ -189,7 +176,7 @@ void ClinicianSheetDocument::paintAnswers(const SheetPainter &painter) const
         const double top = 8700 + block * 860;
         const QRectF name(kWidth - caption, top, caption, 720);
         Cell(p, name);
-        painter.value({name, SheetFace::Text, 10}, ComponentCaption(kComponents[block]));
+        painter.value({name, SheetFace::Text, 10}, ComponentLabel(kComponents[block]));
         for (int i = 0; i < 15; ++i) {
             const int item = block * 15 + i + 1;
             const double right = kWidth - caption - i * cell;

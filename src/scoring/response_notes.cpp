@@ -5,22 +5,6 @@
 #include <QSet>
 
 namespace morva {
-namespace {
-
-QString ComponentName(ItemComponent component)
-{
-    switch (component) {
-    case ItemComponent::Intimacy:
-        return QStringLiteral("صمیمیت");
-    case ItemComponent::Passion:
-        return QStringLiteral("هوس");
-    case ItemComponent::Commitment:
-        break;
-    }
-    return QStringLiteral("تعهد");
-}
-
-} // namespace
 
 QStringList ResponseNotes(const QStringList &answers)
 {
@@ -39,7 +23,7 @@ QStringList ResponseNotes(const QStringList &answers)
         if (distinct.size() < 3)
             notes << QStringLiteral("در جمله‌های مؤلفه‌ی %1 کمتر از سه پاسخ متفاوت آمده است؛ نمره‌ی این مؤلفه را با "
                                     "احتیاط بیشتری تفسیر کنید.")
-                         .arg(ComponentName(component));
+                         .arg(ComponentLabel(component));
     }
     return notes;
 }

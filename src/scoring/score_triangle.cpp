@@ -1,5 +1,6 @@
 #include "scoring/score_triangle.h"
 
+#include "questionnaire/item_bank.h"
 #include "scoring/love_type.h"
 
 #include <QFontMetricsF>
@@ -75,8 +76,8 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
     const QFontMetricsF metrics(painter.font());
     const double line = metrics.height();
     double label = metrics.horizontalAdvance(QStringLiteral("000"));
-    for (const QString &name : {QStringLiteral("صميميت"), QStringLiteral("هوس"), QStringLiteral("تعهد")})
-        label = std::max(label, metrics.horizontalAdvance(name));
+    for (const ItemComponent component : {ItemComponent::Intimacy, ItemComponent::Passion, ItemComponent::Commitment})
+        label = std::max(label, metrics.horizontalAdvance(ComponentLabel(component)));
     // Room for two lines of label above the top and below the lower corners, half a label beside
     // the lower corners, and the legend.
     const double legend = partner ? 2.4 * line : 0;
@@ -105,9 +106,9 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
     const auto sum = [&](int ComponentScores::*part) {
         return subject ? QString::number((*subject).scores.*part) : QString();
     };
-    AxisLabel(painter, frame.at(kUp) - QPointF(0, 1.2 * line), QStringLiteral("صميميت"), sum(&ComponentScores::intimacy), line);
-    AxisLabel(painter, frame.at(kLowerLeft) + QPointF(0, 1.3 * line), QStringLiteral("هوس"), sum(&ComponentScores::passion), line);
-    AxisLabel(painter, frame.at(kLowerRight) + QPointF(0, 1.3 * line), QStringLiteral("تعهد"),
+    AxisLabel(painter, frame.at(kUp) - QPointF(0, 1.2 * line), ComponentLabel(ItemComponent::Intimacy), sum(&ComponentScores::intimacy), line);
+    AxisLabel(painter, frame.at(kLowerLeft) + QPointF(0, 1.3 * line), ComponentLabel(ItemComponent::Passion), sum(&ComponentScores::passion), line);
+    AxisLabel(painter, frame.at(kLowerRight) + QPointF(0, 1.3 * line), ComponentLabel(ItemComponent::Commitment),
               sum(&ComponentScores::commitment), line);
 
     if (partner && subject) {

@@ -94,7 +94,8 @@ void FrmkLID::buildScorePanel()
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setGeometry(TwipsRect(8640, 2640, 3990, 5100));
     // From right to left: intimacy, passion, commitment.
-    const QString captions[3] = {QStringLiteral("صميميت"), QStringLiteral("هوس"), QStringLiteral("تعهد")};
+    const QString captions[3] = {ComponentLabel(ItemComponent::Intimacy), ComponentLabel(ItemComponent::Passion),
+                                 ComponentLabel(ItemComponent::Commitment)};
     const int lefts[3] = {2670, 1440, 210};
     QFont scoreFont = font();
     scoreFont.setPointSize(14);
