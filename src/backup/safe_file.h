@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace morva {
@@ -28,10 +29,14 @@ public:
     bool failed() const { return error_.has_value(); }
 
 private:
+    // Runs a step of the writing unless an earlier one failed; false when it fails.
+    bool attempt(const std::function<bool()> &step);
     void fail(const QString &detail);
+    void startWriteBack();
 
     QSaveFile file_;
     std::optional<QString> error_;
+    qint64 notYetOnDisk_ = 0;
 };
 
 // Writes bytes to path as SafeFileWriter does; the error, or nothing.
