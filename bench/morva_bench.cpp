@@ -2,7 +2,9 @@
 // Fills a temporary data folder with 100 and with 100,000 subjects and times the data work of
 // the main window (opening its views, finding a subject by code, registering one subject), of
 // the scoring window (selecting a subject and scoring it) and of the lookup window (opening it,
-// filtering its grid, deleting a subject).
+// filtering its grid, deleting a subject). Copies a 100 MB subjects file as the backup window
+// does, beside a plain QFile::copy and cp for comparison.
+#include "backup/database_copy.h"
 #include "records/columns.h"
 #include "records/data_connection.h"
 #include "records/subject_deletion.h"
@@ -14,6 +16,10 @@
 #include "support/data_support.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -233,6 +239,75 @@ void DeleteOneSubject(benchmark::State &state)
     }
 }
 
+// A folder holding a 100 MB file of random bytes, made once for the whole run.
+class LargeFile {
+public:
+    static constexpr qint64 kBytes = 100 * 1024 * 1024;
+
+    LargeFile()
+    {
+        QFile file(source());
+        file.open(QIODevice::WriteOnly);
+        QByteArray block(1024 * 1024, Qt::Uninitialized);
+        for (qint64 written = 0; written < kBytes; written += block.size()) {
+            QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(block.data()), block.size() / 4);
+            file.write(block);
+        }
+    }
+    QString source() const { return dir_.filePath(QStringLiteral("DB2.mdb")); }
+    QString destination() const { return dir_.filePath(QStringLiteral("backup.mdbB")); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+const LargeFile &Large()
+{
+    static LargeFile file;
+    return file;
+}
+
+void Copy100MB(benchmark::State &state, const std::function<bool(const QString &, const QString &)> &copy)
+{
+    const LargeFile &file = Large();
+    for (auto _ : state) {
+        QFile::remove(file.destination());
+        if (!copy(file.source(), file.destination()))
+            state.SkipWithError("the copy failed");
+    }
+    state.SetBytesProcessed(state.iterations() * LargeFile::kBytes);
+}
+
+// As the backup window copies: pending events are processed between the chunks, and the copy
+// is on disk before it takes the destination's place.
+void CopyDatabaseFile100MB(benchmark::State &state)
+{
+    Copy100MB(state, [](const QString &source, const QString &destination) {
+        return !CopyDatabaseFile(source, destination, Paced([](qint64, qint64) { QCoreApplication::processEvents(); }));
+    });
+}
+
+// cp leaves its copy in the cache; brought to disk, it compares with a copy that is.
+void CpAndSync100MB(benchmark::State &state)
+{
+    Copy100MB(state, [](const QString &source, const QString &destination) {
+        return QProcess::execute(QStringLiteral("cp"), {source, destination}) == 0
+            && QProcess::execute(QStringLiteral("sync"), {QStringLiteral("--data"), destination}) == 0;
+    });
+}
+
+void QFileCopy100MB(benchmark::State &state)
+{
+    Copy100MB(state, [](const QString &source, const QString &destination) { return QFile::copy(source, destination); });
+}
+
+void Cp100MB(benchmark::State &state)
+{
+    Copy100MB(state, [](const QString &source, const QString &destination) {
+        return QProcess::execute(QStringLiteral("cp"), {source, destination}) == 0;
+    });
+}
+
 } // namespace
 
 BENCHMARK(OpenLookupWindowData)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
@@ -243,6 +318,10 @@ BENCHMARK_CAPTURE(FilterLookupGrid, ByFirstName, QString(column::FName), FirstNa
 BENCHMARK_CAPTURE(FilterLookupGrid, ByLastName, QString(column::LName), LastNames())
     ->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DeleteOneSubject)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CopyDatabaseFile100MB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(QFileCopy100MB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Cp100MB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CpAndSync100MB)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SelectAndScoreSubject)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(OpenMainWindowViews)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FilterByCodeAndReadRow)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 
+#include <algorithm>
 #include <utility>
 
 namespace morva {
@@ -49,6 +50,18 @@ DataConnection::~DataConnection()
         }
     }
     QSqlDatabase::removeDatabase(name_);
+}
+
+int DataConnection::OpenCount(const QString &path)
+{
+    const QString file = QFileInfo(path).canonicalFilePath();
+    if (file.isEmpty())
+        return 0;
+    const QStringList names = QSqlDatabase::connectionNames();
+    return static_cast<int>(std::count_if(names.begin(), names.end(), [&](const QString &name) {
+        const QSqlDatabase db = QSqlDatabase::database(name, false);
+        return db.isOpen() && QFileInfo(db.databaseName()).canonicalFilePath() == file;
+    }));
 }
 
 QSqlQuery DataConnection::run(const QString &sql, const QVariantList &values) const

@@ -27,6 +27,9 @@ public:
 
     QString path() const { return path_; }
 
+    // How many connections of this program are open to the file at path.
+    static int OpenCount(const QString &path);
+
     // Runs a prepared statement with its values bound in order; throws DataError.
     QSqlQuery run(const QString &sql, const QVariantList &values = {}) const;
 

@@ -1,0 +1,84 @@
+#include "backup/database_copy.h"
+
+#include "backup/safe_file.h"
+#include "records/data_connection.h"
+#include "records/data_error.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <memory>
+
+namespace morva {
+namespace {
+
+// A journal beside the file that still holds pages: an interrupted write SQLite has not rolled
+// back yet, or changes of a write-ahead log not yet in the file.
+bool JournalPending(const QString &path)
+{
+    for (const QString &suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")}) {
+        if (QFileInfo(path + suffix).size() > 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+BetweenChunks Paced(BetweenChunks step)
+{
+    auto since = std::make_shared<QElapsedTimer>();
+    return [since, step = std::move(step)](qint64 copied, qint64 total) {
+        if (since->isValid() && since->elapsed() < 10)
+            return;
+        step(copied, total);
+        since->start();
+    };
+}
+
+std::optional<QString> CopyDatabaseFile(const QString &source, const QString &destination,
+                                        const BetweenChunks &betweenChunks)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return in.errorString();
+    const qint64 total = in.size();
+    SafeFileWriter out(destination);
+    QByteArray chunk(kCopyChunkBytes, Qt::Uninitialized);
+    for (qint64 copied = 0; copied < total && !out.failed();) {
+        if (betweenChunks)
+            betweenChunks(copied, total);
+        const qint64 size = std::min(kCopyChunkBytes, total - copied);
+        if (in.read(chunk.data(), size) != size)
+            return in.errorString(); // the writer, dropped, replaces nothing
+        out.write(chunk.constData(), size);
+        copied += size;
+    }
+    return out.commit();
+}
+
+std::optional<QString> SettleDatabaseFile(const QString &path)
+{
+    if (DataConnection::OpenCount(path) > 0)
+        return QStringLiteral("فایل اطلاعات آزمودنی‌ها هنوز در پنجره‌ی دیگری از برنامه باز است.");
+    if (!JournalPending(path))
+        return std::nullopt;
+    const QString unsettled = QStringLiteral("تغییر نیمه‌تمامی که در فایل اطلاعات آزمودنی‌ها مانده بود برگردانده نشد.");
+    try {
+        // The first read of a connection rolls an interrupted write back; the last connection
+        // to close moves a write-ahead log into the file.
+        DataConnection db(path, QStringLiteral("settle"));
+        db.run(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+        db.run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    } catch (const DataError &error) {
+        return unsettled + u'\n' + error.detail();
+    }
+    if (JournalPending(path))
+        return unsettled;
+    return std::nullopt;
+}
+
+} // namespace morva

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+#include <optional>
+
+namespace morva {
+
+// A database file is copied this many bytes at a time.
+inline constexpr qint64 kCopyChunkBytes = 4048;
+
+// Called before each chunk with the bytes copied so far and the size of the source, so that a
+// window can keep its clock and a progress bar moving during a long copy.
+using BetweenChunks = std::function<void(qint64 copied, qint64 total)>;
+
+// Runs step between chunks at most once every 10 ms: often enough for a window to answer the
+// user at once, seldom enough to leave the copy its speed.
+BetweenChunks Paced(BetweenChunks step);
+
+// Copies source to destination byte for byte, in chunks of kCopyChunkBytes. The destination is
+// written through a temporary file beside it that replaces it only once every byte is on disk
+// (readable by its owner only): whatever fails, a file already at the destination stays exactly
+// as it was. Returns the system's words for what failed, or nothing.
+std::optional<QString> CopyDatabaseFile(const QString &source, const QString &destination,
+                                        const BetweenChunks &betweenChunks = {});
+
+// Makes sure that the SQLite file at path holds every committed change by itself before it is
+// copied or replaced: no connection of this program is open to it, and a journal left by an
+// interrupted write is rolled back. Returns what stands in the way, in Persian, or nothing.
+std::optional<QString> SettleDatabaseFile(const QString &path);
+
+} // namespace morva
