@@ -38,4 +38,13 @@ QString AskOpenPath(QWidget *owner, const QString &title, const QString &folder,
     return Ask(dialog, filters);
 }
 
+QStringList NameFilters(const QString &pairs)
+{
+    const QStringList parts = pairs.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << QStringLiteral("%1 (%2)").arg(parts[i].trimmed(), parts[i + 1].trimmed().replace(u';', u' '));
+    return filters;
+}
+
 } // namespace morva

@@ -13,4 +13,8 @@ QString AskSavePath(QWidget *owner, const QString &title, const QString &folder,
                     const QStringList &filters);
 QString AskOpenPath(QWidget *owner, const QString &title, const QString &folder, const QStringList &filters);
 
+// Filters written as pairs of a description and its patterns, all joined by "|", in the form
+// the dialogs show: "Database Backup |*.mdbB" gives "Database Backup (*.mdbB)".
+QStringList NameFilters(const QString &pairs);
+
 } // namespace morva
