@@ -34,6 +34,15 @@
 #include <QPushButton>
 
 namespace morva {
+namespace {
+
+std::function<void()> &LeaveStep()
+{
+    static std::function<void()> step;
+    return step;
+}
+
+} // namespace
 
 Frm1::Frm1(QWidget *parent)
     : QWidget(parent),
@@ -61,12 +70,21 @@ Frm1 *Frm1::ShowFresh()
     try {
         auto *window = new Frm1;
         window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window, &Frm1::leftWithoutHandOver, qApp, [] {
+            if (LeaveStep())
+                LeaveStep()();
+        });
         window->show();
         return window;
     } catch (const DataError &error) {
         ShowMessageBox(nullptr, error.fullText(), QStringLiteral("خطا"), BoxStyle::OkStopRtl);
         return nullptr;
     }
+}
+
+void Frm1::SetLeaveStep(std::function<void()> step)
+{
+    LeaveStep() = std::move(step);
 }
 
 void Frm1::buildDecoration()
@@ -136,7 +154,7 @@ void Frm1::buildCommandBar()
          &Frm1::onCommand9Clicked},
         {"Command51", QStringLiteral("مثلث عشق"), 3780, QString(), &Frm1::onCommand51Clicked},
         {"Command11", QStringLiteral("درباره ما"), 4400, QString(), &Frm1::onCommand11Clicked},
-        {"Command6", QStringLiteral("خروج"), 5760, QString(), nullptr},
+        {"Command6", QStringLiteral("خروج"), 5760, QString(), &Frm1::onCommand6Clicked},
     };
     for (const auto &c : commands) {
         QPushButton *button = PlaceButton(frame7_, QLatin1String(c.name), c.caption, {240, c.top, 1785, 555});
@@ -376,6 +394,13 @@ void Frm1::onCommand11Clicked()
     HidePanels();
     About about; // no owner: it carries no skin, not even the main window's
     ExecModal(about);
+}
+
+// Leaves the main window, which leads into the exit dialog.
+void Frm1::onCommand6Clicked()
+{
+    HidePanels();
+    close();
 }
 
 void Frm1::onCmdHelpClicked()

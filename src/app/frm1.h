@@ -34,6 +34,9 @@ public:
     // Shows a freshly loaded main window that deletes itself when it closes; nullptr (after
     // telling the user why) when the data files cannot be opened.
     static Frm1 *ShowFresh();
+    // What follows when a main window shown by ShowFresh is left without a hand-over; set once
+    // by the shell.
+    static void SetLeaveStep(std::function<void()> step);
 
     // Hides every panel and, unless table IDE is empty, reloads the subjects view, which
     // discards a registration that was not saved.
@@ -62,6 +65,7 @@ private:
     void onCommand3Clicked();
     void onCommand4Clicked();
     void onCommand5Clicked();
+    void onCommand6Clicked();
     void onCommand9Clicked();
     void onCommand67Clicked();
     void onCommand68Clicked();

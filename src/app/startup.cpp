@@ -1,10 +1,12 @@
 #include "app/startup.h"
 
+#include "app/exitpro.h"
 #include "app/frm1.h"
 #include "ui/message_box.h"
 #include "app/single_instance.h"
 #include "records/data_files.h"
 #include "records/data_error.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QFont>
@@ -12,6 +14,21 @@
 #include <QTranslator>
 
 namespace morva {
+namespace {
+
+// The main window's last step when it is left without a hand-over: the exit dialog, which ends
+// the program when the user leaves it. Ending stops the event loop at once, so that no window
+// runs another event.
+void ShowExitDialog()
+{
+    auto *dialog = new exitpro;
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(dialog, &exitpro::endRequested, qApp, [] { QCoreApplication::exit(0); });
+    dialog->show();
+    PlaceOnScreen(dialog, 5000, 1500);
+}
+
+} // namespace
 
 void ConfigureApplication(QApplication &app)
 {
@@ -37,6 +54,7 @@ bool StartProgram(SingleInstanceLock &lock)
         ShowMessageBox(nullptr, error.fullText(), QStringLiteral("خطا"), BoxStyle::OkStopRtl);
         return false;
     }
+    Frm1::SetLeaveStep(&ShowExitDialog);
     return Frm1::ShowFresh() != nullptr;
 }
 

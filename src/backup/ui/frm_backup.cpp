@@ -1,0 +1,214 @@
+#include "backup/ui/frm_backup.h"
+
+#include "backup/backup_files.h"
+#include "backup/database_copy.h"
+#include "records/data_files.h"
+#include "ui/controls.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
+#include "ui/timing.h"
+#include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace morva {
+namespace {
+
+// The filter of both file dialogs, as pairs of a description and its patterns.
+QStringList BackupFilters()
+{
+    return NameFilters(QStringLiteral("Database Backup |*.mdbB"));
+}
+
+QLabel *TopLabel(QWidget *parent, const QString &name, const QRect &twips, Qt::Alignment alignment)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(TwipsRect(twips));
+    label->setAlignment(alignment | Qt::AlignAbsolute | Qt::AlignVCenter);
+    return label;
+}
+
+} // namespace
+
+Frmbackup::Frmbackup(QWidget *parent)
+    : QWidget(parent),
+      frame_(this, {QStringLiteral("Frmbackup"), QStringLiteral("Back up ...  Reastor"), {7200, 4740},
+                    QStringLiteral("Text3"), WindowFrame::Files::SettingsOnly})
+{
+    label1_ = TopLabel(this, QStringLiteral("Label1"), {3960, 120, 3000, 420}, Qt::AlignRight);
+    label2_ = TopLabel(this, QStringLiteral("Label2"), {240, 120, 3000, 420}, Qt::AlignLeft);
+    label3_ = TopLabel(this, QStringLiteral("Label3"), {3960, 120, 3000, 420}, Qt::AlignRight);
+    label3_->hide();
+
+    text1_ = section(QStringLiteral("تهیه‌ی نسخه‌ی پشتیبان"), 600,
+                     {QStringLiteral("Frame1"), QStringLiteral("Text1"), QStringLiteral("b1"), QStringLiteral("VisualButtonEx2")},
+                     QStringLiteral("BACKUP"), &Frmbackup::onB1Clicked, &Frmbackup::onVisualButtonEx2Clicked);
+    text2_ = section(QStringLiteral("بازیابی از نسخه‌ی پشتیبان"), 2220,
+                     {QStringLiteral("Frame2"), QStringLiteral("Text2"), QStringLiteral("b2"), QStringLiteral("VisualButtonEx3")},
+                     QStringLiteral("REASTOR"), &Frmbackup::onB2Clicked, &Frmbackup::onVisualButtonEx3Clicked);
+
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("ProgressBar1"));
+    progress_->setGeometry(TwipsRect(240, 3840, 6720, 300));
+    progress_->setRange(0, 1000);
+    progress_->hide();
+
+    connect(button(this, QStringLiteral("Command1"), QStringLiteral("خروج"), {240, 4200, 1800, 420}),
+            &QPushButton::clicked, this, &QWidget::close);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(ScaledDelay(1000));
+    connect(timer1_, &QTimer::timeout, this, &Frmbackup::onTimer1Fired);
+
+    frame_.finishLoading(kStandardPlace);
+    const QDateTime now = QDateTime::currentDateTime();
+    label2_->setText(BackupTimeText(now.time()));
+    label1_->setText(BackupDateText(now));
+    label3_->setText(label1_->text());
+    timer1_->start();
+}
+
+Frmbackup::~Frmbackup() = default;
+
+QPushButton *Frmbackup::button(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
+{
+    QPushButton *command = PlaceButton(parent, name, caption, twips);
+    commands_ << command;
+    return command;
+}
+
+QLineEdit *Frmbackup::section(const QString &title, int top, const QStringList &names, const QString &caption,
+                              void (Frmbackup::*onChoose)(), void (Frmbackup::*onCopy)())
+{
+    auto *box = new QGroupBox(title, this);
+    box->setObjectName(names[0]);
+    box->setGeometry(TwipsRect(240, top, 6720, 1500));
+    auto *field = new QLineEdit(box);
+    field->setObjectName(names[1]);
+    field->setGeometry(TwipsRect(960, 450, 5520, 420));
+    // A path reads left to right, whatever language its folders are named in.
+    field->setLayoutDirection(Qt::LeftToRight);
+    connect(button(box, names[2], QStringLiteral("---"), {240, 450, 600, 420}), &QPushButton::clicked, this, onChoose);
+    connect(button(box, names[3], caption, {240, 960, 1800, 420}), &QPushButton::clicked, this, onCopy);
+    return field;
+}
+
+void Frmbackup::closeEvent(QCloseEvent *event)
+{
+    if (copying_) {
+        event->ignore(); // a copy half done is never left behind
+        return;
+    }
+    event->accept();
+    Q_EMIT endRequested();
+}
+
+bool Frmbackup::copy(const QString &source, const QString &destination)
+{
+    copying_ = true;
+    for (QPushButton *command : std::as_const(commands_))
+        command->setEnabled(false);
+    progress_->setValue(0);
+    progress_->show();
+    const auto error = CopyDatabaseFile(source, destination, Paced([this](qint64 copied, qint64 total) {
+        progress_->setValue(static_cast<int>(copied * progress_->maximum() / total));
+        QCoreApplication::processEvents(); // the clock goes on, the window repaints
+    }));
+    progress_->setValue(progress_->maximum());
+    for (QPushButton *command : std::as_const(commands_))
+        command->setEnabled(true);
+    copying_ = false;
+    if (error)
+        ShowMessageBox(this, QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + u'\n' + *error, {}, BoxStyle::OkStopRtl);
+    return !error;
+}
+
+std::optional<QString> Frmbackup::restoreRefusal(const QString &path) const
+{
+    if (const auto unsettled = SettleDatabaseFile(LiveDatabasePath()))
+        return *unsettled + QStringLiteral("تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره");
+    if (!QFileInfo::exists(path))
+        return std::nullopt; // the copy says that the file is missing
+    if (const auto wrong = CheckSubjectsFile(path))
+        return *wrong + u'\n'
+            + QStringLiteral("اطلاعات برنامه بدون تغییر ماند؛ لطفاً فایل پشتیبان دیگری را انتخاب کنید.");
+    return std::nullopt;
+}
+
+void Frmbackup::onTimer1Fired()
+{
+    label2_->setText(BackupTimeText(QTime::currentTime()));
+}
+
+void Frmbackup::onB1Clicked()
+{
+    const QString path = AskSavePath(this, {}, BackupFolder(), BackupFileName(label3_->text(), label2_->text()),
+                                     BackupFilters());
+    if (!path.isEmpty())
+        text1_->setText(path);
+}
+
+void Frmbackup::onB2Clicked()
+{
+    const QString path = AskOpenPath(this, {}, BackupFolder(), BackupFilters());
+    if (!path.isEmpty())
+        text2_->setText(path);
+}
+
+void Frmbackup::onVisualButtonEx2Clicked()
+{
+    const QString target = text1_->text();
+    if (target.isEmpty()) {
+        ShowMessageBox(this, QStringLiteral("لطفا مسير تهيه نسخه پشتيبان را وارد کنيد"), QStringLiteral("خطا"),
+                       BoxStyle::OkExclamationRtl);
+        return;
+    }
+    if (QFileInfo::exists(target)
+        && ShowMessageBox(this, QStringLiteral("فايل پشتيباني با اين نام قبلا ايجاد شده آيا ميخواهيد اين فايل را جايگزين کنيد؟"),
+                          {}, BoxStyle::YesNo)
+               != QMessageBox::Yes) {
+        ShowMessageBox(this, QStringLiteral("عدم موفقيت در تهيه نسخه پشتيبان"), {}, BoxStyle::OkInformationRtl);
+        return;
+    }
+    if (const auto unsettled = SettleDatabaseFile(LiveDatabasePath())) {
+        ShowMessageBox(this, *unsettled, QStringLiteral("Error"));
+        return;
+    }
+    if (copy(LiveDatabasePath(), target))
+        ShowMessageBox(this, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
+    Q_EMIT endRequested();
+}
+
+void Frmbackup::onVisualButtonEx3Clicked()
+{
+    const QString source = text2_->text();
+    if (source.isEmpty()) {
+        ShowMessageBox(this, QStringLiteral("لطفا مسير فايل مربوطه را وارد کنيد"), QStringLiteral("خطا"),
+                       BoxStyle::OkExclamationRtl);
+        return;
+    }
+    if (ShowMessageBox(this, QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟"), {}, BoxStyle::YesNo)
+        != QMessageBox::Yes) {
+        ShowMessageBox(this, QStringLiteral("عدم موفقيت در بازيابي اطلاعات "));
+        return;
+    }
+    if (const auto refusal = restoreRefusal(source)) {
+        ShowMessageBox(this, *refusal, QStringLiteral("خطا"), BoxStyle::OkExclamationRtl);
+        return;
+    }
+    if (copy(source, LiveDatabasePath()))
+        ShowMessageBox(this, QStringLiteral("بازيابي اطلاعات انجام شد"));
+    Q_EMIT endRequested();
+}
+
+} // namespace morva

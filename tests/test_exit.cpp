@@ -1,0 +1,633 @@
+#include "app/exitpro.h"
+#include "app/frm1.h"
+#include "app/single_instance.h"
+#include "app/startup.h"
+#include "appearance/theme_files.h"
+#include "backup/backup_files.h"
+#include "backup/ui/frm_backup.h"
+#include "records/data_connection.h"
+#include "support/window_support.h"
+#include "ui/timing.h"
+#include "ui/twips.h"
+
+#include <QCheckBox>
+#include <QCryptographicHash>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace morva;
+using namespace morva::testing;
+
+namespace {
+
+const QString kTitleA = QStringLiteral(" تهيه نسخه پشتيبان");
+const QString kTitleB = QStringLiteral("پشتيبان گيري");
+
+template <class T> T *Child(QWidget *w, const char *name)
+{
+    T *child = w->findChild<T *>(QLatin1String(name));
+    if (!child)
+        qWarning("no child %s", name);
+    return child;
+}
+
+template <class T> T *Shown()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
+            return t;
+    }
+    return nullptr;
+}
+
+void Settle()
+{
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void Hover(QWidget *w, QPoint at = {-1, -1})
+{
+    QTest::mouseMove(w, at == QPoint(-1, -1) ? w->rect().center() : at);
+    QApplication::processEvents();
+}
+
+void Click(QWidget *w)
+{
+    QTest::mouseClick(w, Qt::LeftButton);
+    Settle();
+}
+
+// Runs the program's event loop with the steps, until the program ends it; gives the code the
+// program ended with, or 99 when it did not end.
+int RunUntilTheEnd(std::function<void()> steps)
+{
+    QTimer::singleShot(0, qApp, std::move(steps));
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
+    return QCoreApplication::exec();
+}
+
+QByteArray Hash(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    hash.addData(&file);
+    return hash.result();
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+void StoreSubjects(int count, const QString &prefix = "K-")
+{
+    DataConnection db(DataFile::Subjects, "setup");
+    db.transact([&] {
+        for (int i = 0; i < count; ++i)
+            InsertSubject(db, StoredSubject{.code = prefix + QString::number(i)});
+    });
+}
+
+void SetTheme(const QString &theme)
+{
+    DataConnection settings(DataFile::Settings, "setup");
+    settings.run("UPDATE \"Theme\" SET \"TH\" = ?", {theme});
+}
+
+constexpr QFile::Permissions kUserBits = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+
+} // namespace
+
+class ExitTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+    void exitDialogAsDesigned();
+    void titleChangesWithinASecond();
+    void titleAndOptionAlternate();
+    void onlyTheHighlightedPictureAnswers();
+    void mainWindowLeavesIntoTheExitDialogAndComesBack();
+    void everyWayOfLeavingEndsTheProgram_data();
+    void everyWayOfLeavingEndsTheProgram();
+    void backupWindowAsDesigned();
+    void choosersOpenInBackWithTheDatedName();
+    void backupAsksBeforeReplacingAndEnds();
+    void restoreRefusesWhatIsNotAWholeSubjectsFile_data();
+    void restoreRefusesWhatIsNotAWholeSubjectsFile();
+    void restoreReplacesTheLiveFileOnlyWhenWhole();
+    void longCopyKeepsTheWindowAnswering();
+
+private:
+    QTemporaryDir runtime_;
+    std::unique_ptr<DataFolder> folder_;
+};
+
+void ExitTest::initTestCase()
+{
+    qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
+    QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ConfigureApplication(*qApp);
+    SetDelayScale(0.02);
+    QApplication::setQuitOnLastWindowClosed(false); // only the program's own end stops the loop
+}
+
+void ExitTest::cleanup()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        windows << w;
+    for (const QPointer<QWidget> &w : windows)
+        delete w.data();
+    folder_.reset();
+}
+
+void ExitTest::exitDialogAsDesigned()
+{
+    exitpro d;
+    d.show();
+    QCOMPARE(d.objectName(), QStringLiteral("exitpro"));
+    QCOMPARE(d.windowTitle(), QStringLiteral("تهيه نسخه پشتيبان"));
+    QCOMPARE(d.size(), QSize(TwipsToPixels(4575), TwipsToPixels(3360)));
+    QCOMPARE(d.pos(), TwipsPoint(5000, 4500));
+    QCOMPARE(Child<QLabel>(&d, "Label1")->text(), QStringLiteral("آيا براي خروج از برنامه اطمينان داريد"));
+    auto *check1 = Child<QCheckBox>(&d, "Check1");
+    QCOMPARE(check1->text(), QStringLiteral("تهيه نسخه پشتيبان"));
+    QVERIFY(!check1->isChecked());
+    for (const auto &[normal, highlighted] : {std::pair{"k1", "k2"}, std::pair{"C1", "C2"}}) {
+        auto *n = Child<QLabel>(&d, normal);
+        auto *h = Child<QLabel>(&d, highlighted);
+        QVERIFY(n->isVisible());
+        QVERIFY(!h->isVisibleTo(&d));
+        QCOMPARE(n->geometry(), h->geometry());
+        QVERIFY(!n->pixmap().isNull() && !h->pixmap().isNull());
+        QVERIFY(n->pixmap().toImage() != h->pixmap().toImage());
+    }
+    for (const char *name : {"Timer2", "Timer3", "tmCaptionAnimate"}) {
+        auto *timer = d.findChild<QTimer *>(name);
+        QVERIFY2(timer && timer->isActive(), name);
+        QCOMPARE(timer->interval(), ScaledDelay(500));
+    }
+}
+
+// The one test of the dialog at the real pace of its timers.
+void ExitTest::titleChangesWithinASecond()
+{
+    SetDelayScale(1);
+    exitpro d;
+    SetDelayScale(0.02);
+    d.show();
+    QElapsedTimer clock;
+    clock.start();
+    QSignalSpy changed(&d, &QWidget::windowTitleChanged);
+    QVERIFY(changed.wait(1000));
+    QVERIFY2(clock.elapsed() >= 450, "the title waits half a second");
+    QCOMPARE(d.windowTitle(), kTitleA);
+    QTRY_COMPARE_WITH_TIMEOUT(Child<QCheckBox>(&d, "Check1")->text(), kTitleA, 600);
+}
+
+void ExitTest::titleAndOptionAlternate()
+{
+    exitpro d;
+    d.show();
+    QSignalSpy changed(&d, &QWidget::windowTitleChanged);
+    QTRY_VERIFY(changed.count() >= 4);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(changed.at(i).at(0).toString(), i % 2 == 0 ? kTitleA : kTitleB);
+    const QString option = Child<QCheckBox>(&d, "Check1")->text();
+    QVERIFY2(option == kTitleA || option == kTitleB, qPrintable(option));
+}
+
+void ExitTest::onlyTheHighlightedPictureAnswers()
+{
+    exitpro d;
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    QSignalSpy ended(&d, &exitpro::endRequested);
+    auto *k1 = Child<QLabel>(&d, "k1");
+    auto *k2 = Child<QLabel>(&d, "k2");
+    auto *c1 = Child<QLabel>(&d, "C1");
+    auto *c2 = Child<QLabel>(&d, "C2");
+
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, k1->rect().center(), k1->mapToGlobal(k1->rect().center()), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(k1, &click);
+    }
+    QCOMPARE(ended.count(), 0);
+
+    Hover(k1);
+    QVERIFY(k2->isVisible() && !k1->isVisible());
+    Hover(k2, k2->rect().topLeft() + QPoint(3, 3)); // resting on it keeps it highlighted
+    QVERIFY(k2->isVisible());
+    Hover(&d, QPoint(3, d.height() - 3)); // the background
+    QVERIFY(k1->isVisible() && !k2->isVisible());
+    Hover(c1);
+    QVERIFY(c2->isVisible() && !c1->isVisible() && k1->isVisible());
+    Hover(Child<QLabel>(&d, "Label1")); // a label is not the background
+    QVERIFY(c2->isVisible());
+    Hover(&d, QPoint(3, 3));
+    QVERIFY(c1->isVisible() && !c2->isVisible());
+
+    Hover(k1);
+    Click(k2);
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!Shown<Frmbackup>());
+}
+
+void ExitTest::mainWindowLeavesIntoTheExitDialogAndComesBack()
+{
+    folder_ = std::make_unique<DataFolder>();
+    SetTheme("3");
+    SingleInstanceLock lock;
+    QVERIFY(StartProgram(lock));
+    Frm1 *main = Shown<Frm1>();
+    QVERIFY(main);
+    Child<QGroupBox>(main, "Frame8")->show();
+    Click(Child<QPushButton>(main, "Command6"));
+    QVERIFY(!Shown<Frm1>());
+    exitpro *d = Shown<exitpro>();
+    QVERIFY(d);
+    QCOMPARE(d->pos(), TwipsPoint(5000, 1500));
+    QVERIFY(!Child<QCheckBox>(d, "Check1")->isChecked());
+
+    QPointer<exitpro> first = d;
+    Hover(Child<QLabel>(d, "C1"));
+    Click(Child<QLabel>(d, "C2"));
+    QVERIFY(first.isNull());
+    Frm1 *back = Shown<Frm1>();
+    QVERIFY(back);
+    QCOMPARE(Child<QLineEdit>(back, "Text3")->text(), QStringLiteral("2"));
+    QCOMPARE(back->styleSheet(), LoadSkin("galaxy.skn"));
+    for (const char *panel : {"Frame6", "Frame8", "Frame9", "Frame10"})
+        QVERIFY(!Child<QGroupBox>(back, panel)->isVisible());
+
+    back->close(); // its close box
+    Settle();
+    d = Shown<exitpro>();
+    QVERIFY(d);
+    QCOMPARE(d->pos(), TwipsPoint(5000, 1500));
+    QTest::keyClick(d, Qt::Key_Escape);
+    Settle();
+    QVERIFY(Shown<Frm1>());
+    QVERIFY(!Shown<exitpro>());
+}
+
+void ExitTest::everyWayOfLeavingEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("way");
+    for (const char *way : {"leave", "Enter", "close box", "backup window's exit", "backup window's close box"})
+        QTest::newRow(way) << way;
+}
+
+void ExitTest::everyWayOfLeavingEndsTheProgram()
+{
+    QFETCH(QString, way);
+    folder_ = std::make_unique<DataFolder>();
+    SingleInstanceLock lock;
+    QVERIFY(StartProgram(lock));
+    Shown<Frm1>()->close();
+    Settle();
+    exitpro *d = Shown<exitpro>();
+    QVERIFY(d);
+    bool backupShown = false, dialogWaited = false;
+    const int code = RunUntilTheEnd([&] {
+        if (way == "Enter")
+            QTest::keyClick(d, Qt::Key_Return);
+        else if (way == "close box")
+            d->close();
+        else if (!way.startsWith("backup")) {
+            Hover(Child<QLabel>(d, "k1"));
+            Click(Child<QLabel>(d, "k2"));
+        } else {
+            Child<QCheckBox>(d, "Check1")->setChecked(true);
+            QTest::keyClick(d, Qt::Key_Enter);
+            Frmbackup *backup = Shown<Frmbackup>();
+            backupShown = backup != nullptr;
+            dialogWaited = !d->isVisible() && d->findChild<QTimer *>("Timer2") && !Shown<exitpro>();
+            if (!backup)
+                return;
+            if (way.endsWith("exit"))
+                Click(Child<QPushButton>(backup, "Command1"));
+            else
+                backup->close();
+        }
+    });
+    QCOMPARE(code, 0);
+    QCOMPARE(backupShown, way.startsWith("backup"));
+    QCOMPARE(dialogWaited, way.startsWith("backup"));
+}
+
+void ExitTest::backupWindowAsDesigned()
+{
+    folder_ = std::make_unique<DataFolder>();
+    SetTheme("3");
+    Frmbackup w;
+    w.show();
+    QCOMPARE(w.objectName(), QStringLiteral("Frmbackup"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Back up ...  Reastor"));
+    QCOMPARE(w.pos(), TwipsPoint(2340, 765));
+    QCOMPARE(w.styleSheet(), LoadSkin("galaxy.skn"));
+    QCOMPARE(Child<QLineEdit>(&w, "Text3")->text(), QStringLiteral("3"));
+    const QDateTime now = QDateTime::currentDateTime();
+    QCOMPARE(Child<QLabel>(&w, "Label1")->text(), BackupDateText(now));
+    QCOMPARE(Child<QLabel>(&w, "Label3")->text(), BackupDateText(now));
+    for (const auto &[name, caption] : {std::pair{"b1", "---"}, std::pair{"b2", "---"},
+                                        std::pair{"VisualButtonEx2", "BACKUP"}, std::pair{"VisualButtonEx3", "REASTOR"},
+                                        std::pair{"Command1", "خروج"}})
+        QCOMPARE(Child<QPushButton>(&w, name)->text(), QString::fromUtf8(caption));
+    QVERIFY(Child<QLineEdit>(&w, "Text1")->text().isEmpty() && Child<QLineEdit>(&w, "Text2")->text().isEmpty());
+    QVERIFY(!Child<QProgressBar>(&w, "ProgressBar1")->isVisible());
+    auto *timer1 = w.findChild<QTimer *>("Timer1");
+    QVERIFY(timer1 && timer1->isActive());
+    QCOMPARE(timer1->interval(), ScaledDelay(1000));
+    auto *clock = Child<QLabel>(&w, "Label2");
+    clock->setText("-");
+    QTRY_COMPARE(clock->text(), BackupTimeText(QTime::currentTime()));
+}
+
+void ExitTest::choosersOpenInBackWithTheDatedName()
+{
+    folder_ = std::make_unique<DataFolder>();
+    Frmbackup w;
+    w.show();
+    const QString back = folder_->file("Back");
+    QVERIFY(!QFileInfo::exists(back));
+    QString folder, proposed;
+    QStringList filters;
+    WhenModal<QFileDialog>([&](QFileDialog *dialog) {
+        folder = dialog->directory().absolutePath();
+        proposed = dialog->selectedFiles().value(0);
+        filters = dialog->nameFilters();
+        dialog->reject();
+    });
+    Click(Child<QPushButton>(&w, "b1"));
+    QCOMPARE(folder, back);
+    QCOMPARE(QFileInfo(proposed).fileName(),
+             BackupFileName(Child<QLabel>(&w, "Label3")->text(), Child<QLabel>(&w, "Label2")->text()));
+    QCOMPARE(filters, QStringList{"Database Backup (*.mdbB)"});
+    QCOMPARE(QFileInfo(back).permissions() & ~kUserBits, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(Child<QLineEdit>(&w, "Text1")->text().isEmpty()); // cancelled
+
+    WhenModal<QFileDialog>([&](QFileDialog *dialog) {
+        dialog->selectFile(back + "/monday.mdbB");
+        static_cast<QDialog *>(dialog)->accept(); // the dialog's own accepting, as its button does
+    });
+    Click(Child<QPushButton>(&w, "b1"));
+    QCOMPARE(Child<QLineEdit>(&w, "Text1")->text(), back + "/monday.mdbB");
+
+    WriteFile(back + "/older.mdbB", "x");
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptSave;
+    WhenModal<QFileDialog>([&](QFileDialog *dialog) {
+        mode = dialog->acceptMode();
+        folder = dialog->directory().absolutePath();
+        filters = dialog->nameFilters();
+        dialog->selectFile(back + "/older.mdbB");
+        static_cast<QDialog *>(dialog)->accept(); // the dialog's own accepting, as its button does
+    });
+    Click(Child<QPushButton>(&w, "b2"));
+    QCOMPARE(mode, QFileDialog::AcceptOpen);
+    QCOMPARE(folder, back);
+    QCOMPARE(filters, QStringList{"Database Backup (*.mdbB)"});
+    QCOMPARE(Child<QLineEdit>(&w, "Text2")->text(), back + "/older.mdbB");
+}
+
+void ExitTest::backupAsksBeforeReplacingAndEnds()
+{
+    folder_ = std::make_unique<DataFolder>();
+    StoreSubjects(3);
+    Frmbackup w;
+    w.show();
+    QSignalSpy ended(&w, &Frmbackup::endRequested);
+    auto *backup = Child<QPushButton>(&w, "VisualButtonEx2");
+    auto *text1 = Child<QLineEdit>(&w, "Text1");
+    const QString live = LiveDatabasePath();
+
+    auto box = AnswerNextBox();
+    Click(backup);
+    QCOMPARE(box->text, QStringLiteral("لطفا مسير تهيه نسخه پشتيبان را وارد کنيد"));
+    QCOMPARE(box->title, QStringLiteral("خطا"));
+    QCOMPARE(box->icon, QMessageBox::Warning);
+
+    // A typed path naming an older, larger backup gets the replace question.
+    const QString older = folder_->file("older.mdbB");
+    WriteFile(older, QByteArray(200000, 'x'));
+    const QByteArray olderHash = Hash(older);
+    TypeText(text1, older);
+    auto question = AnswerNextBox(QMessageBox::No);
+    box = AnswerNextBox();
+    Click(backup);
+    QCOMPARE(question->text, QStringLiteral("فايل پشتيباني با اين نام قبلا ايجاد شده آيا ميخواهيد اين فايل را جايگزين کنيد؟"));
+    QCOMPARE(question->title, QStringLiteral("Morva"));
+    QCOMPARE(question->icon, QMessageBox::NoIcon);
+    QCOMPARE(box->text, QStringLiteral("عدم موفقيت در تهيه نسخه پشتيبان"));
+    QCOMPARE(box->icon, QMessageBox::Information);
+    QCOMPARE(Hash(older), olderHash);
+
+    {
+        DataConnection open(DataFile::Subjects, "another window");
+        AnswerNextBox(QMessageBox::Yes);
+        box = AnswerNextBox();
+        Click(backup);
+        QCOMPARE(box->title, QStringLiteral("Error"));
+        QVERIFY(box->text.contains(QStringLiteral("باز است")));
+        QCOMPARE(Hash(older), olderHash);
+    }
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(w.isVisible());
+
+    AnswerNextBox(QMessageBox::Yes);
+    box = AnswerNextBox();
+    Click(backup);
+    QCOMPARE(box->text, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
+    QCOMPARE(box->icon, QMessageBox::NoIcon);
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(Hash(older), Hash(live));
+    QCOMPARE(QFileInfo(older).size(), QFileInfo(live).size());
+    QCOMPARE(QFileInfo(older).permissions() & ~kUserBits, QFile::ReadOwner | QFile::WriteOwner);
+
+    text1->setText(folder_->file("no-such-folder/b.mdbB")); // a new path: no question, the copy fails
+    box = AnswerNextBox();
+    Click(backup);
+    QVERIFY2(box->text.startsWith(QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + u'\n'), qPrintable(box->text));
+    QCOMPARE(box->icon, QMessageBox::Critical);
+    QCOMPARE(ended.count(), 2);
+}
+
+void ExitTest::restoreRefusesWhatIsNotAWholeSubjectsFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *kind : {"garbage", "settings file", "truncated backup", "folder"})
+        QTest::newRow(kind) << kind;
+}
+
+void ExitTest::restoreRefusesWhatIsNotAWholeSubjectsFile()
+{
+    QFETCH(QString, kind);
+    folder_ = std::make_unique<DataFolder>();
+    StoreSubjects(60);
+    const QString live = LiveDatabasePath();
+    const QString chosen = folder_->file("chosen.mdbB");
+    QFile liveFile(live);
+    QVERIFY(liveFile.open(QIODevice::ReadOnly));
+    const QByteArray liveBytes = liveFile.readAll();
+    if (kind == "garbage")
+        WriteFile(chosen, QByteArray("SQLite format 3").append(QByteArray(8192, '\x5a')));
+    else if (kind == "settings file")
+        QVERIFY(QFile::copy("DB/DB.mdb", chosen));
+    else if (kind == "truncated backup")
+        WriteFile(chosen, liveBytes.left(liveBytes.size() / 2));
+    else
+        QVERIFY(QDir().mkdir(chosen));
+    const QByteArray before = Hash(live);
+
+    Frmbackup w;
+    w.show();
+    QSignalSpy ended(&w, &Frmbackup::endRequested);
+    Child<QLineEdit>(&w, "Text2")->setText(chosen);
+    auto question = AnswerNextBox(QMessageBox::Yes);
+    auto refusal = AnswerNextBox();
+    Click(Child<QPushButton>(&w, "VisualButtonEx3"));
+    QCOMPARE(question->text, QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟"));
+    QCOMPARE(refusal->title, QStringLiteral("خطا"));
+    QCOMPARE(refusal->icon, QMessageBox::Warning);
+    QVERIFY2(refusal->text.contains(QStringLiteral("بدون تغییر ماند")), qPrintable(refusal->text));
+    QCOMPARE(Hash(live), before);
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(w.isVisible());
+    QVERIFY(Child<QPushButton>(&w, "VisualButtonEx3")->isEnabled());
+}
+
+void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
+{
+    folder_ = std::make_unique<DataFolder>();
+    StoreSubjects(3);
+    const QString live = LiveDatabasePath();
+    const QString backup = folder_->file("backup.mdbB");
+    QVERIFY(QFile::copy(live, backup));
+    StoreSubjects(1, "after-"); // the live file moves on after the backup
+    const QByteArray before = Hash(live);
+    Frmbackup w;
+    w.show();
+    QSignalSpy ended(&w, &Frmbackup::endRequested);
+    auto *restore = Child<QPushButton>(&w, "VisualButtonEx3");
+    auto *text2 = Child<QLineEdit>(&w, "Text2");
+
+    auto box = AnswerNextBox();
+    Click(restore);
+    QCOMPARE(box->text, QStringLiteral("لطفا مسير فايل مربوطه را وارد کنيد"));
+    QCOMPARE(box->title, QStringLiteral("خطا"));
+    QCOMPARE(box->icon, QMessageBox::Warning);
+
+    text2->setText(backup);
+    AnswerNextBox(QMessageBox::No);
+    box = AnswerNextBox();
+    Click(restore);
+    QCOMPARE(box->text, QStringLiteral("عدم موفقيت در بازيابي اطلاعات "));
+    QCOMPARE(box->icon, QMessageBox::NoIcon);
+    QCOMPARE(Hash(live), before);
+    QCOMPARE(ended.count(), 0);
+
+    // A copy that fails part-way (a disk that fills up) leaves the live file as it was.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = QFileInfo(backup).size() / 2;
+    AnswerNextBox(QMessageBox::Yes);
+    box = AnswerNextBox();
+    QTimer::singleShot(0, [&] { setrlimit(RLIMIT_FSIZE, &small); }); // once the question is answered
+    Click(restore);
+    setrlimit(RLIMIT_FSIZE, &old);
+    QVERIFY2(box->text.startsWith(QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + u'\n'), qPrintable(box->text));
+    QVERIFY2(box->text.contains("too large"), qPrintable(box->text));
+    QCOMPARE(Hash(live), before);
+    QCOMPARE(ended.count(), 1);
+
+    {
+        ModalWatch watch;
+        text2->setText(folder_->file("missing.mdbB"));
+        AnswerNextBox(QMessageBox::Yes);
+        box = AnswerNextBox();
+        Click(restore);
+        QVERIFY2(box->text.startsWith(QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + u'\n'), qPrintable(box->text));
+        QCOMPARE(box->icon, QMessageBox::Critical);
+        QCOMPARE(watch.seen, QStringList()); // no success after it
+    }
+    QCOMPARE(Hash(live), before);
+    QCOMPARE(ended.count(), 2);
+
+    text2->setText(backup);
+    AnswerNextBox(QMessageBox::Yes);
+    box = AnswerNextBox();
+    Click(restore);
+    QCOMPARE(box->text, QStringLiteral("بازيابي اطلاعات انجام شد"));
+    QCOMPARE(ended.count(), 3);
+    QCOMPARE(Hash(live), Hash(backup));
+    QVERIFY(!QFileInfo::exists(live + "-journal"));
+    QCOMPARE(QFileInfo(live).permissions() & ~kUserBits, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// While a long copy runs the clock goes on, the progress bar moves, and neither a second copy
+// nor closing the window can start.
+void ExitTest::longCopyKeepsTheWindowAnswering()
+{
+    folder_ = std::make_unique<DataFolder>();
+    {
+        DataConnection db(DataFile::Subjects, "setup");
+        db.run("CREATE TABLE \"Pad\" (\"b\" BLOB)");
+        db.run("INSERT INTO \"Pad\" VALUES (zeroblob(30000000))");
+    }
+    SetDelayScale(0.002); // the clock ticks every 2 ms, many times during the copy
+    Frmbackup w;
+    SetDelayScale(0.02);
+    w.show();
+    QSignalSpy ended(&w, &Frmbackup::endRequested);
+    auto *bar = Child<QProgressBar>(&w, "ProgressBar1");
+    auto *clock = Child<QLabel>(&w, "Label2");
+    auto *backup = Child<QPushButton>(&w, "VisualButtonEx2");
+    Child<QLineEdit>(&w, "Text1")->setText(folder_->file("large.mdbB"));
+    clock->clear();
+
+    QSet<int> progress;
+    bool clockTicked = false, closed = false, secondCopy = false;
+    QTimer sampler;
+    connect(&sampler, &QTimer::timeout, [&] {
+        if (!bar->isVisible() || bar->value() == bar->maximum())
+            return;
+        progress << bar->value();
+        clockTicked = clockTicked || !clock->text().isEmpty();
+        closed = closed || w.close();
+        QTest::mouseClick(backup, Qt::LeftButton);
+        secondCopy = secondCopy || backup->isEnabled();
+    });
+    sampler.start(1);
+    auto box = AnswerNextBox();
+    Click(backup);
+    sampler.stop();
+    QCOMPARE(box->text, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
+    QVERIFY2(progress.size() >= 2, "the progress bar moves");
+    QVERIFY(clockTicked);
+    QVERIFY(!closed && !secondCopy);
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(Hash(folder_->file("large.mdbB")), Hash(LiveDatabasePath()));
+}
+
+QTEST_MAIN(ExitTest)
+#include "test_exit.moc"
