@@ -1,8 +1,10 @@
+#include "app/exitpro.h"
 #include "app/frm1.h"
 #include "app/startup.h"
 #include "appearance/ui/about.h"
 #include "appearance/ui/frm2.h"
 #include "appearance/ui/frm_skin.h"
+#include "backup/ui/frm_backup.h"
 #include "questionnaire/ui/frm_test.h"
 #include "records/ui/frm_code.h"
 #include "records/data_connection.h"
@@ -85,6 +87,8 @@ void CaptionsFitTest::everyCaptionFitsInEveryTheme()
     windows.push_back(std::make_unique<Frmskin>());
     windows.push_back(std::make_unique<Frm2>());
     windows.push_back(std::make_unique<About>());
+    windows.push_back(std::make_unique<Frmbackup>());
+    windows.push_back(std::make_unique<exitpro>());
     for (const auto &window : windows) {
         window->show();
         QApplication::processEvents();
