@@ -150,11 +150,7 @@ void ExitTest::initTestCase()
 
 void ExitTest::cleanup()
 {
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        windows << w;
-    for (const QPointer<QWidget> &w : windows)
-        delete w.data();
+    DeleteAllWindows();
     folder_.reset();
 }
 

@@ -94,11 +94,7 @@ void LookupTest::init()
 void LookupTest::cleanup()
 {
     window_.reset();
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        windows << w;
-    for (const QPointer<QWidget> &w : windows)
-        delete w.data();
+    DeleteAllWindows();
     folder_.reset();
 }
 

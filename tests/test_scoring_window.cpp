@@ -52,14 +52,6 @@ void Enter(const QString &code)
     });
 }
 
-QList<QPointer<QWidget>> Windows()
-{
-    QList<QPointer<QWidget>> list;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        list << w;
-    return list;
-}
-
 template <class T> T *Shown()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -114,8 +106,7 @@ void ScoringWindowTest::init()
 
 void ScoringWindowTest::cleanup()
 {
-    for (const QPointer<QWidget> &w : Windows())
-        delete w.data();
+    DeleteAllWindows();
     folder_.reset();
 }
 

@@ -142,11 +142,7 @@ void SettingsTest::init()
 
 void SettingsTest::cleanup()
 {
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        windows << w;
-    for (const QPointer<QWidget> &w : windows)
-        delete w.data();
+    DeleteAllWindows();
     folder_.reset();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QPointer>
 
 namespace morva::testing {
 
@@ -43,6 +44,15 @@ std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button)
         box->button(button)->click();
     });
     return seen;
+}
+
+void DeleteAllWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        windows << w;
+    for (const QPointer<QWidget> &w : windows)
+        delete w.data();
 }
 
 ModalWatch::ModalWatch()

@@ -38,6 +38,9 @@ struct SeenBox {
 // Records the next message box and presses button on it.
 std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button = QMessageBox::Ok);
 
+// Deletes every top-level window that is left, so that the next test starts with none.
+void DeleteAllWindows();
+
 // Records and closes every modal dialog that opens while it lives (and that no answer waits
 // for), so that a test can show that a step opens none.
 class ModalWatch {
