@@ -23,15 +23,15 @@ exitpro::exitpro(QWidget *parent) : QWidget(parent)
     setFixedSize(TwipsToPixels(4575), TwipsToPixels(3360));
     setMouseTracking(true);
 
-    label1_ = new QLabel(QStringLiteral("آيا براي خروج از برنامه اطمينان داريد"), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setAlignment(Qt::AlignCenter);
-    label1_->setWordWrap(true);
-    label1_->setGeometry(TwipsRect(240, 240, 4095, 600));
-    QFont question = label1_->font();
+    auto *label1 = new QLabel(QStringLiteral("آيا براي خروج از برنامه اطمينان داريد"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setAlignment(Qt::AlignCenter);
+    label1->setWordWrap(true);
+    label1->setGeometry(TwipsRect(240, 240, 4095, 600));
+    QFont question = label1->font();
     question.setPointSize(question.pointSize() + 1);
     question.setBold(true);
-    label1_->setFont(question);
+    label1->setFont(question);
 
     check1_ = new QCheckBox(QStringLiteral("تهيه نسخه پشتيبان"), this);
     check1_->setObjectName(QStringLiteral("Check1"));
@@ -45,14 +45,12 @@ exitpro::exitpro(QWidget *parent) : QWidget(parent)
 
     timer2_ = timer(QStringLiteral("Timer2"), &exitpro::onTimer2Fired);
     timer3_ = timer(QStringLiteral("Timer3"), &exitpro::onTimer3Fired);
-    tmCaptionAnimate_ = timer(QStringLiteral("tmCaptionAnimate"), &exitpro::onTmCaptionAnimateFired);
+    timer(QStringLiteral("tmCaptionAnimate"), &exitpro::onTmCaptionAnimateFired);
 
     PlaceOnScreen(this, 5000, 4500);
     showNormalPictures();
     check1_->setFocus();
 }
-
-exitpro::~exitpro() = default;
 
 QLabel *exitpro::picture(const QString &name, const QString &file, int left, const QString &toolTip)
 {

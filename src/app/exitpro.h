@@ -16,7 +16,6 @@ class exitpro : public QWidget {
 
 public:
     explicit exitpro(QWidget *parent = nullptr);
-    ~exitpro() override;
 
 Q_SIGNALS:
     // The program is to end now.
@@ -39,7 +38,6 @@ private:
     void onTimer3Fired();
     void onTmCaptionAnimateFired();
 
-    QLabel *label1_ = nullptr;
     QCheckBox *check1_ = nullptr;
     QLabel *k1_ = nullptr; // leave
     QLabel *k2_ = nullptr; // leave, highlighted
@@ -47,7 +45,6 @@ private:
     QLabel *c2_ = nullptr; // return, highlighted
     QTimer *timer2_ = nullptr;
     QTimer *timer3_ = nullptr;
-    QTimer *tmCaptionAnimate_ = nullptr;
 };
 
 } // namespace morva
