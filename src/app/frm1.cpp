@@ -1,5 +1,7 @@
 #include "app/frm1.h"
 
+#include "app/hint_line.h"
+
 #include "appearance/ui/about.h"
 #include "appearance/ui/clinic_panel.h"
 #include "appearance/ui/frm2.h"
@@ -29,7 +31,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -48,7 +49,6 @@ Frm1::Frm1(QWidget *parent)
     : QWidget(parent),
       frame_(this, {QStringLiteral("Frm1"), QStringLiteral("Morva"), {10710, 7965}, QStringLiteral("Text1")})
 {
-    setMouseTracking(true);
     adodc2_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc2"));
     adodc3_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc3"));
     adodc5_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc5"));
@@ -95,13 +95,8 @@ void Frm1::buildDecoration()
     skinLabel1_->setAlignment(Qt::AlignCenter);
     skinLabel1_->setGeometry(TwipsRect(1740, 120, 5955, 555));
 
-    skinLabel2_ = new QLabel(this);
-    skinLabel2_->setObjectName(QStringLiteral("SkinLabel2"));
-    skinLabel2_->setProperty("hint", true);
-    skinLabel2_->setWordWrap(true);
-    skinLabel2_->setAlignment(Qt::AlignCenter);
-    skinLabel2_->setGeometry(TwipsRect(300, 7200, 9975, 615));
-    skinLabel2_->hide();
+    skinLabel2_ = new HintLine(this);
+    skinLabel2_->clearOver(this);
 
     auto *version = new QLabel(QStringLiteral("V2.1.1"), this);
     version->setObjectName(QStringLiteral("SkinLabel7"));
@@ -127,8 +122,7 @@ void Frm1::buildCommandBar()
     frame7_ = new QGroupBox(this);
     frame7_->setObjectName(QStringLiteral("Frame7"));
     frame7_->setGeometry(TwipsRect(8280, 540, 2235, 6555));
-    frame7_->setMouseTracking(true);
-    frame7_->installEventFilter(this);
+    skinLabel2_->clearOver(frame7_);
 
     const struct {
         const char *name;
@@ -158,10 +152,8 @@ void Frm1::buildCommandBar()
     };
     for (const auto &c : commands) {
         QPushButton *button = PlaceButton(frame7_, QLatin1String(c.name), c.caption, {240, c.top, 1785, 555});
-        if (!c.hint.isEmpty()) {
-            hints_.insert(button, c.hint);
-            button->installEventFilter(this);
-        }
+        if (!c.hint.isEmpty())
+            skinLabel2_->explain(button, c.hint);
         if (c.onClicked)
             connect(button, &QPushButton::clicked, this, c.onClicked);
     }
@@ -211,36 +203,11 @@ void Frm1::closeEvent(QCloseEvent *event)
     Q_EMIT leftWithoutHandOver();
 }
 
-void Frm1::mouseMoveEvent(QMouseEvent *event)
-{
-    if (!childAt(event->position().toPoint()))
-        clearHint();
-    QWidget::mouseMoveEvent(event);
-}
-
 bool Frm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Enter && hints_.contains(watched)) {
-        showHint(hints_.value(watched));
-    } else if (watched == frame7_ && event->type() == QEvent::MouseMove) {
-        if (!frame7_->childAt(static_cast<QMouseEvent *>(event)->position().toPoint()))
-            clearHint();
-    } else if (watched == picture1_ && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == picture1_ && event->type() == QEvent::MouseButtonRelease)
         onPicture1Clicked();
-    }
     return QWidget::eventFilter(watched, event);
-}
-
-void Frm1::showHint(const QString &text)
-{
-    skinLabel2_->setText(text);
-    skinLabel2_->show();
-}
-
-void Frm1::clearHint()
-{
-    skinLabel2_->clear();
-    skinLabel2_->hide();
 }
 
 bool Frm1::answersExist()

@@ -2,7 +2,6 @@
 
 #include "ui/window_frame.h"
 
-#include <QHash>
 #include <QWidget>
 
 #include <functional>
@@ -16,6 +15,7 @@ namespace morva {
 
 class ClinicPanel;
 class FrmTest;
+class HintLine;
 class RegistrationPanel;
 class SettingsMenu;
 class TableView;
@@ -48,7 +48,6 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -57,8 +56,6 @@ private:
     void buildDecoration();
     bool answersExist();
     template <class Window> void handOver(const std::function<Window *()> &load);
-    void showHint(const QString &text);
-    void clearHint();
 
     void onCommand1Clicked();
     void onCommand2Clicked();
@@ -84,7 +81,7 @@ private:
 
     QLineEdit *text3_ = nullptr; // hand-over flag
     QLabel *skinLabel1_ = nullptr;
-    QLabel *skinLabel2_ = nullptr;
+    HintLine *skinLabel2_ = nullptr;
     QLabel *picture1_ = nullptr;
     QGroupBox *frame7_ = nullptr;
     ThemePanel *frame6_ = nullptr;
@@ -92,7 +89,6 @@ private:
     ClinicPanel *frame9_ = nullptr;
     RegistrationPanel *frame10_ = nullptr;
     std::unique_ptr<FrmTest> test_;
-    QHash<QObject *, QString> hints_;
 };
 
 } // namespace morva
