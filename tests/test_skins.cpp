@@ -5,12 +5,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -55,6 +58,14 @@ public:
     QPushButton *button = nullptr;
 };
 
+void WriteSkin(const QString &path, const QByteArray &text)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
 QImage Look(SampleWindow &w)
 {
     w.ensurePolished();
@@ -71,19 +82,25 @@ class SkinTest : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void everyThemeHasItsOwnCompleteSkin();
-    void localFileWinsOverInstalledCopy();
+    void skinIsLookedUpInWorkingFolderThenDataFoldersThenBuiltIn();
     void unknownThemeLeavesPlainLook();
     void brokenSkinLeavesWindowUsable();
+
+private:
+    QTemporaryDir userData_;    // XDG_DATA_HOME
+    QTemporaryDir machineData_; // XDG_DATA_DIRS
 };
 
 void SkinTest::initTestCase()
 {
+    qputenv("XDG_DATA_HOME", userData_.path().toUtf8());
+    qputenv("XDG_DATA_DIRS", machineData_.path().toUtf8());
     ConfigureApplication(*qApp);
 }
 
 void SkinTest::everyThemeHasItsOwnCompleteSkin()
 {
-    DataFolder folder(false); // no local skin files: the installed copies are used
+    DataFolder folder(false); // no skin files anywhere: the built-in copies are used
     QList<QImage> looks;
     QStringList texts;
     for (int theme = 1; theme <= 11; ++theme) {
@@ -111,19 +128,29 @@ void SkinTest::everyThemeHasItsOwnCompleteSkin()
     }
 }
 
-void SkinTest::localFileWinsOverInstalledCopy()
+void SkinTest::skinIsLookedUpInWorkingFolderThenDataFoldersThenBuiltIn()
 {
     DataFolder folder(false);
-    const QString installed = LoadSkin("Paper.skn");
-    QFile local("Paper.skn");
-    QVERIFY(local.open(QIODevice::WriteOnly));
-    local.write("QPushButton { color: red; }");
-    local.close();
+    QFile builtInFile(":/skins/Paper.skn");
+    QVERIFY(builtInFile.open(QIODevice::ReadOnly));
+    const QString builtIn = QString::fromUtf8(builtInFile.readAll());
+    const QString machine = machineData_.filePath("morva/skins/Paper.skn");
+    const QString user = userData_.filePath("morva/skins/Paper.skn");
+
+    WriteSkin(machine, "QLabel { color: green; }");
+    QCOMPARE(LoadSkin("Paper.skn"), QStringLiteral("QLabel { color: green; }"));
+    WriteSkin(user, "QLabel { color: blue; }");
+    QCOMPARE(LoadSkin("Paper.skn"), QStringLiteral("QLabel { color: blue; }"));
+    WriteSkin("Paper.skn", "QPushButton { color: red; }");
     QCOMPARE(LoadSkin("Paper.skn"), QStringLiteral("QPushButton { color: red; }"));
 
-    QVERIFY(local.open(QIODevice::WriteOnly | QIODevice::Truncate)); // an emptied file is no skin
-    local.close();
-    QCOMPARE(LoadSkin("Paper.skn"), installed);
+    WriteSkin("Paper.skn", ""); // an emptied file is no skin: the next place is asked
+    QCOMPARE(LoadSkin("Paper.skn"), QStringLiteral("QLabel { color: blue; }"));
+    WriteSkin(user, " \n");
+    QCOMPARE(LoadSkin("Paper.skn"), QStringLiteral("QLabel { color: green; }"));
+    QVERIFY(QFile::remove(machine));
+    QCOMPARE(LoadSkin("Paper.skn"), builtIn);
+    QVERIFY(!builtIn.trimmed().isEmpty());
 }
 
 void SkinTest::unknownThemeLeavesPlainLook()

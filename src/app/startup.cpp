@@ -33,6 +33,7 @@ void ShowExitDialog()
 void ConfigureApplication(QApplication &app)
 {
     app.setApplicationName(QStringLiteral("Morva"));
+    app.setDesktopFileName(QStringLiteral("example.morva.Morva")); // the menu entry: its icon on the task bar
     app.setLayoutDirection(Qt::RightToLeft);
     app.setFont(QFont(QStringLiteral("Nazli"), 11));
     auto *translator = new QTranslator(&app);

@@ -3,6 +3,7 @@
 #include "records/leading_number.h"
 
 #include <QFile>
+#include <QStandardPaths>
 
 namespace morva {
 namespace {
@@ -38,10 +39,15 @@ QString LoadSkin(const QString &fileName)
 {
     if (fileName.isEmpty())
         return {};
-    const QString local = ReadText(fileName);
-    if (!local.trimmed().isEmpty())
-        return local;
-    return ReadText(QStringLiteral(":/skins/") + fileName);
+    QStringList places{fileName};
+    places << QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("morva/skins/") + fileName);
+    places << QStringLiteral(":/skins/") + fileName;
+    for (const QString &place : std::as_const(places)) {
+        const QString skin = ReadText(place);
+        if (!skin.trimmed().isEmpty())
+            return skin;
+    }
+    return {};
 }
 
 } // namespace morva

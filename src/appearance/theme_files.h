@@ -8,9 +8,11 @@ namespace morva {
 // The text is read by LeadingNumber; only the whole numbers 1 to 11 match, otherwise "".
 QString ThemeSkinFile(const QString &themeFieldText);
 
-// A skin is a style sheet kept in a file with a fixed name; a file of that name in the working
-// directory wins over the copy built into the program. Returns "" when the file is missing,
-// empty or unreadable.
+// A skin is a style sheet kept in a file with a fixed name, looked up in turn in the working
+// directory, in morva/skins of the user's and the machine's data folders (XDG_DATA_HOME, then
+// XDG_DATA_DIRS: ~/.local/share, /usr/local/share, /usr/share) and in the copies built into the
+// program; a missing, empty or unreadable file passes on to the next place. Returns "" when
+// no place has the file.
 QString LoadSkin(const QString &fileName);
 
 } // namespace morva
