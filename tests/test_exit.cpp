@@ -503,7 +503,7 @@ void ExitTest::restoreRefusesWhatIsNotAWholeSubjectsFile()
     QCOMPARE(question->text, QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟"));
     QCOMPARE(refusal->title, QStringLiteral("خطا"));
     QCOMPARE(refusal->icon, QMessageBox::Warning);
-    QVERIFY2(refusal->text.contains(QStringLiteral("بدون تغییر ماند")), qPrintable(refusal->text));
+    QVERIFY2(refusal->text.contains(QStringLiteral("تغییری نکرد")), qPrintable(refusal->text));
     QCOMPARE(Hash(live), before);
     QCOMPARE(ended.count(), 0);
     QVERIFY(w.isVisible());

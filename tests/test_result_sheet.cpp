@@ -171,6 +171,7 @@ void ResultSheetTest::fileNamesHoldThePartsAndNoFolders()
 {
     QCOMPARE(SheetFileName({"K/1", "سارا", "", " احمدی ", "1405-09-18"}), QStringLiteral("K-1 سارا احمدی 1405-09-18.pdf"));
     QCOMPARE(SheetFileName({"a:b*c?\"<>|\\d"}), QStringLiteral("a-b-c------d.pdf"));
+    QCOMPARE(SheetFileName({"عبدالرحیم‌زاده"}), QStringLiteral("عبدالرحیم‌زاده.pdf")); // the joiner stays
 }
 
 QTEST_MAIN(ResultSheetTest)

@@ -304,7 +304,7 @@ void ScoringWindowTest::sheetPrintsOnceAndCarriesOnlyItsParticulars()
         QMetaObject::invokeMethod(d, "accept");
     });
     QTest::mouseClick(report->findChild<QPushButton *>("SavePdf"), Qt::LeftButton);
-    QVERIFY2(proposed.startsWith("K-1 سارا احمدی 14") && proposed.endsWith(".pdf"), qPrintable(proposed));
+    QVERIFY2(proposed.startsWith("برگه‌ی نتیجه‌ی آزمون K-1 سارا احمدی 14") && proposed.endsWith(".pdf"), qPrintable(proposed));
     QCOMPARE(QFileInfo(pdf).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
     const QDateTime written = QFileInfo(pdf).lastModified();
     WhenModal<QFileDialog>([&](QFileDialog *d) {
@@ -388,7 +388,7 @@ void ScoringWindowTest::clinicianSheetCarriesEverything()
     QCOMPARE(WriteFileSafely(pdf, SheetPdf(report->document())), std::nullopt);
     const QSet<QString> printed = PdfWords(pdf);
     for (const QString expected : {"K-5", "نگار", "احمدی", "زن", "34", "A", "کارشناسی", "1403/05/09", "10:00:00", "علی",
-                                   "75", "5.0", "108", "فقدان", "آزمودنی", "یک", "پاسخ"})
+                                   "75", "5.0", "108", "فقدان", "آزمودنی", "عدد", "تفسیر"})
         QVERIFY2(printed.contains(*PlainWords(expected).begin()), qPrintable(expected));
     QVERIFY(printed.contains(*PlainWords("در میان بگذارید").begin()));
 

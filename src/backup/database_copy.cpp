@@ -66,7 +66,7 @@ std::optional<QString> SettleDatabaseFile(const QString &path)
         return QStringLiteral("فایل اطلاعات آزمودنی‌ها هنوز در پنجره‌ی دیگری از برنامه باز است.");
     if (!JournalPending(path))
         return std::nullopt;
-    const QString unsettled = QStringLiteral("تغییر نیمه‌تمامی که در فایل اطلاعات آزمودنی‌ها مانده بود برگردانده نشد.");
+    const QString unsettled = QStringLiteral("در فایل اطلاعات آزمودنی‌ها یک تغییر نیمه‌تمام مانده است که برنامه نتوانست آن را لغو کند.");
     try {
         // The first read of a connection rolls an interrupted write back; the last connection
         // to close moves a write-ahead log into the file.

@@ -152,15 +152,15 @@ void PrepareDataFiles()
     NormalizeStoredCodes(subjects);
 }
 
-std::optional<QString> CheckSubjectsFile(const QString &path)
+std::optional<QString> CheckSubjectsFile(const QString &path, const QString &advice)
 {
     const QFileInfo info(path);
     if (!info.isFile() || info.size() == 0)
-        return QStringLiteral("فایل «%1» پیدا نشد یا خالی است.").arg(ShownPath(path));
+        return QStringLiteral("فایل «%1» پیدا نشد یا خالی است.").arg(ShownPath(path)) + advice;
     if (const auto defect = DefectOf(path, DataFile::Subjects, QStringLiteral("integrity_check")))
         return Defect{QStringLiteral("فایل «%1» اطلاعات آزمودنی‌های این برنامه را در بر ندارد یا آسیب دیده است."),
                       defect->detail}
-            .text(path);
+            .text(path, advice);
     return std::nullopt;
 }
 

@@ -22,7 +22,8 @@ void PrepareDataFiles();
 
 // Whether the file at path is a whole subjects file of this program: an SQLite database that
 // passes its integrity check and holds tables IDE and Answer with every column this program
-// needs. Reads the file only. Returns what is wrong, in Persian, or nothing.
-std::optional<QString> CheckSubjectsFile(const QString &path);
+// needs. Reads the file only. Returns what is wrong, in Persian, or nothing; advice follows the
+// sentence that says what is wrong, before any technical detail.
+std::optional<QString> CheckSubjectsFile(const QString &path, const QString &advice = {});
 
 } // namespace morva

@@ -67,6 +67,11 @@ QSizeF ClinicianSheetDocument::bandSize() const
     return {kWidth, kHeight};
 }
 
+QString ClinicianSheetDocument::name() const
+{
+    return QStringLiteral("برگه‌ی بالینی");
+}
+
 QString ClinicianSheetDocument::title() const
 {
     return sheet_.clinicName;
@@ -128,9 +133,9 @@ void ClinicianSheetDocument::paintParticulars(const SheetPainter &painter) const
 void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
 {
     QPainter &p = painter.painter();
-    const QString headings[5] = {QStringLiteral("مؤلفه"), QStringLiteral("جمع"), QStringLiteral("میانگین هر جمله"),
-                                 QStringLiteral("مرز بالا"), QStringLiteral("سطح")};
-    const double widths[5] = {1200, 800, 1300, 800, 640};
+    const QString headings[5] = {QStringLiteral("مؤلفه"), QStringLiteral("نمره"), QStringLiteral("میانگین پاسخ‌ها"),
+                                 QStringLiteral("نمره‌ی برش"), QStringLiteral("سطح")};
+    const double widths[5] = {1000, 800, 1300, 1000, 640};
     const double tableRight = kWidth;
     for (int row = 0; row < 4; ++row) {
         double right = tableRight;
@@ -152,10 +157,9 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
             right -= widths[c];
         }
     }
-    const LoveType type = ClassifyLoveType(scores_);
-    const double left = tableRight - 4740;
-    painter.value(Box(left, 5500, 4740, 480, 13, kRight, SheetFace::Display), LoveTypeLabel(type));
-    painter.paragraph(Box(left, 6040, 4740, 2020, 10, kRight | Qt::AlignTop), LoveTypeText(type));
+    // The explanation begins with the type's name.
+    painter.paragraph(Box(tableRight - 4740, 5560, 4740, 2500, 10.5, kRight | Qt::AlignTop),
+                      LoveTypeText(ClassifyLoveType(scores_)));
 
     QFont font(QStringLiteral("Nazli"));
     font.setBold(true);

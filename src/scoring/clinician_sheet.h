@@ -36,6 +36,7 @@ public:
     const ClinicianSheet &sheet() const { return sheet_; }
     QSizeF bandSize() const override;
     QString title() const override;
+    QString name() const override;
     void paint(const SheetPainter &painter) const override;
 
 private:

@@ -10,8 +10,8 @@ QStringList ResponseNotes(const QStringList &answers)
 {
     const QSet<QString> all(answers.begin(), answers.end());
     if (all.size() == 1)
-        return {QStringLiteral("آزمودنی به همه‌ی 45 جمله یک پاسخ داده است (همه %1). این شیوه‌ی پاسخ‌دادن را "
-                               "بهتر است پیش از تفسیر نتیجه با آزمودنی در میان بگذارید.")
+        return {QStringLiteral("آزمودنی به هر 45 جمله با عدد %1 پاسخ داده است. بهتر است پیش از تفسیر نتیجه، "
+                               "این شیوه‌ی پاسخ‌دهی را با آزمودنی در میان بگذارید.")
                     .arg(*all.begin())};
     QStringList notes;
     for (const ItemComponent component : {ItemComponent::Intimacy, ItemComponent::Passion, ItemComponent::Commitment}) {
@@ -21,8 +21,8 @@ QStringList ResponseNotes(const QStringList &answers)
                 distinct.insert(answers[item - 1]);
         }
         if (distinct.size() < 3)
-            notes << QStringLiteral("در جمله‌های مؤلفه‌ی %1 کمتر از سه پاسخ متفاوت آمده است؛ نمره‌ی این مؤلفه را با "
-                                    "احتیاط بیشتری تفسیر کنید.")
+            notes << QStringLiteral("به جمله‌های مؤلفه‌ی %1 کمتر از سه پاسخ متفاوت داده شده است؛ نمره‌ی این مؤلفه را "
+                                    "با احتیاط بیشتری تفسیر کنید.")
                          .arg(ComponentLabel(component));
     }
     return notes;

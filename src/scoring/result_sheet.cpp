@@ -90,6 +90,11 @@ QSizeF ResultSheetDocument::bandSize() const
     return {7065, 8775};
 }
 
+QString ResultSheetDocument::name() const
+{
+    return QStringLiteral("برگه‌ی نتیجه‌ی آزمون");
+}
+
 QString ResultSheetDocument::title() const
 {
     return sheet_.clinicName;

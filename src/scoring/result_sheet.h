@@ -29,6 +29,7 @@ public:
     const ResultSheet &sheet() const { return sheet_; }
     QSizeF bandSize() const override;
     QString title() const override;
+    QString name() const override;
     void paint(const SheetPainter &painter) const override;
 
 private:

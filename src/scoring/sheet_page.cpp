@@ -131,7 +131,8 @@ QString SheetFileName(const QStringList &parts)
     }
     QString name = kept.join(u' ');
     for (QChar &c : name) {
-        if (QStringLiteral("/\\:*?\"<>|").contains(c) || !c.isPrint())
+        // Joiners belong to Persian words; other invisible characters have no place in a name.
+        if (QStringLiteral("/\\:*?\"<>|").contains(c) || (!c.isPrint() && c != QChar(0x200C) && c != QChar(0x200D)))
             c = u'-';
     }
     return name + QStringLiteral(".pdf");

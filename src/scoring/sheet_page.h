@@ -51,7 +51,8 @@ class SheetDocument {
 public:
     virtual ~SheetDocument() = default;
     virtual QSizeF bandSize() const = 0; // twips
-    virtual QString title() const = 0;
+    virtual QString title() const = 0; // of the PDF: the clinic's name
+    virtual QString name() const = 0;  // what the sheet is called, for its window and its file
     virtual void paint(const SheetPainter &painter) const = 0;
 };
 

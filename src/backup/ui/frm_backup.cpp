@@ -136,13 +136,10 @@ bool Frmbackup::copy(const QString &source, const QString &destination)
 std::optional<QString> Frmbackup::restoreRefusal(const QString &path) const
 {
     if (const auto unsettled = SettleDatabaseFile(LiveDatabasePath()))
-        return *unsettled + QStringLiteral("تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره");
+        return *unsettled + u'\n' + QStringLiteral("تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره");
     if (!QFileInfo::exists(path))
         return std::nullopt; // the copy says that the file is missing
-    if (const auto wrong = CheckSubjectsFile(path))
-        return *wrong + u'\n'
-            + QStringLiteral("اطلاعات برنامه بدون تغییر ماند؛ لطفاً فایل پشتیبان دیگری را انتخاب کنید.");
-    return std::nullopt;
+    return CheckSubjectsFile(path, QStringLiteral(" اطلاعات آزمودنی‌ها تغییری نکرد؛ لطفاً نسخه‌ی پشتیبان دیگری را انتخاب کنید."));
 }
 
 void Frmbackup::onTimer1Fired()
@@ -181,7 +178,8 @@ void Frmbackup::onVisualButtonEx2Clicked()
         return;
     }
     if (const auto unsettled = SettleDatabaseFile(LiveDatabasePath())) {
-        ShowMessageBox(this, *unsettled, QStringLiteral("Error"));
+        ShowMessageBox(this, *unsettled + u'\n' + QStringLiteral("لطفاً پنجره‌های دیگر برنامه را ببندید و دوباره امتحان کنید."),
+                       QStringLiteral("Error"));
         return;
     }
     if (copy(LiveDatabasePath(), target))

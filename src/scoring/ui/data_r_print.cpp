@@ -23,7 +23,7 @@ DataRPrint::DataRPrint(std::unique_ptr<SheetDocument> document, const QString &f
     : QDialog(parent), document_(std::move(document)), fileName_(fileName)
 {
     setObjectName(QStringLiteral("DataRPrint"));
-    setWindowTitle(QStringLiteral("برگه‌ی نتیجه‌ی آزمون"));
+    setWindowTitle(document_->name());
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
 

@@ -72,7 +72,8 @@ void FrmkLID::buildChartPanel()
     frame->setGeometry(TwipsRect(240, 2640, 3600, 5100));
     chart_ = new TriangleChart(frame);
     chart_->setGeometry(TwipsRect(120, 180, 3360, 4260));
-    compare_ = PlaceButton(frame, QStringLiteral("CmdCompare"), QStringLiteral("مقایسه با همسر"), {420, 4500, 2760, 480});
+    compare_ = PlaceButton(frame, QStringLiteral("CmdCompare"), QStringLiteral("مقایسه با شریک عاطفی"), {420, 4500, 2760, 480});
+    compare_->setToolTip(QStringLiteral("مثلث شریک عاطفی را، که خود او هم آزمودنی ثبت‌شده است، روی مثلث این آزمودنی نشان می‌دهد"));
     compare_->setEnabled(false); // once a subject is selected
     connect(compare_, &QPushButton::clicked, this, &FrmkLID::onCmdCompareClicked);
 }
@@ -129,6 +130,7 @@ void FrmkLID::buildScorePanel()
     connect(print, &QPushButton::clicked, this, &FrmkLID::onCommand6Clicked);
     auto *clinician = PlaceButton(frame1, QStringLiteral("CmdClinicianSheet"), QStringLiteral("برگه‌ی بالینی"),
                                   {600, 3660, 1350, 600});
+    clinician->setToolTip(QStringLiteral("برگه‌ی کامل برای پرونده: نمره‌ها، نقطه‌های برش، مثلث و همه‌ی پاسخ‌ها"));
     connect(clinician, &QPushButton::clicked, this, &FrmkLID::onCmdClinicianSheetClicked);
     auto *exit = PlaceButton(frame1, QStringLiteral("Command4"), QStringLiteral(" خروج"), {600, 4320, 2790, 600});
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -251,7 +253,7 @@ void FrmkLID::onCommand6Clicked()
     sheet.education = shown("Text7");
     sheet.date = shown("Text8");
     sheet.address = text16_->text();
-    preview(std::make_unique<ResultSheetDocument>(sheet), {});
+    preview(std::make_unique<ResultSheetDocument>(sheet));
     text5_->clear();
 }
 
@@ -275,14 +277,15 @@ void FrmkLID::onCmdClinicianSheetClicked()
     sheet.beloved = shown("Text14");
     sheet.scoringDate = PersianDateText(QDateTime::currentDateTime(), 3);
     sheet.answers = selectedAnswers_;
-    preview(std::make_unique<ClinicianSheetDocument>(sheet), QStringLiteral("برگه‌ی بالینی"));
+    preview(std::make_unique<ClinicianSheetDocument>(sheet));
 }
 
-// Opens a sheet in its viewing window, proposing a file name with the code, the name and today.
-void FrmkLID::preview(std::unique_ptr<SheetDocument> document, const QString &kind)
+// Opens a sheet in its viewing window, proposing a file name with the sheet's name, the code, the
+// subject's name and today.
+void FrmkLID::preview(std::unique_ptr<SheetDocument> document)
 {
     const QString today = PersianDateText(QDateTime::currentDateTime(), 0).replace(u'/', u'-');
-    const QString name = SheetFileName({kind, text5_->text(), shown("Text3(3)"), shown("Text12"), today});
+    const QString name = SheetFileName({document->name(), text5_->text(), shown("Text3(3)"), shown("Text12"), today});
     (new DataRPrint(std::move(document), name, this))->show();
 }
 

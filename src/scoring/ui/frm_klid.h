@@ -49,7 +49,7 @@ private:
     std::optional<QString> askCode();
     bool subjectSelected();
     QString shown(const char *field) const;
-    void preview(std::unique_ptr<SheetDocument> document, const QString &kind);
+    void preview(std::unique_ptr<SheetDocument> document);
 
     void onCommand1Clicked(); // select a subject
     void onCommand7Clicked(); // compute the scores
