@@ -148,7 +148,7 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
                 const ItemComponent component = kComponents[row - 1];
                 const int sum = Part(scores_, component);
                 const int cutOff = Part(kCutOffs, component);
-                const QString values[5] = {ComponentLabel(component), QString::number(sum), Number(sum / 15.0, 1),
+                const QString values[5] = {ComponentLabel(component), QString::number(sum), Number(MeanPerItem(sum), 1),
                                            QString::number(cutOff),
                                            sum >= cutOff ? QStringLiteral("بالا") : QStringLiteral("پایین")};
                 text = values[c];

@@ -13,6 +13,11 @@ ComponentScores ComputeScores(const QStringList &answers)
     return {static_cast<int>(sums[0]), static_cast<int>(sums[1]), static_cast<int>(sums[2])};
 }
 
+double MeanPerItem(int sum)
+{
+    return sum / static_cast<double>(ItemCount / 3);
+}
+
 QString MissingItemsList(const QStringList &answers)
 {
     QString list;

@@ -15,6 +15,9 @@ struct ComponentScores {
 // answers: the 45 answer texts, item 1 first; each is read by LeadingNumber.
 ComponentScores ComputeScores(const QStringList &answers);
 
+// A component's sum as the mean answer of its fifteen items.
+double MeanPerItem(int sum);
+
 // The unanswered (empty) items, each as a blank, its number and two blanks: " 7   12  ".
 // Empty when every item is answered.
 QString MissingItemsList(const QStringList &answers);

@@ -1,8 +1,12 @@
 #include "ui/file_dialog.h"
 
+#include "records/data_files.h"
+#include "ui/message_box.h"
 #include "ui/modal.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
 
 namespace morva {
 namespace {
@@ -18,8 +22,8 @@ QString Ask(QFileDialog &dialog, const QStringList &filters)
 
 } // namespace
 
-QString AskSavePath(QWidget *owner, const QString &title, const QString &folder, const QString &proposed,
-                    const QStringList &filters)
+SaveChoice AskSaveChoice(QWidget *owner, const QString &title, const QString &folder, const QString &proposed,
+                         const QStringList &filters, QWidget *extra)
 {
     QFileDialog dialog(owner, title, folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -27,7 +31,32 @@ QString AskSavePath(QWidget *owner, const QString &title, const QString &folder,
     // The program asks itself before replacing a file, in its own words.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(proposed);
-    return Ask(dialog, filters);
+    if (extra) {
+        // Only the program's own dialog has room for a widget of ours: below the file type.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+            grid->addWidget(extra, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    const QString path = Ask(dialog, filters);
+    if (extra)
+        extra->setParent(nullptr); // the caller's, to read after the dialog is gone
+    if (path.isEmpty())
+        return {};
+    return {path, static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+QString AskSavePath(QWidget *owner, const QString &title, const QString &folder, const QString &proposed,
+                    const QStringList &filters)
+{
+    return AskSaveChoice(owner, title, folder, proposed, filters, nullptr).path;
+}
+
+bool MayReplace(QWidget *owner, const QString &path)
+{
+    return !QFileInfo::exists(path)
+           || ShowMessageBox(owner,
+                             QStringLiteral("فایل «%1» از پیش وجود دارد. آیا می‌خواهید آن را جایگزین کنید؟").arg(ShownPath(path)),
+                             {}, BoxStyle::YesNo) == QMessageBox::Yes;
 }
 
 QString AskOpenPath(QWidget *owner, const QString &title, const QString &folder, const QStringList &filters)

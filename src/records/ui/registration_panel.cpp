@@ -8,6 +8,7 @@
 #include "ui/twips.h"
 #include "calendar/jalali.h"
 #include "records/columns.h"
+#include "records/subject_choices.h"
 #include "records/subject_code.h"
 #include "records/subject_pair.h"
 #include "records/table_view.h"
@@ -66,16 +67,12 @@ RegistrationPanel::RegistrationPanel(TableView &subjects, TableView &answers, Ta
     text16_ = HiddenField(this, QStringLiteral("Text16"));
     text17_ = HiddenField(this, QStringLiteral("Text17"));
     combo1_ = addList("Combo1", QStringLiteral(" :تاهل"), 4005, 855, 465,
-                      {QStringLiteral("مجرد"), QStringLiteral("متأهل"), QStringLiteral("مطلقه"), QStringLiteral("بيوه")},
-                      text15_);
+                      MaritalStatuses(), text15_);
     combo1_->setToolTip(QStringLiteral("وضعيت تأهل خود را مشخص کنيد"));
-    combo2_ = addList("Combo2", QStringLiteral(" :جنس"), 4920, 1380, 600, {QStringLiteral("مرد"), QStringLiteral("زن")},
-                      text16_);
+    combo2_ = addList("Combo2", QStringLiteral(" :جنس"), 4920, 1380, 600, Genders(), text16_);
     combo2_->setToolTip(QStringLiteral("جنسيت را انتخاب كنيد"));
     combo3_ = addList("Combo3", QStringLiteral(" :گروه"), 2940, 1380, 600,
-                      {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
-                       QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")},
-                      text17_);
+                      Groups(), text17_);
 
     command8_ = PlaceButton(this, QStringLiteral("Command8"), QStringLiteral("ذخيره"), {3840, 2340, 1200, 420});
     connect(command8_, &QPushButton::clicked, this, &RegistrationPanel::onCommand8Clicked);

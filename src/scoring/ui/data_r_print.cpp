@@ -7,7 +7,6 @@
 #include "ui/modal.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -79,9 +78,7 @@ void DataRPrint::onSavePdfClicked()
         return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
-    if (QFileInfo::exists(path)
-        && ShowMessageBox(this, QStringLiteral("فایل «%1» از پیش وجود دارد. آیا می‌خواهید آن را جایگزین کنید؟").arg(ShownPath(path)),
-                          {}, BoxStyle::YesNo) != QMessageBox::Yes)
+    if (!MayReplace(this, path))
         return;
     if (const auto error = WriteFileSafely(path, SheetPdf(*document_)))
         ShowMessageBox(this,

@@ -207,7 +207,7 @@ void FrmkLID::onCommand7Clicked()
     const int values[3] = {sums.intimacy, sums.passion, sums.commitment};
     for (int i = 0; i < 3; ++i) {
         scores_[i]->setText(QString::number(values[i]));
-        means_[i]->setText(QStringLiteral("میانگین: %1").arg(QString::number(values[i] / 15.0, 'f', 1)));
+        means_[i]->setText(QStringLiteral("میانگین: %1").arg(QString::number(MeanPerItem(values[i]), 'f', 1)));
     }
     chart_->showSubject({text5_->text(), sums});
 }
