@@ -3,8 +3,10 @@
 // the main window (opening its views, finding a subject by code, registering one subject), of
 // the scoring window (selecting a subject and scoring it) and of the lookup window (opening it,
 // filtering its grid, deleting a subject). Copies a 100 MB subjects file as the backup window
-// does, beside a plain QFile::copy and cp for comparison.
+// does, beside a plain QFile::copy and cp for comparison. Exports every subject for research in
+// the three formats, beside sqlite3 printing the same join as CSV.
 #include "backup/database_copy.h"
+#include "export/research_export.h"
 #include "records/columns.h"
 #include "records/data_connection.h"
 #include "records/subject_deletion.h"
@@ -17,6 +19,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -308,8 +311,60 @@ void Cp100MB(benchmark::State &state)
     });
 }
 
+// The resident memory of this process now, in MB.
+double ResidentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/statm"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = status.readAll().split(' ');
+    return fields.value(1).toDouble() * 4096 / (1024 * 1024);
+}
+
+// A research export of every subject, with names; rss_growth_MB is how far the resident memory
+// rose above its level at the start while the export ran.
+void ExportEverySubject(benchmark::State &state, ExportFormat format)
+{
+    ClinicOf(static_cast<int>(state.range(0)));
+    const DataConnection subjects(QStringLiteral("DB/DB2.mdb"), QStringLiteral("bench"), DataConnection::Access::ReadOnly);
+    const QString path = QStringLiteral("export.out");
+    double growth = 0;
+    for (auto _ : state) {
+        const double start = ResidentMegabytes();
+        const auto error = ExportSubjects(subjects, {path, format, std::nullopt, true}, [&](qint64, qint64) {
+            growth = std::max(growth, ResidentMegabytes() - start);
+            return true;
+        });
+        if (error)
+            state.SkipWithError(error->toStdString().c_str());
+    }
+    state.counters["rss_growth_MB"] = growth;
+    state.counters["file_MB"] = QFileInfo(path).size() / (1024.0 * 1024.0);
+}
+
+// The reference for the CSV export: Debian's sqlite3 printing the same join to a file.
+void Sqlite3CsvOfTheJoin(benchmark::State &state)
+{
+    ClinicOf(static_cast<int>(state.range(0)));
+    const QString join = QStringLiteral("SELECT s.*, a.* FROM \"IDE\" s LEFT JOIN \"Answer\" a ON a.rowid = "
+                                        "(SELECT MIN(rowid) FROM \"Answer\" WHERE \"Code\" = s.\"Code\") ORDER BY s.rowid");
+    for (auto _ : state) {
+        QProcess sqlite;
+        sqlite.setStandardOutputFile(QStringLiteral("sqlite3.csv"));
+        sqlite.start(QStringLiteral("sqlite3"), {QStringLiteral("-csv"), QStringLiteral("-header"),
+                                                QStringLiteral("DB/DB2.mdb"), join});
+        if (!sqlite.waitForFinished(-1) || sqlite.exitCode() != 0)
+            state.SkipWithError("sqlite3 failed (Debian: sqlite3)");
+    }
+}
+
 } // namespace
 
+// Several rounds each, so that the two CSV figures compare.
+BENCHMARK_CAPTURE(ExportEverySubject, Csv, ExportFormat::Csv)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(Sqlite3CsvOfTheJoin)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK_CAPTURE(ExportEverySubject, Xlsx, ExportFormat::Xlsx)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(ExportEverySubject, Sav, ExportFormat::Sav)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(OpenLookupWindowData)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(FilterLookupGrid, ByGroup, QString(column::Group), QStringList({QStringLiteral("A"), QStringLiteral("D"), QStringLiteral("G")}))
     ->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);

@@ -6,7 +6,12 @@
 #include "ui/timing.h"
 #include "ui/twips.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -56,6 +61,7 @@ private Q_SLOTS:
     void deletionRemovesTheFirstPairOfACodeOrAHalfSubjectWhole();
     void noEmptyAndUnknownCodesDeleteNothing();
     void failedDeletionLeavesBothRows();
+    void exportWritesTheListedSubjects();
 
 private:
     template <class T> T *child(const char *name) { return shown_->findChild<T *>(QLatin1String(name)); }
@@ -151,7 +157,7 @@ void LookupTest::commandOpensTheWindowOnlyWhileAnswersExist()
             QCOMPARE(grid->horizontalHeader()->sectionSize(c), TwipsToPixels(widths[c]));
         QCOMPARE(qobject_cast<QGroupBox *>(grid->parentWidget())->title(), QStringLiteral("مشخصات آزمودني"));
         QCOMPARE(input("Combo3")->currentText(), QString());
-        QCOMPARE(input("Combo3")->lineEdit()->placeholderText(), QStringLiteral("همه گروه‌ها"));
+        QCOMPARE(input("Combo3")->lineEdit()->placeholderText(), QStringLiteral("همه‌ی گروه‌ها"));
         // Meanwhile every answer row goes: afterwards the command does nothing.
         DataConnection(DataFile::Subjects, "other").run("DELETE FROM \"Answer\"");
         checked = true;
@@ -317,6 +323,57 @@ void LookupTest::failedDeletionLeavesBothRows()
     deleteCode("K-2", QMessageBox::Yes);
     QCOMPARE(Stored("IDE", "Code").size(), 3);
     QCOMPARE(Stored("Answer", "Code").size(), 3);
+}
+
+void LookupTest::exportWritesTheListedSubjects()
+{
+    open();
+    TypeText(input("Combo3")->lineEdit(), "C");
+    QCOMPARE(gridCodes(), QStringList({"K-1", "K-2"}));
+    const QString chosen = folder_->file("study"); // typed without a suffix
+    bool withoutNames = false;
+    QStringList filters;
+    WhenModal<QFileDialog>([&](QFileDialog *dialog) {
+        auto *check = dialog->findChild<QCheckBox *>("WithoutNames");
+        QVERIFY(check && check->isVisible());
+        QCOMPARE(check->text(), QStringLiteral("بدون نام‌ها"));
+        withoutNames = check->isChecked();
+        filters = dialog->nameFilters();
+        dialog->selectNameFilter(filters.value(0));
+        dialog->selectFile(chosen);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    const auto done = AnswerNextBox();
+    QTest::mouseClick(child<QPushButton>("CmdExport"), Qt::LeftButton);
+    QVERIFY(withoutNames); // ticked unless the user unticks it
+    QCOMPARE(filters, QStringList({"CSV (*.csv)", "Excel (*.xlsx)", "SPSS (*.sav)"}));
+    QVERIFY(done->seen);
+    QVERIFY(done->text.contains(chosen + ".csv"));
+
+    QProcess reader;
+    reader.start(MORVA_READER_PYTHON, {MORVA_EXPORT_READER, "csv", chosen + ".csv"});
+    QVERIFY(reader.waitForFinished(30000));
+    const QJsonArray rows = QJsonDocument::fromJson(reader.readAllStandardOutput())["rows"].toArray();
+    QStringList codes;
+    for (const QJsonValue &row : rows)
+        codes << row.toArray()[0].toString();
+    QCOMPARE(codes, QStringList({"code", "K-1", "K-2"})); // the grid's subjects, without names
+    QCOMPARE(rows[0].toArray()[1].toString(), QStringLiteral("group"));
+
+    // The same file again: kept when the user declines to replace it.
+    QFile written(chosen + ".csv");
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray before = written.readAll();
+    WhenModal<QFileDialog>([&](QFileDialog *dialog) {
+        dialog->findChild<QCheckBox *>("WithoutNames")->setChecked(false);
+        dialog->selectFile(chosen + ".csv");
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    const auto question = AnswerNextBox(QMessageBox::No);
+    QTest::mouseClick(child<QPushButton>("CmdExport"), Qt::LeftButton);
+    QVERIFY(question->text.contains(QStringLiteral("جایگزین")));
+    written.seek(0);
+    QCOMPARE(written.readAll(), before);
 }
 
 QTEST_MAIN(LookupTest)

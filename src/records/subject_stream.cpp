@@ -24,7 +24,12 @@ QVariantList WhereValues(const std::optional<SubjectFilter> &filter)
 
 QString SubjectWithAnswers::particular(const QString &column) const
 {
-    return particulars.value(SubjectTable().columns.indexOf(CanonicalColumn(SubjectTable(), column)));
+    return particulars.value(ParticularIndex(column));
+}
+
+qsizetype ParticularIndex(const QString &column)
+{
+    return SubjectTable().columns.indexOf(CanonicalColumn(SubjectTable(), column));
 }
 
 qint64 CountSubjects(const DataConnection &connection, const std::optional<SubjectFilter> &filter)
@@ -39,11 +44,13 @@ void ForEachSubject(const DataConnection &connection, const std::optional<Subjec
                     const std::function<bool(const SubjectWithAnswers &)> &visit)
 {
     const TableSchema &subjects = SubjectTable();
+    // Texts are read as their UTF-8 bytes: the engine's own conversion of each value to UTF-16
+    // would take most of the time of a long table.
     QStringList columns;
     for (const QString &c : subjects.columns)
-        columns << QStringLiteral("s.") + QuotedIdentifier(c);
+        columns << QStringLiteral("CAST(s.%1 AS BLOB)").arg(QuotedIdentifier(c));
     for (int item = 1; item <= column::ItemColumns; ++item)
-        columns << QStringLiteral("a.") + QuotedIdentifier(column::Answer(item));
+        columns << QStringLiteral("CAST(a.%1 AS BLOB)").arg(QuotedIdentifier(column::Answer(item)));
     columns << QStringLiteral("a.rowid IS NOT NULL");
     // The first answer row of the same code, found through the index on Answer's Code.
     const QString sql = QStringLiteral("SELECT %1 FROM %2 s LEFT JOIN %3 a ON a.rowid = "
@@ -57,9 +64,9 @@ void ForEachSubject(const DataConnection &connection, const std::optional<Subjec
         subject.particulars.clear();
         subject.answers.clear();
         for (int i = 0; i < particularCount; ++i)
-            subject.particulars << q.value(i).toString();
+            subject.particulars << QString::fromUtf8(q.value(i).toByteArray());
         for (int item = 0; item < column::ItemColumns; ++item)
-            subject.answers << q.value(particularCount + item).toString();
+            subject.answers << QString::fromUtf8(q.value(particularCount + item).toByteArray());
         subject.hasAnswerRow = q.value(particularCount + column::ItemColumns).toBool();
         if (!visit(subject))
             return;

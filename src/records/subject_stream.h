@@ -18,6 +18,10 @@ struct SubjectWithAnswers {
     QString particular(const QString &column) const;
 };
 
+// Where a column of IDE stands among the particulars (-1 for none): for code that reads many
+// subjects and should look each column up once.
+qsizetype ParticularIndex(const QString &column);
+
 // Only the subjects whose column of IDE equals the value exactly.
 struct SubjectFilter {
     QString column;

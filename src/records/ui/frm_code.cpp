@@ -1,6 +1,8 @@
 #include "records/ui/frm_code.h"
 
+#include "export/ui/export_step.h"
 #include "records/columns.h"
+#include "records/subject_choices.h"
 #include "records/subject_code.h"
 #include "records/subject_deletion.h"
 #include "records/subject_list.h"
@@ -117,10 +119,9 @@ void FrmCode::buildFilters()
     dataCombo6_ = addFilterInput("DataCombo6", QStringLiteral(" :نام "), 240);
     dataCombo1_ = addFilterInput("DataCombo1", QStringLiteral(" :نام خانوادگي"), 780);
     combo3_ = addFilterInput("Combo3", QStringLiteral(" :گروه"), 1320);
-    combo3_->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
-                       QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")});
+    combo3_->addItems(Groups());
     combo3_->setCurrentIndex(-1);
-    combo3_->lineEdit()->setPlaceholderText(QStringLiteral("همه گروه‌ها"));
+    combo3_->lineEdit()->setPlaceholderText(QStringLiteral("همه‌ی گروه‌ها"));
 
     const struct {
         QComboBox *input;
@@ -154,6 +155,19 @@ void FrmCode::buildDeletionPanel()
     auto *command6 = PlaceButton(this, QStringLiteral("Command6"), QStringLiteral("خروج"), {8760, 4980, 1800, 555});
     command6->setAutoDefault(false);
     connect(command6, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *export_ = PlaceButton(this, QStringLiteral("CmdExport"), QStringLiteral("خروجی گرفتن"), {6960, 4980, 1680, 555});
+    export_->setAutoDefault(false);
+    export_->setToolTip(QStringLiteral("آزمودنی‌هایی که فهرست نشان می‌دهد، با پاسخ‌ها و نمره‌هایشان، در یک فایل برای پژوهش"));
+    connect(export_, &QPushButton::clicked, this, &FrmCode::onCmdExportClicked);
+}
+
+void FrmCode::onCmdExportClicked()
+{
+    std::optional<SubjectFilter> listed;
+    if (shown_)
+        listed = SubjectFilter{shown_->first, shown_->second};
+    RunResearchExport(this, frame_.subjects().path(), listed);
 }
 
 void FrmCode::FilterByGroup()

@@ -48,7 +48,8 @@ private:
     void fillNameLists();
     void reloadViews();
 
-    void onCommand2Clicked(); // delete the subject whose code is typed
+    void onCommand2Clicked();   // delete the subject whose code is typed
+    void onCmdExportClicked(); // export the listed subjects for research
 
     WindowFrame frame_;
     SubjectListModel *adodc2_ = nullptr; // IDE: the grid

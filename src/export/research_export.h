@@ -1,0 +1,33 @@
+#pragma once
+
+#include "records/subject_stream.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace morva {
+
+class DataConnection;
+
+enum class ExportFormat { Csv, Xlsx, Sav };
+
+struct ExportRequest {
+    QString path;
+    ExportFormat format = ExportFormat::Csv;
+    std::optional<SubjectFilter> filter; // none: every subject
+    bool withNames = false;              // the first, last and beloved's names after the code
+};
+
+// Told how many of the total steps are done; returns false to stop the export.
+using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
+
+// Writes the subjects of the request, in table order, with their answers, scores and love type,
+// to the request's path. The file appears only when it is whole: a stopped or failed export
+// leaves whatever was at the path as it was. Only reads the data file. Returns the reason of a
+// failure, in the system's words, or nothing (also when stopped).
+std::optional<QString> ExportSubjects(const DataConnection &connection, const ExportRequest &request,
+                                      const ExportProgress &progress);
+
+} // namespace morva

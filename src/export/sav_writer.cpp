@@ -1,0 +1,154 @@
+#include "export/export_writer.h"
+
+#include "backup/safe_file.h"
+
+#include <readstat.h>
+
+#include <algorithm>
+
+namespace morva {
+namespace {
+
+// An SPSS data file: ASCII variable names with Persian variable labels, value labels for the
+// listed choices and the love types, system-missing values where there is no number, UTF-8
+// declared. The file's header holds the row count and every text's width, so the rows are
+// measured before the first is written.
+class SavWriter final : public ExportWriter {
+public:
+    SavWriter(const QString &path, const QList<ExportColumn> &columns)
+        : file_(path), columns_(columns), widths_(columns.size(), 1), choices_(columns.size())
+    {
+        for (qsizetype c = 0; c < columns_.size(); ++c)
+            choices_[c] = columns_[c].choices;
+    }
+
+    ~SavWriter() override
+    {
+        if (writer_)
+            readstat_writer_free(writer_);
+    }
+
+    bool measuresFirst() const override { return true; }
+
+    void measure(const ExportRow &row) override
+    {
+        ++rows_;
+        for (qsizetype c = 0; c < std::ssize(row); ++c) {
+            const auto *text = std::get_if<QString>(&row[c]);
+            if (!text)
+                continue;
+            if (columns_[c].kind == ExportColumn::Kind::Text)
+                widths_[c] = std::max<qsizetype>(widths_[c], text->toUtf8().size());
+            else if (!text->isEmpty() && !choices_[c].contains(*text))
+                choices_[c] << *text; // a value no list offers keeps a number of its own
+        }
+    }
+
+    bool write(const ExportRow &row) override
+    {
+        if (!writer_ && !begin())
+            return false;
+        check(readstat_begin_row(writer_));
+        for (qsizetype c = 0; c < std::ssize(row); ++c) {
+            readstat_variable_t *variable = variables_[c];
+            if (const auto *number = std::get_if<double>(&row[c])) {
+                check(readstat_insert_double_value(writer_, variable, *number));
+            } else if (const auto *text = std::get_if<QString>(&row[c])) {
+                if (columns_[c].kind == ExportColumn::Kind::Choice) {
+                    const qsizetype code = choices_[c].indexOf(*text);
+                    check(code < 0 ? readstat_insert_missing_value(writer_, variable)
+                                   : readstat_insert_double_value(writer_, variable, double(code + 1)));
+                } else {
+                    check(readstat_insert_string_value(writer_, variable, text->toUtf8().constData()));
+                }
+            } else {
+                check(columns_[c].kind == ExportColumn::Kind::Text
+                          ? readstat_insert_string_value(writer_, variable, "")
+                          : readstat_insert_missing_value(writer_, variable));
+            }
+        }
+        check(readstat_end_row(writer_));
+        return !failed();
+    }
+
+    std::optional<QString> finish() override
+    {
+        if (!writer_)
+            begin(); // no rows: the dictionary alone
+        if (writer_)
+            check(readstat_end_writing(writer_));
+        if (error_)
+            return error_;
+        return file_.commit();
+    }
+
+private:
+    static ssize_t WriteBytes(const void *data, size_t length, void *context)
+    {
+        auto *file = static_cast<SafeFileWriter *>(context);
+        return file->write(static_cast<const char *>(data), static_cast<qint64>(length)) ? static_cast<ssize_t>(length)
+                                                                                          : -1;
+    }
+
+    bool begin()
+    {
+        writer_ = readstat_writer_init();
+        check(readstat_set_data_writer(writer_, &SavWriter::WriteBytes));
+        check(readstat_writer_set_compression(writer_, READSTAT_COMPRESS_ROWS));
+        for (qsizetype c = 0; c < columns_.size(); ++c)
+            variables_.push_back(addVariable(columns_[c], c));
+        check(readstat_begin_writing_sav(writer_, &file_, rows_));
+        return !failed();
+    }
+
+    readstat_variable_t *addVariable(const ExportColumn &column, qsizetype c)
+    {
+        const QByteArray name = column.name.toLatin1();
+        const bool text = column.kind == ExportColumn::Kind::Text;
+        readstat_variable_t *variable = readstat_add_variable(
+            writer_, name.constData(), text ? READSTAT_TYPE_STRING : READSTAT_TYPE_DOUBLE, text ? widths_[c] : 0);
+        readstat_variable_set_label(variable, column.label.toUtf8().constData());
+        QList<std::pair<double, QString>> labels = column.valueLabels;
+        for (qsizetype i = 0; i < choices_[c].size(); ++i)
+            labels.append({double(i + 1), choices_[c][i]});
+        if (!labels.isEmpty()) {
+            readstat_label_set_t *set =
+                readstat_add_label_set(writer_, READSTAT_TYPE_DOUBLE, (name + "_labels").constData());
+            for (const auto &[value, label] : labels)
+                readstat_label_double_value(set, value, label.toUtf8().constData());
+            readstat_variable_set_label_set(variable, set);
+        }
+        readstat_variable_set_measure(variable, text || !labels.isEmpty() ? READSTAT_MEASURE_NOMINAL
+                                                                          : READSTAT_MEASURE_SCALE);
+        if (!text)
+            readstat_variable_set_format(variable, column.decimals > 0 ? "F8.2" : "F8.0");
+        return variable;
+    }
+
+    void check(readstat_error_t result)
+    {
+        if (result == READSTAT_OK || error_)
+            return;
+        error_ = file_.failed() ? file_.commit() : QString::fromUtf8(readstat_error_message(result));
+    }
+
+    bool failed() const { return error_.has_value(); }
+
+    SafeFileWriter file_;
+    QList<ExportColumn> columns_;
+    std::vector<qsizetype> widths_;
+    std::vector<QStringList> choices_;
+    long rows_ = 0;
+    readstat_writer_t *writer_ = nullptr;
+    std::vector<readstat_variable_t *> variables_;
+    std::optional<QString> error_;
+};
+
+} // namespace
+
+std::unique_ptr<ExportWriter> NewSavWriter(const QString &path, const QList<ExportColumn> &columns)
+{
+    return std::make_unique<SavWriter>(path, columns);
+}
+
+} // namespace morva

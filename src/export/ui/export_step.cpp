@@ -1,0 +1,116 @@
+#include "export/ui/export_step.h"
+
+#include "calendar/jalali.h"
+#include "export/research_export.h"
+#include "records/data_connection.h"
+#include "records/data_files.h"
+#include "scoring/sheet_page.h"
+#include "ui/data_guard.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
+#include "ui/message_prompt.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QProgressDialog>
+
+#include <memory>
+
+namespace morva {
+namespace {
+
+struct FormatChoice {
+    ExportFormat format;
+    const char *suffix;
+};
+
+// In the order of the save dialog's filters.
+constexpr FormatChoice kFormats[] = {{ExportFormat::Csv, ".csv"}, {ExportFormat::Xlsx, ".xlsx"}, {ExportFormat::Sav, ".sav"}};
+
+QStringList FormatFilters()
+{
+    return {QStringLiteral("CSV (*.csv)"), QStringLiteral("Excel (*.xlsx)"), QStringLiteral("SPSS (*.sav)")};
+}
+
+QString ProposedName(const std::optional<SubjectFilter> &filter)
+{
+    return SheetFileName({QStringLiteral("آزمودنی‌ها"), filter ? filter->value : QString(),
+                          PersianDateText(QDateTime::currentDateTime())});
+}
+
+// Shows how far the export is once it takes longer than a moment; its button stops it.
+class ExportProgressDialog {
+public:
+    explicit ExportProgressDialog(QWidget *owner)
+        : dialog_(QStringLiteral("در حال نوشتن خروجی…"), QStringLiteral("انصراف"), 0, 1, owner)
+    {
+        dialog_.setWindowTitle(QStringLiteral("خروجی گرفتن"));
+        dialog_.setLayoutDirection(Qt::RightToLeft);
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(700);
+        dialog_.setAutoClose(false);
+        dialog_.setAutoReset(false);
+    }
+
+    bool report(qint64 done, qint64 total)
+    {
+        dialog_.setMaximum(static_cast<int>(std::max<qint64>(total, 1)));
+        dialog_.setValue(static_cast<int>(done));
+        return !dialog_.wasCanceled();
+    }
+
+    bool cancelled() const { return dialog_.wasCanceled(); }
+
+private:
+    QProgressDialog dialog_;
+};
+
+} // namespace
+
+void RunResearchExport(QWidget *owner, const QString &subjectsPath, const std::optional<SubjectFilter> &filter)
+{
+    auto *withoutNames = new QCheckBox(QStringLiteral("بدون نام‌ها"));
+    withoutNames->setObjectName(QStringLiteral("WithoutNames"));
+    withoutNames->setChecked(true);
+    withoutNames->setToolTip(QStringLiteral("نام، نام خانوادگی و نام معشوق در فایل نمی‌آیند."));
+    const std::unique_ptr<QCheckBox> ownedCheck(withoutNames);
+    const SaveChoice choice = AskSaveChoice(owner, QStringLiteral("خروجی گرفتن"), QDir::homePath(), ProposedName(filter),
+                                            FormatFilters(), withoutNames);
+    if (choice.path.isEmpty())
+        return;
+    const FormatChoice format = kFormats[std::clamp(choice.filter, 0, 2)];
+    QString path = choice.path;
+    if (!path.endsWith(QLatin1String(format.suffix), Qt::CaseInsensitive))
+        path += QLatin1String(format.suffix);
+    if (!MayReplace(owner, path))
+        return;
+
+    const ExportRequest request{path, format.format, filter, !withoutNames->isChecked()};
+    std::optional<QString> error;
+    bool cancelled = false;
+    const bool read = RunGuarded(owner, [&] {
+        const DataConnection source(subjectsPath, QStringLiteral("export"), DataConnection::Access::ReadOnly);
+        ExportProgressDialog progress(owner);
+        error = ExportSubjects(source, request, [&](qint64 done, qint64 total) { return progress.report(done, total); });
+        cancelled = progress.cancelled();
+    });
+    if (!read)
+        return;
+    if (cancelled) {
+        MessagePrompt::Show(owner, QStringLiteral("خروجی گرفتن متوقف شد و فایلی نوشته نشد."), 2000);
+        return;
+    }
+    if (error) {
+        ShowMessageBox(owner,
+                       QStringLiteral("خروجی در فایل «%1» نوشته نشد. لطفاً دوباره امتحان کنید یا پوشه‌ی دیگری را برگزینید.")
+                               .arg(ShownPath(path))
+                           + QStringLiteral("\n\n") + *error,
+                       QStringLiteral("خطا"), BoxStyle::OkStopRtl);
+        return;
+    }
+    ShowMessageBox(owner, QStringLiteral("خروجی در فایل «%1» نوشته شد.").arg(ShownPath(path)), {},
+                   BoxStyle::OkInformationRtl);
+}
+
+} // namespace morva

@@ -1,0 +1,132 @@
+#include "export/export_writer.h"
+
+#include "backup/safe_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <xlsxwriter.h>
+
+#include <cmath>
+
+namespace morva {
+namespace {
+
+QString LibraryError(lxw_error error)
+{
+    return QString::fromUtf8(lxw_strerror(error));
+}
+
+// One sheet, read right to left, under a bold header row of the columns' Persian labels that
+// stays in view. Numbers are stored as numbers, texts as texts; a missing value is an empty cell.
+// Rows go to the library's temporary files as they come, so memory stays the same however many
+// there are; the finished workbook is then copied into place.
+class XlsxWriter final : public ExportWriter {
+public:
+    XlsxWriter(const QString &path, const QList<ExportColumn> &columns) : path_(path), columns_(columns)
+    {
+        if (!scratch_.isValid()) {
+            error_ = scratch_.errorString();
+            return;
+        }
+        const QByteArray scratchPath = QFile::encodeName(scratch_.path());
+        const QByteArray workbookPath = QFile::encodeName(scratch_.filePath(QStringLiteral("export.xlsx")));
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;
+        options.tmpdir = const_cast<char *>(scratchPath.constData());
+        workbook_ = workbook_new_opt(workbookPath.constData(), &options);
+        if (!workbook_) {
+            error_ = QStringLiteral("The workbook could not be started");
+            return;
+        }
+        sheet_ = workbook_add_worksheet(workbook_, QStringLiteral("آزمودنی‌ها").toUtf8().constData());
+        worksheet_right_to_left(sheet_);
+        worksheet_freeze_panes(sheet_, 1, 0);
+        lxw_format *bold = workbook_add_format(workbook_);
+        format_set_bold(bold);
+        for (qsizetype c = 0; c < columns_.size(); ++c) {
+            lxw_format *format = nullptr;
+            if (columns_[c].kind == ExportColumn::Kind::Number && columns_[c].decimals > 0) {
+                format = workbook_add_format(workbook_);
+                format_set_num_format(format, "0.0");
+            }
+            formats_.push_back(format);
+            worksheet_set_column(sheet_, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                                 columns_[c].kind == ExportColumn::Kind::Number ? 9 : 14, nullptr);
+            check(worksheet_write_string(sheet_, 0, static_cast<lxw_col_t>(c), columns_[c].label.toUtf8().constData(),
+                                         bold));
+        }
+    }
+
+    ~XlsxWriter() override
+    {
+        if (workbook_)
+            lxw_workbook_free(workbook_); // given up: nothing is assembled, the scratch folder goes
+    }
+
+    bool write(const ExportRow &row) override
+    {
+        ++row_;
+        for (qsizetype c = 0; c < std::ssize(row) && !error_; ++c) {
+            const auto column = static_cast<lxw_col_t>(c);
+            if (const auto *number = std::get_if<double>(&row[c])) {
+                check(worksheet_write_number(sheet_, row_, column, Rounded(*number, columns_[c].decimals), formats_[c]));
+            } else if (const auto *text = std::get_if<QString>(&row[c])) {
+                if (!text->isEmpty())
+                    check(worksheet_write_string(sheet_, row_, column, text->toUtf8().constData(), nullptr));
+            }
+        }
+        return !error_;
+    }
+
+    std::optional<QString> finish() override
+    {
+        if (error_)
+            return error_;
+        lxw_workbook *workbook = std::exchange(workbook_, nullptr);
+        if (const lxw_error closed = workbook_close(workbook); closed != LXW_NO_ERROR)
+            return LibraryError(closed);
+        QFile built(scratch_.filePath(QStringLiteral("export.xlsx")));
+        if (!built.open(QIODevice::ReadOnly))
+            return built.errorString();
+        SafeFileWriter file(path_);
+        while (!built.atEnd() && !file.failed()) {
+            const QByteArray block = built.read(1024 * 1024);
+            if (block.isEmpty() && built.error() != QFile::NoError)
+                return built.errorString();
+            file.write(block);
+        }
+        return file.commit();
+    }
+
+private:
+    static double Rounded(double value, int decimals)
+    {
+        const double scale = std::pow(10.0, decimals);
+        return decimals > 0 ? std::round(value * scale) / scale : value;
+    }
+
+    void check(lxw_error result)
+    {
+        if (result != LXW_NO_ERROR && !error_)
+            error_ = LibraryError(result);
+    }
+
+    QString path_;
+    QList<ExportColumn> columns_;
+    QTemporaryDir scratch_;
+    lxw_workbook *workbook_ = nullptr;
+    lxw_worksheet *sheet_ = nullptr;
+    std::vector<lxw_format *> formats_;
+    lxw_row_t row_ = 0;
+    std::optional<QString> error_;
+};
+
+} // namespace
+
+std::unique_ptr<ExportWriter> NewXlsxWriter(const QString &path, const QList<ExportColumn> &columns)
+{
+    return std::make_unique<XlsxWriter>(path, columns);
+}
+
+} // namespace morva

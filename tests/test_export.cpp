@@ -1,0 +1,268 @@
+// Research exports read back by readers that are not ours: Python's csv module and openpyxl
+// (through tests/export/read_export.py) and GNU PSPP.
+#include "export/research_export.h"
+#include "records/data_connection.h"
+#include "records/data_files.h"
+#include "scoring/love_type.h"
+#include "support/data_support.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+using namespace morva;
+using morva::testing::DataFolder;
+using morva::testing::StoredSubject;
+
+namespace {
+
+const QString kOddCode = QStringLiteral("K \"7\", new\nline");
+
+// Item n of a complete subject is answered 1 + n % 9, but item 1 is 3 (the intimacy mean is
+// 73 / 15); the second subject leaves items 2 and 45 empty; the third has no answer row.
+QStringList CompleteAnswers()
+{
+    QStringList answers;
+    for (int item = 1; item <= 45; ++item)
+        answers << QString::number(1 + item % 9);
+    answers[0] = QStringLiteral("3");
+    return answers;
+}
+
+// The cells of the listing's line that begins with the first cell, trimmed.
+QStringList ListedRow(const QString &listing, const QString &first)
+{
+    for (const QString &line : listing.split(u'\n')) {
+        QStringList cells = line.split(u'|');
+        if (cells.size() > 2 && cells[1].trimmed() == first) {
+            for (QString &c : cells)
+                c = c.trimmed();
+            return cells.mid(1, cells.size() - 2);
+        }
+    }
+    return {};
+}
+
+void StoreSubjects()
+{
+    DataConnection db(DataFile::Subjects, QStringLiteral("test setup"));
+    QStringList gaps = CompleteAnswers();
+    gaps[1].clear();
+    gaps[44].clear();
+    testing::InsertSubject(db, {.code = QStringLiteral("S-1"), .answers = CompleteAnswers()});
+    testing::InsertSubject(db, {.code = kOddCode, .firstName = QStringLiteral("مریم"), .age = QString(),
+                                .gender = QStringLiteral("مرد"), .group = QStringLiteral("B"), .answers = gaps});
+    testing::InsertSubject(db, {.code = QStringLiteral("S-3"), .group = QStringLiteral("B"), .answerRow = false});
+}
+
+QByteArray Run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        qWarning().noquote() << process.readAllStandardError();
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+QJsonObject ReadBack(const QString &kind, const QString &path)
+{
+    return QJsonDocument::fromJson(Run(QStringLiteral(MORVA_READER_PYTHON),
+                                       {QStringLiteral(MORVA_EXPORT_READER), kind, path}))
+        .object();
+}
+
+QString Export(const ExportRequest &request)
+{
+    const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
+    const auto error = ExportSubjects(source, request, [](qint64, qint64) { return true; });
+    return error.value_or(QString());
+}
+
+QByteArray Hash(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+}
+
+} // namespace
+
+class ExportTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void csvHoldsEachSubjectAsStored();
+    void xlsxIsOneRightToLeftSheetOfTypedCells();
+    void savCarriesLabelsAndSystemMissing();
+    void stoppedOrFailedExportLeavesNoFile();
+
+private:
+    std::unique_ptr<DataFolder> folder_;
+};
+
+void ExportTest::init()
+{
+    folder_.reset(); // the earlier folder gives back the working directory first
+    folder_ = std::make_unique<DataFolder>();
+    StoreSubjects();
+}
+
+void ExportTest::csvHoldsEachSubjectAsStored()
+{
+    const QString path = folder_->file(QStringLiteral("all.csv"));
+    QCOMPARE(Export({path, ExportFormat::Csv, std::nullopt, false}), QString());
+    const QJsonObject csv = ReadBack(QStringLiteral("csv"), path);
+    QVERIFY(csv.value(QStringLiteral("bom")).toBool());
+    const QJsonArray rows = csv.value(QStringLiteral("rows")).toArray();
+    QCOMPARE(rows.size(), 4);
+    const QJsonArray header = rows[0].toArray();
+    QCOMPARE(header.size(), 1 + 7 + 45 + 3 + 3 + 3);
+    QCOMPARE(header[0].toString(), QStringLiteral("code"));
+    QCOMPARE(header[1].toString(), QStringLiteral("group")); // no names by default
+    QCOMPARE(header[8].toString(), QStringLiteral("q1"));
+    QCOMPARE(header[52].toString(), QStringLiteral("q45"));
+    QCOMPARE(header.last().toString(), QStringLiteral("complete"));
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(!written.readAll().contains(QStringLiteral("سارا").toUtf8()));
+
+    const QJsonArray complete = rows[1].toArray();
+    QCOMPARE(complete[1].toString(), QStringLiteral("A"));
+    QCOMPARE(complete[2].toString(), QStringLiteral("زن"));
+    QCOMPARE(complete[3].toString(), QStringLiteral("34"));
+    QCOMPARE(complete[6].toString(), QStringLiteral("1403/05/09"));
+    QCOMPARE(complete[8].toString(), QStringLiteral("3")); // item 1
+    const ComponentScores scores = ComputeScores(CompleteAnswers());
+    QCOMPARE(complete[53].toString(), QString::number(scores.intimacy));
+    QCOMPARE(complete[56].toString(), QStringLiteral("4.9")); // 73 / 15, one decimal
+    QCOMPARE(complete[59].toString(), QString::number(static_cast<int>(ClassifyLoveType(scores)) + 1));
+    QCOMPARE(complete[60].toString(), LoveTypeLabel(ClassifyLoveType(scores)));
+    QCOMPARE(complete[61].toString(), QStringLiteral("1"));
+
+    const QJsonArray gaps = rows[2].toArray();
+    QCOMPARE(gaps[0].toString(), kOddCode); // quoted whole, quotes doubled
+    QCOMPARE(gaps[3].toString(), QString());
+    QCOMPARE(gaps[9].toString(), QString());  // item 2
+    QCOMPARE(gaps[10].toString(), QStringLiteral("4"));
+    for (int c = 53; c <= 60; ++c)
+        QCOMPARE(gaps[c].toString(), QString()); // no scores without every answer
+    QCOMPARE(gaps[61].toString(), QStringLiteral("0"));
+    QCOMPARE(rows[3].toArray()[61].toString(), QStringLiteral("0")); // no answer row
+
+    // With names, and only the listed group.
+    const QString named = folder_->file(QStringLiteral("b.csv"));
+    QCOMPARE(Export({named, ExportFormat::Csv, SubjectFilter{QStringLiteral("Group"), QStringLiteral("B")}, true}),
+             QString());
+    const QJsonArray groupB = ReadBack(QStringLiteral("csv"), named).value(QStringLiteral("rows")).toArray();
+    QCOMPARE(groupB.size(), 3);
+    QCOMPARE(groupB[0].toArray()[1].toString(), QStringLiteral("first_name"));
+    QCOMPARE(groupB[0].toArray()[3].toString(), QStringLiteral("beloved"));
+    QCOMPARE(groupB[1].toArray()[0].toString(), kOddCode);
+    QCOMPARE(groupB[1].toArray()[1].toString(), QStringLiteral("مریم"));
+    QCOMPARE(groupB[1].toArray()[3].toString(), QStringLiteral("علی"));
+    QCOMPARE(groupB[2].toArray()[0].toString(), QStringLiteral("S-3"));
+}
+
+void ExportTest::xlsxIsOneRightToLeftSheetOfTypedCells()
+{
+    const QString path = folder_->file(QStringLiteral("all.xlsx"));
+    QCOMPARE(Export({path, ExportFormat::Xlsx, std::nullopt, false}), QString());
+    const QJsonObject book = ReadBack(QStringLiteral("xlsx"), path);
+    QCOMPARE(book.value(QStringLiteral("sheets")).toInt(), 1);
+    QVERIFY(book.value(QStringLiteral("rightToLeft")).toBool());
+    QCOMPARE(book.value(QStringLiteral("frozen")).toString(), QStringLiteral("A2"));
+    QVERIFY(book.value(QStringLiteral("boldHeader")).toBool());
+    const QJsonArray rows = book.value(QStringLiteral("rows")).toArray();
+    QCOMPARE(rows.size(), 4);
+    const auto cell = [&](int row, int column) { return rows[row].toArray()[column].toObject(); };
+    QCOMPARE(cell(0, 0).value(QStringLiteral("value")).toString(), QStringLiteral("کد آزمودنی"));
+    QCOMPARE(cell(0, 8).value(QStringLiteral("value")).toString(), QStringLiteral("گویه‌ی ۱ (صمیمیت)"));
+    QCOMPARE(cell(1, 0).value(QStringLiteral("type")).toString(), QStringLiteral("text"));
+    QCOMPARE(cell(1, 3).value(QStringLiteral("type")).toString(), QStringLiteral("number"));
+    QCOMPARE(cell(1, 3).value(QStringLiteral("value")).toDouble(), 34.0);
+    QCOMPARE(cell(1, 8).value(QStringLiteral("value")).toDouble(), 3.0);
+    QCOMPARE(cell(1, 56).value(QStringLiteral("value")).toDouble(), 4.9); // 73 / 15, one decimal
+    QCOMPARE(cell(2, 0).value(QStringLiteral("value")).toString(), kOddCode);
+    QVERIFY(rows[2].toArray()[9].isNull()); // item 2 unanswered: an empty cell
+    QVERIFY(rows[2].toArray()[53].isNull());
+}
+
+void ExportTest::savCarriesLabelsAndSystemMissing()
+{
+    const QString path = folder_->file(QStringLiteral("all.sav"));
+    QCOMPARE(Export({path, ExportFormat::Sav, std::nullopt, false}), QString());
+    const QString syntax = folder_->file(QStringLiteral("read.sps"));
+    QFile sps(syntax);
+    QVERIFY(sps.open(QIODevice::WriteOnly));
+    sps.write(QStringLiteral("SYSFILE INFO FILE='%1'.\nGET FILE='%1'.\nDISPLAY DICTIONARY.\n"
+                             "FORMATS intimacy_mean (F12.8).\n"
+                             "LIST VARIABLES=code gender age q1 q2 intimacy_mean love_type complete.\n")
+                  .arg(path)
+                  .toUtf8());
+    sps.close();
+    const QString listed = folder_->file(QStringLiteral("listing.txt"));
+    Run(QStringLiteral("pspp"), {QStringLiteral("-O"), QStringLiteral("box=ascii"), QStringLiteral("-o"), listed, syntax});
+    QFile out(listed);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    const QString listing = QString::fromUtf8(out.readAll());
+    QCOMPARE(ListedRow(listing, QStringLiteral("Encoding")).value(1), QStringLiteral("UTF-8"));
+    QCOMPARE(ListedRow(listing, QStringLiteral("Cases")).value(1), QStringLiteral("3"));
+    QCOMPARE(ListedRow(listing, QStringLiteral("Variables")).value(1), QStringLiteral("62"));
+    // Name, position and label of a variable; each label of a value.
+    QCOMPARE(ListedRow(listing, QStringLiteral("reg_date")).mid(0, 3),
+             QStringList({QStringLiteral("reg_date"), QStringLiteral("7"), QStringLiteral("تاریخ ثبت")}));
+    QCOMPARE(ListedRow(listing, QStringLiteral("جنسیت           1")).value(1), QStringLiteral("مرد"));
+    QVERIFY(listing.contains(QStringLiteral("|                2|زن ")));
+    QVERIFY(listing.contains(QStringLiteral("|                4|بيوه ")));
+    QVERIFY(listing.contains(QStringLiteral("|                8|") + LoveTypeLabel(LoveType::ConsummateLove)));
+    // Values: the codes of the listed choices, full precision, system-missing as a dot.
+    const ComponentScores scores = ComputeScores(CompleteAnswers());
+    QCOMPARE(ListedRow(listing, QStringLiteral("S-1")),
+             QStringList({QStringLiteral("S-1"), QStringLiteral("2"), QStringLiteral("34"), QStringLiteral("3"),
+                          QStringLiteral("3"), QStringLiteral("4.86666667"),
+                          QString::number(static_cast<int>(ClassifyLoveType(scores)) + 1), QStringLiteral("1")}));
+    QCOMPARE(ListedRow(listing, QStringLiteral("K \"7\", new")).mid(1),
+             QStringList({QStringLiteral("1"), QStringLiteral("."), QStringLiteral("3"), QStringLiteral("."),
+                          QStringLiteral("."), QStringLiteral("."), QStringLiteral("0")}));
+}
+
+void ExportTest::stoppedOrFailedExportLeavesNoFile()
+{
+    const QString path = folder_->file(QStringLiteral("kept.csv"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("an earlier export\n");
+    old.close();
+    {
+        DataConnection db(DataFile::Subjects, QStringLiteral("test setup"));
+        db.transact([&] {
+            for (int i = 0; i < 600; ++i)
+                testing::InsertSubject(db, {.code = QStringLiteral("M%1").arg(i), .answers = CompleteAnswers()});
+        });
+    }
+    const QByteArray subjectsBefore = Hash(QStringLiteral("DB/DB2.mdb"));
+    const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
+    for (ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx, ExportFormat::Sav}) {
+        int reports = 0;
+        const auto error = ExportSubjects(source, {path, format, std::nullopt, true}, [&](qint64, qint64) {
+            return ++reports < 3; // stops after 500 of the 603 rows
+        });
+        QVERIFY(!error);
+        QCOMPARE(reports, 3);
+        QCOMPARE(Hash(path), QCryptographicHash::hash("an earlier export\n", QCryptographicHash::Sha256));
+    }
+    const auto failed = ExportSubjects(source, {folder_->file(QStringLiteral("no/such/folder/x.sav")), ExportFormat::Sav,
+                                                std::nullopt, false},
+                                       [](qint64, qint64) { return true; });
+    QVERIFY(failed && !failed->isEmpty());
+    QCOMPARE(Hash(QStringLiteral("DB/DB2.mdb")), subjectsBefore);
+}
+
+QTEST_GUILESS_MAIN(ExportTest)
+#include "test_export.moc"
