@@ -18,7 +18,6 @@ namespace {
 
 using Kind = ExportColumn::Kind;
 
-constexpr ItemComponent kComponents[] = {ItemComponent::Intimacy, ItemComponent::Passion, ItemComponent::Commitment};
 constexpr int kLoveTypes = 8;
 
 QString ComponentName(ItemComponent component)
@@ -46,19 +45,6 @@ QString ComponentTitle(ItemComponent component)
         return QStringLiteral("تعهد");
     }
     return {};
-}
-
-int Part(const ComponentScores &scores, ItemComponent component)
-{
-    switch (component) {
-    case ItemComponent::Intimacy:
-        return scores.intimacy;
-    case ItemComponent::Passion:
-        return scores.passion;
-    case ItemComponent::Commitment:
-        return scores.commitment;
-    }
-    return 0;
 }
 
 // An answer is a digit 1 to 9; anything else counts as no answer.
@@ -107,7 +93,7 @@ QList<ExportColumn> ExportColumns(bool withNames)
             << Number(QStringLiteral("age"), QStringLiteral("سن"))
             << Choice(QStringLiteral("marital"), QStringLiteral("وضعیت تأهل"), MaritalStatuses())
             << Text(QStringLiteral("education"), QStringLiteral("تحصیلات"))
-            << Text(QStringLiteral("reg_date"), QStringLiteral("تاریخ ثبت"))
+            << Text(QStringLiteral("reg_date"), QStringLiteral("تاریخ ثبت (خورشیدی)"))
             << Text(QStringLiteral("reg_time"), QStringLiteral("ساعت ثبت"));
     const QLocale persian(QLocale::Persian, QLocale::Iran);
     for (int item = 1; item <= ItemCount; ++item) {
@@ -115,9 +101,9 @@ QList<ExportColumn> ExportColumns(bool withNames)
                           QStringLiteral("گویه‌ی %1 (%2)")
                               .arg(persian.toString(item), ComponentTitle(ItemComponentOf(item))));
     }
-    for (ItemComponent c : kComponents)
-        columns << Number(ComponentName(c), QStringLiteral("نمره‌ی ") + ComponentTitle(c));
-    for (ItemComponent c : kComponents) {
+    for (ItemComponent c : kItemComponents)
+        columns << Number(ComponentName(c), QStringLiteral("نمره‌ی کل ") + ComponentTitle(c));
+    for (ItemComponent c : kItemComponents) {
         columns << Number(ComponentName(c) + QStringLiteral("_mean"),
                           QStringLiteral("میانگین پاسخ‌های ") + ComponentTitle(c), 1);
     }
@@ -126,7 +112,7 @@ QList<ExportColumn> ExportColumns(bool withNames)
         types.append({t + 1, LoveTypeLabel(static_cast<LoveType>(t))});
     columns << Number(QStringLiteral("love_type"), QStringLiteral("نوع عشق (شماره)"), 0, types)
             << Text(QStringLiteral("love_type_label"), QStringLiteral("نوع عشق"))
-            << Number(QStringLiteral("complete"), QStringLiteral("پاسخ‌نامه‌ی کامل"), 0,
+            << Number(QStringLiteral("complete"), QStringLiteral("کامل بودن پاسخ‌نامه"), 0,
                       {{0, QStringLiteral("ناقص")}, {1, QStringLiteral("کامل")}});
     return columns;
 }
@@ -158,10 +144,10 @@ void FillExportRow(const SubjectWithAnswers &subject, bool withNames, ExportRow 
     }
     if (complete) {
         const ComponentScores scores = ComputeScores(subject.answers);
-        for (ItemComponent c : kComponents)
-            row.emplace_back(double(Part(scores, c)));
-        for (ItemComponent c : kComponents)
-            row.emplace_back(MeanPerItem(Part(scores, c)));
+        for (ItemComponent c : kItemComponents)
+            row.emplace_back(double(ScoreOf(scores, c)));
+        for (ItemComponent c : kItemComponents)
+            row.emplace_back(MeanPerItem(ScoreOf(scores, c)));
         const LoveType type = ClassifyLoveType(scores);
         row.emplace_back(double(static_cast<int>(type) + 1));
         row.emplace_back(LoveTypeLabel(type));

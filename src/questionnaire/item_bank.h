@@ -8,6 +8,10 @@ namespace morva {
 
 enum class ItemComponent { Intimacy, Passion, Commitment };
 
+// The three, in the order the questionnaire's items take them.
+inline constexpr ItemComponent kItemComponents[] = {ItemComponent::Intimacy, ItemComponent::Passion,
+                                                    ItemComponent::Commitment};
+
 // Where the beloved's name goes in an item's statement.
 enum class ItemPattern {
     LeadSpaceName, // lead + " " + name + trail

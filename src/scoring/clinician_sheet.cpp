@@ -40,20 +40,6 @@ QString Number(double value, int decimals)
     return QString::number(value, 'f', decimals);
 }
 
-const ItemComponent kComponents[3] = {ItemComponent::Intimacy, ItemComponent::Passion, ItemComponent::Commitment};
-
-int Part(const ComponentScores &scores, ItemComponent component)
-{
-    switch (component) {
-    case ItemComponent::Intimacy:
-        return scores.intimacy;
-    case ItemComponent::Passion:
-        return scores.passion;
-    case ItemComponent::Commitment:
-        break;
-    }
-    return scores.commitment;
-}
 
 } // namespace
 
@@ -145,9 +131,9 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
             Cell(p, cell);
             QString text = headings[c];
             if (row > 0) {
-                const ItemComponent component = kComponents[row - 1];
-                const int sum = Part(scores_, component);
-                const int cutOff = Part(kCutOffs, component);
+                const ItemComponent component = kItemComponents[row - 1];
+                const int sum = ScoreOf(scores_, component);
+                const int cutOff = ScoreOf(kCutOffs, component);
                 const QString values[5] = {ComponentLabel(component), QString::number(sum), Number(MeanPerItem(sum), 1),
                                            QString::number(cutOff),
                                            sum >= cutOff ? QStringLiteral("بالا") : QStringLiteral("پایین")};
@@ -180,7 +166,7 @@ void ClinicianSheetDocument::paintAnswers(const SheetPainter &painter) const
         const double top = 8700 + block * 860;
         const QRectF name(kWidth - caption, top, caption, 720);
         Cell(p, name);
-        painter.value({name, SheetFace::Text, 10}, ComponentLabel(kComponents[block]));
+        painter.value({name, SheetFace::Text, 10}, ComponentLabel(kItemComponents[block]));
         for (int i = 0; i < 15; ++i) {
             const int item = block * 15 + i + 1;
             const double right = kWidth - caption - i * cell;

@@ -14,7 +14,7 @@ QStringList ResponseNotes(const QStringList &answers)
                                "این شیوه‌ی پاسخ‌دهی را با آزمودنی در میان بگذارید.")
                     .arg(*all.begin())};
     QStringList notes;
-    for (const ItemComponent component : {ItemComponent::Intimacy, ItemComponent::Passion, ItemComponent::Commitment}) {
+    for (const ItemComponent component : kItemComponents) {
         QSet<QString> distinct;
         for (int item = 1; item <= ItemCount && item <= answers.size(); ++item) {
             if (ItemComponentOf(item) == component)

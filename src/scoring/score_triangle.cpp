@@ -76,7 +76,7 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
     const QFontMetricsF metrics(painter.font());
     const double line = metrics.height();
     double label = metrics.horizontalAdvance(QStringLiteral("000"));
-    for (const ItemComponent component : {ItemComponent::Intimacy, ItemComponent::Passion, ItemComponent::Commitment})
+    for (const ItemComponent component : kItemComponents)
         label = std::max(label, metrics.horizontalAdvance(ComponentLabel(component)));
     // Room for two lines of label above the top and below the lower corners, half a label beside
     // the lower corners, and the legend.

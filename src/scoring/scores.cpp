@@ -13,6 +13,19 @@ ComponentScores ComputeScores(const QStringList &answers)
     return {static_cast<int>(sums[0]), static_cast<int>(sums[1]), static_cast<int>(sums[2])};
 }
 
+int ScoreOf(const ComponentScores &scores, ItemComponent component)
+{
+    switch (component) {
+    case ItemComponent::Intimacy:
+        return scores.intimacy;
+    case ItemComponent::Passion:
+        return scores.passion;
+    case ItemComponent::Commitment:
+        break;
+    }
+    return scores.commitment;
+}
+
 double MeanPerItem(int sum)
 {
     return sum / static_cast<double>(ItemCount / 3);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "questionnaire/item_bank.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +13,9 @@ struct ComponentScores {
     int passion = 0;
     int commitment = 0;
 };
+
+// The sum of one component.
+int ScoreOf(const ComponentScores &scores, ItemComponent component);
 
 // answers: the 45 answer texts, item 1 first; each is read by LeadingNumber.
 ComponentScores ComputeScores(const QStringList &answers);

@@ -2,6 +2,7 @@
 
 #include "calendar/jalali.h"
 #include "export/research_export.h"
+#include "records/columns.h"
 #include "records/data_connection.h"
 #include "records/data_files.h"
 #include "scoring/sheet_page.h"
@@ -33,10 +34,14 @@ QStringList FormatFilters()
     return {QStringLiteral("CSV (*.csv)"), QStringLiteral("Excel (*.xlsx)"), QStringLiteral("SPSS (*.sav)")};
 }
 
+// Names the group of a narrowed list, never a person: a file without names must not carry one in
+// its own name.
 QString ProposedName(const std::optional<SubjectFilter> &filter)
 {
-    return SheetFileName({QStringLiteral("آزمودنی‌ها"), filter ? filter->value : QString(),
-                          PersianDateText(QDateTime::currentDateTime())});
+    const QString date = PersianDateText(QDateTime::currentDateTime());
+    if (filter && filter->column == column::Group)
+        return SheetFileName({QStringLiteral("آزمودنی‌های گروه"), filter->value, date});
+    return SheetFileName({QStringLiteral("آزمودنی‌ها"), date});
 }
 
 // Shows how far the export is once it takes longer than a moment; its button stops it.
@@ -73,7 +78,7 @@ void RunResearchExport(QWidget *owner, const QString &subjectsPath, const std::o
     auto *withoutNames = new QCheckBox(QStringLiteral("بدون نام‌ها"));
     withoutNames->setObjectName(QStringLiteral("WithoutNames"));
     withoutNames->setChecked(true);
-    withoutNames->setToolTip(QStringLiteral("نام، نام خانوادگی و نام معشوق در فایل نمی‌آیند."));
+    withoutNames->setToolTip(QStringLiteral("نام، نام خانوادگی و نام معشوق در فایل نوشته نمی‌شوند."));
     const std::unique_ptr<QCheckBox> ownedCheck(withoutNames);
     const SaveChoice choice = AskSaveChoice(owner, QStringLiteral("خروجی گرفتن"), QDir::homePath(), ProposedName(filter),
                                             FormatFilters(), withoutNames);
@@ -98,12 +103,12 @@ void RunResearchExport(QWidget *owner, const QString &subjectsPath, const std::o
     if (!read)
         return;
     if (cancelled) {
-        MessagePrompt::Show(owner, QStringLiteral("خروجی گرفتن متوقف شد و فایلی نوشته نشد."), 2000);
+        MessagePrompt::Show(owner, QStringLiteral("خروجی گرفتن لغو شد و فایلی نوشته نشد."), 2000);
         return;
     }
     if (error) {
         ShowMessageBox(owner,
-                       QStringLiteral("خروجی در فایل «%1» نوشته نشد. لطفاً دوباره امتحان کنید یا پوشه‌ی دیگری را برگزینید.")
+                       QStringLiteral("خروجی در فایل «%1» نوشته نشد. لطفاً دوباره تلاش کنید یا پوشه‌ی دیگری انتخاب کنید.")
                                .arg(ShownPath(path))
                            + QStringLiteral("\n\n") + *error,
                        QStringLiteral("خطا"), BoxStyle::OkStopRtl);

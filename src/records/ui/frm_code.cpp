@@ -158,7 +158,7 @@ void FrmCode::buildDeletionPanel()
 
     auto *export_ = PlaceButton(this, QStringLiteral("CmdExport"), QStringLiteral("خروجی گرفتن"), {6960, 4980, 1680, 555});
     export_->setAutoDefault(false);
-    export_->setToolTip(QStringLiteral("آزمودنی‌هایی که فهرست نشان می‌دهد، با پاسخ‌ها و نمره‌هایشان، در یک فایل برای پژوهش"));
+    export_->setToolTip(QStringLiteral("آزمودنی‌هایی را که اکنون در فهرست دیده می‌شوند، با پاسخ‌ها و نمره‌هایشان، برای پژوهش در یک فایل ذخیره می‌کند."));
     connect(export_, &QPushButton::clicked, this, &FrmCode::onCmdExportClicked);
 }
 

@@ -82,7 +82,7 @@ void DataRPrint::onSavePdfClicked()
         return;
     if (const auto error = WriteFileSafely(path, SheetPdf(*document_)))
         ShowMessageBox(this,
-                       QStringLiteral("برگه در فایل «%1» ذخیره نشد. لطفاً دوباره امتحان کنید یا پوشه‌ی دیگری را برگزینید.")
+                       QStringLiteral("برگه در فایل «%1» ذخیره نشد. لطفاً دوباره تلاش کنید یا پوشه‌ی دیگری انتخاب کنید.")
                                .arg(ShownPath(path))
                            + QStringLiteral("\n\n") + *error,
                        QStringLiteral("خطا"), BoxStyle::OkStopRtl);
