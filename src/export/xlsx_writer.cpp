@@ -42,8 +42,16 @@ public:
         sheet_ = workbook_add_worksheet(workbook_, QStringLiteral("آزمودنی‌ها").toUtf8().constData());
         worksheet_right_to_left(sheet_);
         worksheet_freeze_panes(sheet_, 1, 0);
+        // Texts stand at the start of their cells, as Persian reads: a Latin code or group letter
+        // would otherwise stand at the far side, beside the next column's text.
         lxw_format *bold = workbook_add_format(workbook_);
         format_set_bold(bold);
+        format_set_align(bold, LXW_ALIGN_RIGHT);
+        format_set_align(bold, LXW_ALIGN_VERTICAL_TOP);
+        format_set_text_wrap(bold); // a long label takes a second line rather than the next cell
+        worksheet_set_row(sheet_, 0, 45, nullptr);
+        text_ = workbook_add_format(workbook_);
+        format_set_align(text_, LXW_ALIGN_RIGHT);
         for (qsizetype c = 0; c < columns_.size(); ++c) {
             lxw_format *format = nullptr;
             if (columns_[c].kind == ExportColumn::Kind::Number && columns_[c].decimals > 0) {
@@ -52,7 +60,7 @@ public:
             }
             formats_.push_back(format);
             worksheet_set_column(sheet_, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
-                                 columns_[c].kind == ExportColumn::Kind::Number ? 9 : 14, nullptr);
+                                 columns_[c].kind == ExportColumn::Kind::Number ? 10 : 16, nullptr);
             check(worksheet_write_string(sheet_, 0, static_cast<lxw_col_t>(c), columns_[c].label.toUtf8().constData(),
                                          bold));
         }
@@ -73,7 +81,7 @@ public:
                 check(worksheet_write_number(sheet_, row_, column, Rounded(*number, columns_[c].decimals), formats_[c]));
             } else if (const auto *text = std::get_if<QString>(&row[c])) {
                 if (!text->isEmpty())
-                    check(worksheet_write_string(sheet_, row_, column, text->toUtf8().constData(), nullptr));
+                    check(worksheet_write_string(sheet_, row_, column, text->toUtf8().constData(), text_));
             }
         }
         return !error_;
@@ -117,7 +125,8 @@ private:
     QTemporaryDir scratch_;
     lxw_workbook *workbook_ = nullptr;
     lxw_worksheet *sheet_ = nullptr;
-    std::vector<lxw_format *> formats_;
+    lxw_format *text_ = nullptr;
+    std::vector<lxw_format *> formats_; // of the numbers, by column
     lxw_row_t row_ = 0;
     std::optional<QString> error_;
 };
