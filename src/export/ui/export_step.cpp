@@ -10,6 +10,7 @@
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/message_prompt.h"
+#include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -54,6 +55,7 @@ public:
         dialog_.setLayoutDirection(Qt::RightToLeft);
         dialog_.setWindowModality(Qt::WindowModal);
         dialog_.setMinimumDuration(700);
+        dialog_.setMinimumWidth(TwipsToPixels(5400));
         dialog_.setAutoClose(false);
         dialog_.setAutoReset(false);
     }
