@@ -26,7 +26,8 @@ public:
         }
         if (integerDigits + fractionDigits == 0)
             return 0;
-        value *= std::pow(10.0, exponent());
+        if (const int power = exponent(); power != 0)
+            value *= std::pow(10.0, power);
         return negative ? -value : value;
     }
 
@@ -76,6 +77,9 @@ private:
 
 double LeadingNumber(const QString &text)
 {
+    // Most texts read so are an answer of one digit: a long table is scored without the scan.
+    if (text.size() == 1 && text[0] >= u'0' && text[0] <= u'9')
+        return text[0].unicode() - u'0';
     return NumberScanner(text).read();
 }
 
