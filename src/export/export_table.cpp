@@ -20,31 +20,22 @@ using Kind = ExportColumn::Kind;
 
 constexpr int kLoveTypes = 8;
 
+// Each component's variable name, and our own spelling of its name for the labels of a file; in
+// the order of ItemComponent.
+struct ComponentNames {
+    const char *variable;
+    const char *title;
+};
+constexpr ComponentNames kComponentNames[] = {{"intimacy", "صمیمیت"}, {"passion", "هوس"}, {"commitment", "تعهد"}};
+
 QString ComponentName(ItemComponent component)
 {
-    switch (component) {
-    case ItemComponent::Intimacy:
-        return QStringLiteral("intimacy");
-    case ItemComponent::Passion:
-        return QStringLiteral("passion");
-    case ItemComponent::Commitment:
-        return QStringLiteral("commitment");
-    }
-    return {};
+    return QLatin1String(kComponentNames[static_cast<int>(component)].variable);
 }
 
-// Our own spelling of the component's name, for the labels of a file.
 QString ComponentTitle(ItemComponent component)
 {
-    switch (component) {
-    case ItemComponent::Intimacy:
-        return QStringLiteral("صمیمیت");
-    case ItemComponent::Passion:
-        return QStringLiteral("هوس");
-    case ItemComponent::Commitment:
-        return QStringLiteral("تعهد");
-    }
-    return {};
+    return QString::fromUtf8(kComponentNames[static_cast<int>(component)].title);
 }
 
 // An answer is a digit 1 to 9; anything else counts as no answer.

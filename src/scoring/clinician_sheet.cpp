@@ -40,7 +40,6 @@ QString Number(double value, int decimals)
     return QString::number(value, 'f', decimals);
 }
 
-
 } // namespace
 
 ClinicianSheetDocument::ClinicianSheetDocument(const ClinicianSheet &sheet)

@@ -17,8 +17,6 @@
 #include <QDir>
 #include <QProgressDialog>
 
-#include <memory>
-
 namespace morva {
 namespace {
 
@@ -77,13 +75,12 @@ private:
 
 void RunResearchExport(QWidget *owner, const QString &subjectsPath, const std::optional<SubjectFilter> &filter)
 {
-    auto *withoutNames = new QCheckBox(QStringLiteral("بدون نام‌ها"));
-    withoutNames->setObjectName(QStringLiteral("WithoutNames"));
-    withoutNames->setChecked(true);
-    withoutNames->setToolTip(QStringLiteral("نام، نام خانوادگی و نام معشوق در فایل نوشته نمی‌شوند."));
-    const std::unique_ptr<QCheckBox> ownedCheck(withoutNames);
+    QCheckBox withoutNames(QStringLiteral("بدون نام‌ها")); // the dialog hands it back when it closes
+    withoutNames.setObjectName(QStringLiteral("WithoutNames"));
+    withoutNames.setChecked(true);
+    withoutNames.setToolTip(QStringLiteral("نام، نام خانوادگی و نام معشوق در فایل نوشته نمی‌شوند."));
     const SaveChoice choice = AskSaveChoice(owner, QStringLiteral("خروجی گرفتن"), QDir::homePath(), ProposedName(filter),
-                                            FormatFilters(), withoutNames);
+                                            FormatFilters(), &withoutNames);
     if (choice.path.isEmpty())
         return;
     const FormatChoice format = kFormats[std::clamp(choice.filter, 0, 2)];
@@ -93,7 +90,7 @@ void RunResearchExport(QWidget *owner, const QString &subjectsPath, const std::o
     if (!MayReplace(owner, path))
         return;
 
-    const ExportRequest request{path, format.format, filter, !withoutNames->isChecked()};
+    const ExportRequest request{path, format.format, filter, !withoutNames.isChecked()};
     std::optional<QString> error;
     bool cancelled = false;
     const bool read = RunGuarded(owner, [&] {

@@ -204,10 +204,10 @@ void FrmkLID::onCmdCompareClicked()
 void FrmkLID::onCommand7Clicked()
 {
     const ComponentScores sums = morva::ComputeScores(answers(*adodc2_));
-    const int values[3] = {sums.intimacy, sums.passion, sums.commitment};
     for (int i = 0; i < 3; ++i) {
-        scores_[i]->setText(QString::number(values[i]));
-        means_[i]->setText(QStringLiteral("میانگین: %1").arg(QString::number(MeanPerItem(values[i]), 'f', 1)));
+        const int sum = ScoreOf(sums, kItemComponents[i]);
+        scores_[i]->setText(QString::number(sum));
+        means_[i]->setText(QStringLiteral("میانگین: %1").arg(QString::number(MeanPerItem(sum), 'f', 1)));
     }
     chart_->showSubject({text5_->text(), sums});
 }
