@@ -45,7 +45,7 @@ std::optional<QString> ExportSubjects(const DataConnection &connection, const Ex
                 return !stopped;
             });
         };
-        if (passes == 2)
+        if (passes == 2 && !stopped)
             pass([&](const ExportRow &r) { writer->measure(r); return true; });
         if (!stopped)
             pass([&](const ExportRow &r) { return writer->write(r); });
