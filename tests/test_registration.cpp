@@ -90,8 +90,7 @@ void RegistrationTest::init()
     folder_ = std::make_unique<DataFolder>();
     window_ = std::make_unique<Frm1>();
     window_->show();
-    QApplication::setActiveWindow(window_.get());
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QVERIFY(Activate(window_.get()));
 }
 
 void RegistrationTest::cleanup()

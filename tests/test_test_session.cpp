@@ -465,8 +465,7 @@ void TestSessionTest::wholeSessionByKeyboardAndRetest()
 void TestSessionTest::keysGoWhereTheSubjectIsTyping()
 {
     open("T-1");
-    QApplication::setActiveWindow(test_.get());
-    QVERIFY(QTest::qWaitForWindowActive(test_.get()));
+    QVERIFY(Activate(test_.get()));
     auto *count = child<QLineEdit>("Text6");
     count->setFocus();
     count->selectAll();

@@ -45,8 +45,9 @@ for doc in copyright changelog.gz; do
 done
 changelog_version="$(zcat "$usr/share/doc/morva/changelog.gz" | dpkg-parsechangelog -l - -S Version)"
 [[ $changelog_version == "$version" ]] || fail "changelog is at $changelog_version, the package at $version"
-grep -q "<release version=\"$version\"" "$usr/share/metainfo/$id.metainfo.xml" ||
-  fail "the AppStream metadata names no release $version"
+released="$(date -u -d "$(zcat "$usr/share/doc/morva/changelog.gz" | dpkg-parsechangelog -l - -S Date)" +%F)"
+grep -q "<release version=\"$version\" date=\"$released\"" "$usr/share/metainfo/$id.metainfo.xml" ||
+  fail "the AppStream metadata names no release $version of $released: $(grep '<release ' "$usr/share/metainfo/$id.metainfo.xml")"
 
 depends="$(dpkg-deb -f "$deb" Depends)"
 for needed in libc6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite qt6-translations-l10n fonts-farsiweb; do

@@ -22,6 +22,12 @@ void AnswerNextDialog(const QMetaObject &type, std::function<void(QDialog *)> an
     });
 }
 
+bool Activate(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 void TypeText(QWidget *widget, const QString &text)
 {
     for (const QChar ch : text)

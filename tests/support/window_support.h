@@ -22,6 +22,9 @@ template <class T> void WhenModal(std::function<void(T *)> answer, int timeoutMs
     AnswerNextDialog(T::staticMetaObject, [answer](QDialog *dialog) { answer(static_cast<T *>(dialog)); }, timeoutMs);
 }
 
+// Makes window the active window, as a click on it would; false when it does not become active.
+[[nodiscard]] bool Activate(QWidget *window);
+
 // Types text into a widget one character at a time (Persian included).
 void TypeText(QWidget *widget, const QString &text);
 
