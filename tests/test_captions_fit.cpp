@@ -48,6 +48,16 @@ QStringList CutCaptions(QWidget *window)
     return cut;
 }
 
+// What the caption looks like in its window with this text.
+QImage Drawn(QLabel *caption, const QString &text)
+{
+    const QString kept = caption->text();
+    caption->setText(text);
+    const QImage drawn = caption->parentWidget()->grab(caption->geometry()).toImage();
+    caption->setText(kept);
+    return drawn;
+}
+
 void SetTheme(int theme, const QString &clinic)
 {
     DataConnection settings(DataFile::Settings, QStringLiteral("test"));
@@ -64,6 +74,7 @@ private Q_SLOTS:
     void everyCaptionFitsInEveryTheme_data();
     void everyCaptionFitsInEveryTheme();
     void longValuesShowFromTheirStart();
+    void colonsStandBesideTheirFields();
 };
 
 void CaptionsFitTest::everyCaptionFitsInEveryTheme_data()
@@ -131,6 +142,38 @@ void CaptionsFitTest::longValuesShowFromTheirStart()
         QCOMPARE(field->cursorPosition(), 0);
         QCOMPARE(field->toolTip(), value);
     }
+}
+
+// A caption written " :کد" shows its colon between the word and the field at its left: it is drawn
+// as its words are drawn left to right, not as they are drawn right to left.
+void CaptionsFitTest::colonsStandBesideTheirFields()
+{
+    DataFolder folder;
+    SetTheme(9, {});
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<Frm1>());
+    windows.push_back(std::make_unique<FrmTest>());
+    windows.push_back(std::make_unique<FrmkLID>());
+    windows.push_back(std::make_unique<FrmCode>());
+    int captions = 0;
+    for (const auto &window : windows) {
+        window->show();
+        for (QLabel *caption : window->findChildren<QLabel *>()) {
+            if (!caption->buddy() || !caption->text().contains(u':'))
+                continue; // a caption of a field, written with its colon
+            caption->parentWidget()->show(); // a panel of the main window opens with its command
+            QApplication::processEvents();
+            QString words = caption->text();
+            words.remove(QChar(0x200E));
+            const QImage leftToRight = Drawn(caption, QChar(0x200E) + words);
+            const QImage rightToLeft = Drawn(caption, QChar(0x200F) + words);
+            QVERIFY2(leftToRight != rightToLeft, qPrintable(words));
+            QVERIFY2(Drawn(caption, caption->text()) == leftToRight,
+                     qPrintable(words + QStringLiteral(" in ") + window->objectName()));
+            ++captions;
+        }
+    }
+    QVERIFY(captions >= 30);
 }
 
 QTEST_MAIN(CaptionsFitTest)

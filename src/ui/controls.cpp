@@ -26,7 +26,10 @@ void SetUpPanel(QGroupBox *panel, const QString &name, const QRect &twips)
 
 QLabel *FieldCaption(QWidget *parent, const QString &text, QWidget *field)
 {
-    auto *caption = new QLabel(text, parent);
+    // A label lays its text out in the direction of its first strong letter, the Persian word:
+    // after a left-to-right mark, the colon written first stands at the word's left, by the field.
+    auto *caption = new QLabel(QChar(0x200E) + text, parent);
+    caption->setTextFormat(Qt::PlainText);
     caption->setBuddy(field);
     caption->setLayoutDirection(Qt::LeftToRight);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);

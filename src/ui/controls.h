@@ -19,7 +19,8 @@ void SetUpPanel(QGroupBox *panel, const QString &name, const QRect &twips);
 
 // The caption of a field, standing to its right. Captions such as " :کد" are written with the
 // colon first: they are shown left to right, so that the colon stands between the word and the
-// field, and aligned towards the field.
+// field, and aligned towards the field. The label's text is the caption after a left-to-right
+// mark.
 QLabel *FieldCaption(QWidget *parent, const QString &text, QWidget *field);
 
 // Shows text in the label, the whole text as its tooltip: on one line in the label's font if it
