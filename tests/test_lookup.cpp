@@ -73,6 +73,7 @@ private:
     std::unique_ptr<DataFolder> folder_;
     std::unique_ptr<FrmCode> window_;
     QPointer<FrmCode> shown_; // the window the test looks at
+    QString asked_;           // the last deletion question
 };
 
 void LookupTest::open()
@@ -118,17 +119,20 @@ void LookupTest::deleteCode(const QString &typed, QMessageBox::StandardButton an
     auto *text3 = child<QLineEdit>("Text3");
     text3->clear();
     TypeText(text3, typed);
-    auto question = AnswerNextBox(answer);
+    // Escape says no; Enter would press No as well.
+    auto question = AnswerNextBox(answer == QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::Escape);
     auto done = answer == QMessageBox::Yes ? AnswerNextBox() : nullptr;
     QTest::mouseClick(child<QPushButton>("Command2"), Qt::LeftButton);
-    QCOMPARE(question->text, QStringLiteral("آيا براي حذف کردن مطمئن هستيد؟"));
+    QCOMPARE(question->text.section(u'\n', 0, 0), QStringLiteral("آيا براي حذف کردن مطمئن هستيد؟"));
     QCOMPARE(question->title, QStringLiteral("Morva"));
     QCOMPARE(question->icon, QMessageBox::NoIcon);
+    QCOMPARE(question->defaultButton, QMessageBox::No);
     if (done) {
         QCOMPARE(done->text, QStringLiteral("حذف با موفقيت انجام گرفت"));
         QCOMPARE(done->delayMs, 1000);
     }
     QCOMPARE(text3->text(), typed); // the typed code stays
+    asked_ = question->text;
 }
 
 void LookupTest::commandOpensTheWindowOnlyWhileAnswersExist()
@@ -207,6 +211,13 @@ void LookupTest::lastInputChosenDecidesTheGrid()
     QCOMPARE(gridCodes(), QStringList());
     first->lineEdit()->clear(); // emptied by the operator: every subject again
     QCOMPARE(gridCodes(), QStringList({"K-1", "K-2", "K-3", "K-4"}));
+
+    // A group, then every group again from the top of the group box's list.
+    TypeText(group->lineEdit(), "C");
+    QCOMPARE(gridCodes(), QStringList({"K-1", "K-2"}));
+    QCOMPARE(group->itemText(0), QStringLiteral("همه‌ی گروه‌ها"));
+    group->setCurrentIndex(0);
+    QCOMPARE(gridCodes(), QStringList({"K-1", "K-2", "K-3", "K-4"}));
 }
 
 void LookupTest::nameListsHoldEachNameOnceInPersianOrder()
@@ -258,7 +269,9 @@ void LookupTest::deletionRemovesTheFirstPairOfACodeOrAHalfSubjectWhole()
     open();
     ModalWatch unexpected; // a box beyond those answered, an error for instance
     deleteCode("H-1", QMessageBox::Yes);
+    QVERIFY(asked_.contains("نیما صادقی")); // the subject is named below the question
     deleteCode("H-2", QMessageBox::Yes);
+    QVERIFY(asked_.contains("H-2\u2069 و همه‌ی پاسخ‌هایش حذف می‌شوند."));
     QCOMPARE(unexpected.seen, QStringList());
     input("Combo3")->lineEdit()->setText("C");
     deleteCode("K-1", QMessageBox::Yes);

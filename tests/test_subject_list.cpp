@@ -6,6 +6,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace morva;
@@ -32,6 +33,7 @@ class SubjectListTest : public QObject {
 
 private Q_SLOTS:
     void listReadsPagesAsTheGridScrolls();
+    void failureWhileScrollingKeepsTheRowsListed();
     void filtersMatchExactValuesOnly();
     void streamJoinsEachSubjectWithItsFirstAnswerRow();
     void onlyWholeSubjectsFilesPassTheCheck();
@@ -55,6 +57,28 @@ void SubjectListTest::listReadsPagesAsTheGridScrolls()
     QCOMPARE(model.data(model.index(599, 0)).toString(), QStringLiteral("C599"));
     QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("نام"));
     QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+}
+
+// The file fails while the grid scrolls (Qt's event loop asks for rows): the rows listed stay and
+// the failure is told once, never thrown through the event loop.
+void SubjectListTest::failureWhileScrollingKeepsTheRowsListed()
+{
+    DataFolder folder;
+    DataConnection db(DataFile::Subjects, QStringLiteral("test"));
+    db.transact([&] {
+        for (int i = 0; i < 100; ++i)
+            InsertSubject(db, {.code = QStringLiteral("C%1").arg(i)});
+    });
+    SubjectListModel model(db, kColumns);
+    const int listed = model.rowCount();
+    db.run(QStringLiteral("DROP TABLE \"IDE\""));
+    QSignalSpy failed(&model, &SubjectListModel::readFailed);
+    model.fetchMore({});
+    model.fetchMore({});
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(!failed.first().first().toString().isEmpty());
+    QCOMPARE(model.rowCount(), listed);
+    QVERIFY(!model.canFetchMore({}));
 }
 
 void SubjectListTest::filtersMatchExactValuesOnly()

@@ -16,6 +16,26 @@
 namespace morva {
 namespace {
 
+// Qt's Persian texts without their keyboard mnemonics: the underline of a mnemonic breaks the
+// joining of Persian letters («بـ له»). A doubled ampersand stays a single one.
+class PersianTranslator : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char *context, const char *sourceText, const char *disambiguation, int n) const override
+    {
+        const QString text = QTranslator::translate(context, sourceText, disambiguation, n);
+        QString plain;
+        plain.reserve(text.size());
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] == u'&' && ++i == text.size())
+                break;
+            plain += text[i];
+        }
+        return plain;
+    }
+};
+
 // The main window's last step when it is left without a hand-over: the exit dialog, which ends
 // the program when the user leaves it. Ending stops the event loop at once, so that no window
 // runs another event.
@@ -36,7 +56,7 @@ void ConfigureApplication(QApplication &app)
     app.setDesktopFileName(QStringLiteral("example.morva.Morva")); // the menu entry: its icon on the task bar
     app.setLayoutDirection(Qt::RightToLeft);
     app.setFont(QFont(QStringLiteral("Nazli"), 11));
-    auto *translator = new QTranslator(&app);
+    auto *translator = new PersianTranslator(&app);
     if (translator->load(QLocale(QLocale::Persian, QLocale::Iran), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(translator);

@@ -1,5 +1,7 @@
 #include "records/data_files.h"
 
+#include "common/bidi.h"
+
 #include "records/data_connection.h"
 #include "records/data_error.h"
 #include "records/subject_code.h"
@@ -73,7 +75,7 @@ std::optional<Defect> DefectOf(const QString &path, DataFile kind, const QString
             if (const auto missing = MissingColumn(db, *table))
                 return Defect{QStringLiteral("فایل اطلاعات «%1» با این نسخه از برنامه سازگار نیست."),
                               QStringLiteral("جدول: %1 — ستونِ ناموجود: %2")
-                                  .arg(QChar(0x2068) + table->name + QChar(0x2069), QChar(0x2068) + *missing + QChar(0x2069))};
+                                  .arg(Isolated(table->name), Isolated(*missing))};
         }
     } catch (const DataError &) {
         return Defect{QStringLiteral("فایل اطلاعات «%1» باز نشد یا آسیب دیده است."), {}};
@@ -134,7 +136,7 @@ QString DataFilePath(DataFile file)
 QString ShownPath(const QString &path)
 {
     // Isolated, so that the path keeps its own direction inside a Persian sentence.
-    return QChar(0x2068) + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + QChar(0x2069);
+    return Isolated(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 void PrepareDataFiles()

@@ -1,6 +1,7 @@
 #include "records/subject_list.h"
 
 #include "records/data_connection.h"
+#include "records/data_error.h"
 #include "records/schema.h"
 
 #include <QScopedValueRollback>
@@ -115,7 +116,14 @@ void SubjectListModel::fetchMore(const QModelIndex &parent)
     if (!canFetchMore(parent) || inserting_)
         return; // asked again by whoever hears of the rows being added: they are not all in yet
     QList<qint64> ids;
-    const QList<QStringList> page = readPage(rowIds_.isEmpty() ? std::numeric_limits<qint64>::min() : rowIds_.last(), ids);
+    QList<QStringList> page;
+    try {
+        page = readPage(rowIds_.isEmpty() ? std::numeric_limits<qint64>::min() : rowIds_.last(), ids);
+    } catch (const DataError &error) {
+        complete_ = true; // asked again, it would fail again
+        Q_EMIT readFailed(error.fullText());
+        return;
+    }
     complete_ = page.size() < kPageRows;
     if (page.isEmpty())
         return;

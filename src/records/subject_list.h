@@ -13,7 +13,9 @@ class DataConnection;
 // columns, each with its caption; only those columns are read. Rows are read from the file a
 // page at a time as the grid asks for more (a long table is never copied into memory at once).
 // The list can keep only the subjects whose column equals a value exactly (letter case, blanks
-// and punctuation count). The file's failures throw DataError.
+// and punctuation count). The file's failures throw DataError, except while the grid asks for
+// more rows (from Qt's event loop): then the list stops growing, keeps the rows it has, and
+// reports the failure once through readFailed().
 class SubjectListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -37,6 +39,10 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
+
+Q_SIGNALS:
+    // Reading more rows failed: the whole text of the failure, in Persian.
+    void readFailed(const QString &text);
 
 private:
     void restart();

@@ -32,7 +32,8 @@ QString ProgramTitle()
 }
 
 QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, const QString &title, BoxStyle style,
-                                           const QMap<QMessageBox::StandardButton, QString> &captions)
+                                           const QMap<QMessageBox::StandardButton, QString> &captions,
+                                           QMessageBox::StandardButton defaultButton)
 {
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     if (style == BoxStyle::YesNo)
@@ -40,8 +41,15 @@ QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, 
     else if (style == BoxStyle::YesNoCancel)
         buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QMessageBox box(IconOf(style), title.isEmpty() ? ProgramTitle() : title, text, buttons, owner);
-    box.setDefaultButton(buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
-    for (auto caption = captions.cbegin(); caption != captions.cend(); ++caption) {
+    box.setTextFormat(Qt::PlainText); // a path or a name in the text is shown as it is
+    if (defaultButton == QMessageBox::NoButton)
+        defaultButton = buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+    box.setDefaultButton(defaultButton);
+    // Qt's Persian answers to a question are «بله» and «نه»; the program answers «بله» and «خیر».
+    QMap<QMessageBox::StandardButton, QString> named{{QMessageBox::Yes, QStringLiteral("بله")},
+                                                     {QMessageBox::No, QStringLiteral("خیر")}};
+    named.insert(captions);
+    for (auto caption = named.cbegin(); caption != named.cend(); ++caption) {
         if (QAbstractButton *button = box.button(caption.key()))
             button->setText(caption.value());
     }

@@ -3,6 +3,7 @@
 #include "ui/modal.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QDialog>
 #include <QPointer>
 
@@ -47,7 +48,11 @@ std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button)
             if (timer && timer->isActive())
                 seen->delayMs = timer->property("designedDelay").toInt();
         }
-        box->button(button)->click();
+        seen->defaultButton = box->standardButton(box->defaultButton());
+        if (button == QMessageBox::Escape)
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            box->button(button)->click();
     });
     return seen;
 }

@@ -36,9 +36,11 @@ struct SeenBox {
     QString text;
     int delayMs = -1;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton; // what Enter presses
 };
 
-// Records the next message box and presses button on it.
+// Records the next message box and presses button on it; QMessageBox::Escape presses the Escape
+// key instead.
 std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button = QMessageBox::Ok);
 
 // Deletes every top-level window that is left, so that the next test starts with none.

@@ -1,5 +1,6 @@
 #include "records/ui/frm_code.h"
 
+#include "common/bidi.h"
 #include "export/ui/export_step.h"
 #include "records/columns.h"
 #include "records/subject_choices.h"
@@ -38,6 +39,12 @@ FailureBox DeletionFailure()
     return {QStringLiteral("Error"), BoxStyle::OkExclamationRtl};
 }
 
+// The group box's first entry, which lists every subject.
+QString AllGroups()
+{
+    return QStringLiteral("همه‌ی گروه‌ها");
+}
+
 // Empties an input without its signals: the program's own emptying is no choice by the operator.
 void Empty(QComboBox *input)
 {
@@ -60,6 +67,8 @@ FrmCode::FrmCode(QWidget *parent)
                                     {column::Group, QStringLiteral("گروه")}},
                                    this);
     adodc2_->setObjectName(QStringLiteral("Adodc2"));
+    connect(adodc2_, &SubjectListModel::readFailed, this,
+            [this](const QString &text) { ShowMessageBox(this, text, QStringLiteral("خطا"), BoxStyle::OkStopRtl); });
     adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
     adodc4_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc4"));
 
@@ -119,9 +128,10 @@ void FrmCode::buildFilters()
     dataCombo6_ = addFilterInput("DataCombo6", QStringLiteral(" :نام "), 240);
     dataCombo1_ = addFilterInput("DataCombo1", QStringLiteral(" :نام خانوادگي"), 780);
     combo3_ = addFilterInput("Combo3", QStringLiteral(" :گروه"), 1320);
+    combo3_->addItem(AllGroups()); // the way back to every subject
     combo3_->addItems(Groups());
     combo3_->setCurrentIndex(-1);
-    combo3_->lineEdit()->setPlaceholderText(QStringLiteral("همه‌ی گروه‌ها"));
+    combo3_->lineEdit()->setPlaceholderText(AllGroups());
 
     const struct {
         QComboBox *input;
@@ -186,11 +196,16 @@ void FrmCode::FilterByLastName()
 }
 
 // The input the operator has just used decides what the grid lists. The other two are emptied,
-// which is no choice of theirs. An input the operator empties lists every subject again.
+// which is no choice of theirs. An input the operator empties, or «همه‌ی گروه‌ها» picked from the
+// group box, lists every subject again.
 void FrmCode::choose(QComboBox *input, const QString &column)
 {
     emptyInputs(input);
-    const QString value = input->currentText();
+    QString value = input->currentText();
+    if (input == combo3_ && value == AllGroups()) {
+        Empty(combo3_); // the placeholder says it now
+        value.clear();
+    }
     RunGuarded(this, [&] { narrowGrid(value.isEmpty() ? GridFilter() : GridFilter({column, value})); });
 }
 
@@ -244,6 +259,16 @@ void FrmCode::reloadViews()
     fillNameLists();
 }
 
+// Who is deleted with the answers, as the subject's row found for the code names them.
+QString FrmCode::deletionNotice(const QString &code) const
+{
+    const QString name =
+        QStringList{adodc3_->field(column::FName), adodc3_->field(column::LName)}.join(u' ').trimmed();
+    if (name.isEmpty())
+        return QStringLiteral("آزمودنی با کد %1 و همه‌ی پاسخ‌هایش حذف می‌شوند.").arg(Isolated(code));
+    return QStringLiteral("آزمودنی %1 با کد %2 و همه‌ی پاسخ‌هایش حذف می‌شوند.").arg(Isolated(name), Isolated(code));
+}
+
 void FrmCode::onCommand2Clicked()
 {
     if (text3_->text().isEmpty()) {
@@ -262,7 +287,8 @@ void FrmCode::onCommand2Clicked()
         RunGuarded(this, [this] { showEverySubject(); }, DeletionFailure());
         return;
     }
-    if (ShowMessageBox(this, QStringLiteral("آيا براي حذف کردن مطمئن هستيد؟"), {}, BoxStyle::YesNo) == QMessageBox::Yes) {
+    const QString question = QStringLiteral("آيا براي حذف کردن مطمئن هستيد؟") + u'\n' + deletionNotice(code);
+    if (ShowMessageBox(this, question, {}, BoxStyle::YesNo, {}, QMessageBox::No) == QMessageBox::Yes) {
         if (!RunGuarded(this, [this] { DeleteSubject(*adodc3_, *adodc4_); }, DeletionFailure()))
             return;
         MessagePrompt::Show(this, QStringLiteral("حذف با موفقيت انجام گرفت"));

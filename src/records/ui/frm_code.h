@@ -47,6 +47,7 @@ private:
     void showEverySubject();
     void fillNameLists();
     void reloadViews();
+    QString deletionNotice(const QString &code) const;
 
     void onCommand2Clicked();   // delete the subject whose code is typed
     void onCmdExportClicked(); // export the listed subjects for research

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace morva {
+
+// A text set inside a Persian sentence in a direction of its own (a path, a code, a name in Latin
+// letters): between a first-strong isolate and its end, so that it neither flips nor moves the
+// words around it.
+QString Isolated(const QString &text);
+
+} // namespace morva
