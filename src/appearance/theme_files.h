@@ -11,8 +11,8 @@ QString ThemeSkinFile(const QString &themeFieldText);
 // A skin is a style sheet kept in a file with a fixed name, looked up in turn in the working
 // directory, in morva/skins of the user's and the machine's data folders (XDG_DATA_HOME, then
 // XDG_DATA_DIRS: ~/.local/share, /usr/local/share, /usr/share) and in the copies built into the
-// program; a missing, empty or unreadable file passes on to the next place. Returns "" when
-// no place has the file.
+// program; a missing, empty or unreadable file, or one that is not a style sheet, passes on to
+// the next place. Returns "" when no place has the file.
 QString LoadSkin(const QString &fileName);
 
 } // namespace morva
