@@ -1,6 +1,8 @@
 #include "backup/backup_files.h"
 #include "backup/database_copy.h"
+#include "backup/restore.h"
 #include "records/data_connection.h"
+#include "records/data_files.h"
 #include "records/data_error.h"
 #include "support/data_support.h"
 
@@ -66,6 +68,7 @@ private Q_SLOTS:
     void failedCopyLeavesTheDestinationAsItWas();
     void openConnectionsAreCounted();
     void interruptedWriteIsRolledBackBeforeTheCopy();
+    void restoreTakesWhatABackupsJournalHolds();
 };
 
 void BackupTest::namesFollowTheClock()
@@ -217,6 +220,33 @@ void BackupTest::interruptedWriteIsRolledBackBeforeTheCopy()
     QCOMPARE(Sqlite3(folder.file("backup.mdbB"), "PRAGMA integrity_check"), QStringLiteral("ok"));
     QCOMPARE(Sqlite3(folder.file("backup.mdbB"), "SELECT group_concat(Code) FROM IDE"), QStringLiteral("K-1,K-2,K-3"));
     QCOMPARE(Sqlite3(folder.file("backup.mdbB"), "SELECT COUNT(*) FROM Answer"), QStringLiteral("3"));
+}
+
+// A backup carried with its write-ahead log beside it, its last commits still in the log: the
+// restore takes them too, and leaves a file that needs no log.
+void BackupTest::restoreTakesWhatABackupsJournalHolds()
+{
+    DataFolder folder;
+    const QString live = QFileInfo(DataFilePath(DataFile::Subjects)).absoluteFilePath();
+    const QString source = folder.file("source.mdbB"), carried = folder.file("carried.mdbB");
+    QVERIFY(QFile::copy(live, source));
+    {
+        DataConnection db(source, QStringLiteral("writer"));
+        db.run(QStringLiteral("PRAGMA journal_mode=WAL"));
+        db.run(QStringLiteral("PRAGMA wal_autocheckpoint=0"));
+        db.transact([&] {
+            for (int i = 0; i < 40; ++i)
+                testing::InsertSubject(db, StoredSubject{.code = QStringLiteral("W-%1").arg(i)});
+        });
+        QVERIFY(QFileInfo(source + "-wal").size() > 0);
+        QVERIFY(QFile::copy(source, carried));
+        QVERIFY(QFile::copy(source + "-wal", carried + "-wal"));
+    }
+    const RestoreOutcome outcome = RestoreSubjectsFile(carried, live, folder.file("kept.mdbB"), QString());
+    QCOMPARE(int(outcome.stop), int(RestoreOutcome::Stop::None));
+    QCOMPARE(StoredSubjectCount(live), std::optional<qint64>(40));
+    QCOMPARE(Sqlite3(live, QStringLiteral("PRAGMA journal_mode")), QStringLiteral("delete"));
+    QVERIFY(!QFileInfo::exists(live + ".restoring"));
 }
 
 QTEST_GUILESS_MAIN(BackupTest)

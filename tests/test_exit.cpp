@@ -507,7 +507,7 @@ void ExitTest::restoreRefusesWhatIsNotAWholeSubjectsFile()
     auto question = AnswerNextBox(QMessageBox::Yes);
     auto refusal = AnswerNextBox();
     Click(Child<QPushButton>(&w, "VisualButtonEx3"));
-    QCOMPARE(question->text, QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟"));
+    QCOMPARE(question->text.section(u'\n', 0, 0), QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟"));
     QCOMPARE(refusal->title, QStringLiteral("خطا"));
     QCOMPARE(refusal->icon, QMessageBox::Warning);
     QVERIFY2(refusal->text.contains(QStringLiteral("تغییری نکرد")), qPrintable(refusal->text));
@@ -517,6 +517,8 @@ void ExitTest::restoreRefusesWhatIsNotAWholeSubjectsFile()
     QVERIFY(Child<QPushButton>(&w, "VisualButtonEx3")->isEnabled());
 }
 
+// A restore keeps the file it replaces, whole, beside the backups, and replaces it only with a whole
+// backup; when the file cannot be kept, nothing is restored.
 void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
 {
     folder_ = std::make_unique<DataFolder>();
@@ -531,6 +533,7 @@ void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
     QSignalSpy ended(&w, &Frmbackup::endRequested);
     auto *restore = Child<QPushButton>(&w, "VisualButtonEx3");
     auto *text2 = Child<QLineEdit>(&w, "Text2");
+    const auto keptFiles = [&] { return QDir(folder_->file("Back")).entryList({"پیش از بازیابی*"}, QDir::Files); };
 
     auto box = AnswerNextBox();
     Click(restore);
@@ -538,30 +541,65 @@ void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
     QCOMPARE(box->title, QStringLiteral("خطا"));
     QCOMPARE(box->icon, QMessageBox::Warning);
 
+    // The question names the backup, what each file holds and where the present one is kept; No
+    // is its default.
     text2->setText(backup);
-    AnswerNextBox(QMessageBox::No);
+    auto question = AnswerNextBox(QMessageBox::No);
     box = AnswerNextBox();
     Click(restore);
+    QCOMPARE(question->defaultButton, QMessageBox::No);
+    const QString kept = KeptFilePath(folder_->file("Back"), Child<QLabel>(&w, "Label3")->text(),
+                                      Child<QLabel>(&w, "Label2")->text());
+    QCOMPARE(question->text.section(u'\n', 1),
+             QStringLiteral("نسخه‌ی پشتیبان «\u2068backup.mdbB\u2069» با ۳ آزمودنی جای اطلاعات کنونی با ۴ آزمودنی را "
+                            "می‌گیرد؛ اطلاعات کنونی پیش از آن با نام «\u2068%1\u2069» در پوشه‌ی نسخه‌های پشتیبان نگه "
+                            "داشته می‌شود.")
+                 .arg(QFileInfo(kept).fileName()));
     QCOMPARE(box->text, QStringLiteral("عدم موفقيت در بازيابي اطلاعات "));
     QCOMPARE(box->icon, QMessageBox::NoIcon);
     QCOMPARE(Hash(live), before);
     QCOMPARE(ended.count(), 0);
 
-    // A copy that fails part-way (a disk that fills up) leaves the live file as it was.
+    // The present file cannot be kept (a disk that fills up): nothing is restored, the window stays.
     signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit small = old;
-    small.rlim_cur = QFileInfo(backup).size() / 2;
+    small.rlim_cur = QFileInfo(live).size() / 2;
     AnswerNextBox(QMessageBox::Yes);
     box = AnswerNextBox();
     QTimer::singleShot(0, [&] { setrlimit(RLIMIT_FSIZE, &small); }); // once the question is answered
     Click(restore);
     setrlimit(RLIMIT_FSIZE, &old);
-    QVERIFY2(box->text.startsWith(QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + u'\n'), qPrintable(box->text));
+    QVERIFY2(box->text.contains(QStringLiteral("نگه داشته نشد، از این رو بازیابی انجام نشد")), qPrintable(box->text));
     QVERIFY2(box->text.contains("too large"), qPrintable(box->text));
+    QCOMPARE(box->title, QStringLiteral("خطا"));
+    QCOMPARE(Hash(live), before);
+    QCOMPARE(keptFiles(), QStringList());
+    QCOMPARE(ended.count(), 0);
+
+    // The present file is kept, but the copy of a larger backup over it fails part-way: the Part's
+    // message, and the live file as it was.
+    const QString larger = folder_->file("larger.mdbB");
+    QVERIFY(QFile::copy(live, larger));
+    {
+        DataConnection db(larger, "setup");
+        db.run("CREATE TABLE \"Pad\" (\"b\" BLOB)");
+        db.run("INSERT INTO \"Pad\" VALUES (zeroblob(?))", {QFileInfo(live).size() * 2});
+    }
+    small.rlim_cur = QFileInfo(live).size() + QFileInfo(larger).size() / 4;
+    text2->setText(larger);
+    AnswerNextBox(QMessageBox::Yes);
+    box = AnswerNextBox();
+    QTimer::singleShot(0, [&] { setrlimit(RLIMIT_FSIZE, &small); });
+    Click(restore);
+    setrlimit(RLIMIT_FSIZE, &old);
+    QVERIFY2(box->text.startsWith(QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + u'\n'), qPrintable(box->text));
     QCOMPARE(Hash(live), before);
     QCOMPARE(ended.count(), 1);
+    QCOMPARE(keptFiles().size(), 1);
+    for (const QString &name : keptFiles())
+        QVERIFY(QFile::remove(folder_->file("Back/" + name)));
 
     {
         ModalWatch watch;
@@ -575,7 +613,10 @@ void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
     }
     QCOMPARE(Hash(live), before);
     QCOMPARE(ended.count(), 2);
+    QCOMPARE(keptFiles(), QStringList()); // nothing to restore: nothing kept
 
+    // The older backup restored over a file with one more subject: that subject is in the kept
+    // file, byte for byte the file as it was.
     text2->setText(backup);
     AnswerNextBox(QMessageBox::Yes);
     box = AnswerNextBox();
@@ -583,6 +624,10 @@ void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
     QCOMPARE(box->text, QStringLiteral("بازيابي اطلاعات انجام شد"));
     QCOMPARE(ended.count(), 3);
     QCOMPARE(Hash(live), Hash(backup));
+    QCOMPARE(keptFiles().size(), 1);
+    const QString keptFile = folder_->file("Back/" + keptFiles().constFirst());
+    QCOMPARE(Hash(keptFile), before);
+    QCOMPARE(QFileInfo(keptFile).permissions() & ~kUserBits, QFile::ReadOwner | QFile::WriteOwner);
     QVERIFY(!QFileInfo::exists(live + "-journal"));
     QCOMPARE(QFileInfo(live).permissions() & ~kUserBits, QFile::ReadOwner | QFile::WriteOwner);
 }
@@ -621,7 +666,8 @@ void ExitTest::longCopyKeepsTheWindowAnswering()
         secondCopy = secondCopy || backup->isEnabled();
     });
     sampler.start(1);
-    auto box = AnswerNextBox();
+    auto box = AnswerNextBox(QMessageBox::Ok, 120000); // however busy the machine is
+
     Click(backup);
     sampler.stop();
     QCOMPARE(box->text, QStringLiteral("نسخه پشتيبان تهيه گرديد"));

@@ -8,7 +8,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QSqlDatabase>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
@@ -332,6 +334,26 @@ void LookupTest::failedDeletionLeavesBothRows()
     QCOMPARE(gridCodes(), QStringList{"K-2"}); // the views are left as they were at the failure
 
     DataConnection(DataFile::Subjects, "saboteur").run("DROP TRIGGER refuse");
+
+    // Another program holds the file for writing: the window waits a few seconds, not fifteen,
+    // and says why nothing was deleted.
+    {
+        QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
+        holder.setDatabaseName(folder_->file("DB/DB2.mdb"));
+        QVERIFY(holder.open());
+        QVERIFY(holder.exec("BEGIN IMMEDIATE").isActive());
+        auto yes = AnswerNextBox(QMessageBox::Yes);
+        auto held = AnswerNextBox();
+        QElapsedTimer waited;
+        waited.start();
+        QTest::mouseClick(child<QPushButton>("Command2"), Qt::LeftButton);
+        QVERIFY(waited.elapsed() < 12000);
+        QVERIFY(held->text.contains("در دست برنامه‌ی دیگری"));
+        QCOMPARE(Stored("IDE", "FName"), subjects);
+        holder.rollback();
+        holder.close();
+    }
+    QSqlDatabase::removeDatabase("holder");
     deleteCode("K-2", QMessageBox::Yes);
     QCOMPARE(Stored("IDE", "Code").size(), 3);
     QCOMPARE(Stored("Answer", "Code").size(), 3);

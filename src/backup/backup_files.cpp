@@ -25,6 +25,15 @@ QString BackupFileName(const QString &dateText, const QString &timeText)
         + QStringLiteral(".mdbB");
 }
 
+QString KeptFilePath(const QString &folder, const QString &dateText, const QString &timeText)
+{
+    const QString name = QStringLiteral("پیش از بازیابی %1 ساعت %2").arg(dateText, timeText);
+    QString path = QDir(folder).filePath(name + QStringLiteral(".mdbB"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QDir(folder).filePath(QStringLiteral("%1 (%2).mdbB").arg(name).arg(n));
+    return path;
+}
+
 QString BackupFolder()
 {
     const QString folder = QDir::current().absoluteFilePath(QStringLiteral("Back"));

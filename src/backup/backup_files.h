@@ -16,6 +16,10 @@ QString BackupDateText(const QDateTime &moment);
 // The name proposed for a new backup, from the date and time texts that the window shows.
 QString BackupFileName(const QString &dateText, const QString &timeText);
 
+// Where a restore keeps the subjects file it replaces: in folder, named «پیش از بازیابی» with the
+// date and time texts of the window, and a number where that name is taken.
+QString KeptFilePath(const QString &folder, const QString &dateText, const QString &timeText);
+
 // The folder in which the file dialogs of the backup window open: Back in the data folder,
 // created readable by its owner only when it is missing. The path is given even when it could
 // not be created (the dialogs then open where they can).

@@ -13,10 +13,6 @@
 #include <memory>
 
 namespace morva {
-namespace {
-
-// A journal beside the file that still holds pages: an interrupted write SQLite has not rolled
-// back yet, or changes of a write-ahead log not yet in the file.
 bool JournalPending(const QString &path)
 {
     for (const QString &suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")}) {
@@ -25,8 +21,6 @@ bool JournalPending(const QString &path)
     }
     return false;
 }
-
-} // namespace
 
 BetweenChunks Paced(BetweenChunks step)
 {

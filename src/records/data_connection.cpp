@@ -13,6 +13,17 @@
 namespace morva {
 namespace {
 
+// How long a statement waits for a file that another program (or window) holds before it fails:
+// long enough for a moment's write elsewhere, short enough that no window seems to hang.
+constexpr int kBusyWaitMs = 3000;
+
+// SQLite's result codes for a file held by another connection.
+bool FileHeld(const QSqlError &error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("5") || code == QLatin1String("6");
+}
+
 QString ConnectionName(const QString &owner, const QString &path)
 {
     static QAtomicInteger<int> serial;
@@ -33,10 +44,10 @@ DataConnection::DataConnection(const QString &path, const QString &owner, Access
                                        "ادامه‌ی کار با مسئول رایانه تماس بگیرید.").arg(ShownPath(path)));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db.setDatabaseName(path);
-    db.setConnectOptions(access == Access::ReadOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000;QSQLITE_OPEN_READONLY")
-                                                    : QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+    const QString waiting = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyWaitMs);
+    db.setConnectOptions(access == Access::ReadOnly ? waiting + QStringLiteral(";QSQLITE_OPEN_READONLY") : waiting);
     if (!db.open())
-        fail(db.lastError().text());
+        fail(db.lastError());
 }
 
 DataConnection::~DataConnection()
@@ -69,11 +80,11 @@ QSqlQuery DataConnection::run(const QString &sql, const QVariantList &values) co
     QSqlQuery query(QSqlDatabase::database(name_, false));
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        fail(query.lastError().text());
+        fail(query.lastError());
     for (const QVariant &v : values)
         query.addBindValue(v);
     if (!query.exec())
-        fail(query.lastError().text());
+        fail(query.lastError());
     return query;
 }
 
@@ -81,7 +92,7 @@ void DataConnection::transact(const std::function<void()> &work)
 {
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     if (depth_ == 0 && !db.transaction())
-        fail(db.lastError().text());
+        fail(db.lastError());
     ++depth_;
     try {
         work();
@@ -93,9 +104,9 @@ void DataConnection::transact(const std::function<void()> &work)
     if (--depth_ > 0)
         return;
     if (!db.commit()) {
-        const QString detail = db.lastError().text();
+        const QSqlError error = db.lastError();
         rollBack();
-        fail(detail);
+        fail(error);
     }
     undo_.clear();
 }
@@ -114,12 +125,18 @@ void DataConnection::onRollback(std::function<void()> undo)
         undo_.push_back(std::move(undo));
 }
 
-void DataConnection::fail(const QString &detail) const
+void DataConnection::fail(const QSqlError &error) const
 {
+    if (FileHeld(error))
+        throw DataError(QStringLiteral("فایل اطلاعات «%1» اکنون در دست برنامه‌ی دیگری (یا پنجره‌ی دیگری از همین برنامه) است "
+                                       "و در چند ثانیه آزاد نشد؛ هیچ تغییری در این فایل ذخیره نشد. لطفاً آن برنامه را ببندید و "
+                                       "دوباره امتحان کنید.")
+                            .arg(ShownPath(path_)),
+                        error.text());
     throw DataError(QStringLiteral("کار با فایل اطلاعات «%1» با خطا روبه‌رو شد و هیچ تغییری در این فایل ذخیره نشد. لطفاً "
                                    "دوباره امتحان کنید و اگر خطا تکرار شد، با مسئول رایانه تماس بگیرید.")
                         .arg(ShownPath(path_)),
-                    detail);
+                    error.text());
 }
 
 } // namespace morva

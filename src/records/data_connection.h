@@ -3,6 +3,7 @@
 #include "records/schema.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariantList>
 
@@ -41,7 +42,7 @@ public:
 
 private:
     void rollBack();
-    [[noreturn]] void fail(const QString &detail) const;
+    [[noreturn]] void fail(const QSqlError &error) const;
 
     QString path_;
     QString name_;

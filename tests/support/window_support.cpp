@@ -35,7 +35,7 @@ void TypeText(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
-std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button)
+std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button, int timeoutMs)
 {
     auto seen = std::make_shared<SeenBox>();
     WhenModal<QMessageBox>([seen, button](QMessageBox *box) {
@@ -53,7 +53,7 @@ std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button)
             QTest::keyClick(box, Qt::Key_Escape);
         else
             box->button(button)->click();
-    });
+    }, timeoutMs);
     return seen;
 }
 

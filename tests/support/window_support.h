@@ -41,7 +41,8 @@ struct SeenBox {
 
 // Records the next message box and presses button on it; QMessageBox::Escape presses the Escape
 // key instead.
-std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button = QMessageBox::Ok);
+// A box that comes later than timeoutMs fails the running test.
+std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button = QMessageBox::Ok, int timeoutMs = 5000);
 
 // Deletes every top-level window that is left, so that the next test starts with none.
 void DeleteAllWindows();

@@ -2,6 +2,8 @@
 
 #include "backup/backup_files.h"
 #include "backup/database_copy.h"
+#include "backup/restore.h"
+#include "common/bidi.h"
 #include "records/data_files.h"
 #include "ui/controls.h"
 #include "ui/file_dialog.h"
@@ -15,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -113,33 +116,40 @@ void Frmbackup::closeEvent(QCloseEvent *event)
     Q_EMIT endRequested();
 }
 
-bool Frmbackup::copy(const QString &source, const QString &destination)
+void Frmbackup::copying(const std::function<void(const BetweenChunks &)> &work)
 {
     copying_ = true;
     for (QPushButton *command : std::as_const(commands_))
         command->setEnabled(false);
     progress_->setValue(0);
     progress_->show();
-    const auto error = CopyDatabaseFile(source, destination, Paced([this](qint64 copied, qint64 total) {
-        progress_->setValue(static_cast<int>(copied * progress_->maximum() / total));
+    work(Paced([this](qint64 copied, qint64 total) {
+        progress_->setValue(static_cast<int>(copied * progress_->maximum() / std::max<qint64>(total, 1)));
         QCoreApplication::processEvents(); // the clock goes on, the window repaints
     }));
     progress_->setValue(progress_->maximum());
     for (QPushButton *command : std::as_const(commands_))
         command->setEnabled(true);
     copying_ = false;
-    if (error)
-        ShowMessageBox(this, QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + u'\n' + *error, {}, BoxStyle::OkStopRtl);
-    return !error;
 }
 
-std::optional<QString> Frmbackup::restoreRefusal(const QString &path) const
+void Frmbackup::showCopyFailure(const QString &why)
 {
-    if (const auto unsettled = SettleDatabaseFile(LiveDatabasePath()))
-        return *unsettled + u'\n' + QStringLiteral("تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره");
-    if (!QFileInfo::exists(path))
-        return std::nullopt; // the copy says that the file is missing
-    return CheckSubjectsFile(path, QStringLiteral(" اطلاعات آزمودنی‌ها تغییری نکرد؛ لطفاً نسخه‌ی پشتیبان دیگری را انتخاب کنید."));
+    ShowMessageBox(this, QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + u'\n' + why, {}, BoxStyle::OkStopRtl);
+}
+
+// Which backup replaces which subjects, and where the present ones are kept.
+QString Frmbackup::restoreNotice(const QString &backup, const QString &kept) const
+{
+    const QLocale persian(QLocale::Persian, QLocale::Iran);
+    const auto count = [&persian](const QString &path) {
+        const auto subjects = StoredSubjectCount(path);
+        return subjects ? QStringLiteral(" با %1 آزمودنی").arg(persian.toString(*subjects)) : QString();
+    };
+    return QStringLiteral("نسخه‌ی پشتیبان «%1»%2 جای اطلاعات کنونی%3 را می‌گیرد؛ اطلاعات کنونی پیش از آن با نام «%4» در "
+                          "پوشه‌ی نسخه‌های پشتیبان نگه داشته می‌شود.")
+        .arg(Isolated(QFileInfo(backup).fileName()), count(backup), count(LiveDatabasePath()),
+             Isolated(QFileInfo(kept).fileName()));
 }
 
 void Frmbackup::onTimer1Fired()
@@ -182,7 +192,11 @@ void Frmbackup::onVisualButtonEx2Clicked()
                        QStringLiteral("Error"));
         return;
     }
-    if (copy(LiveDatabasePath(), target))
+    std::optional<QString> failed;
+    copying([&](const BetweenChunks &step) { failed = CopyDatabaseFile(LiveDatabasePath(), target, step); });
+    if (failed)
+        showCopyFailure(*failed);
+    else
         ShowMessageBox(this, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
     Q_EMIT endRequested();
 }
@@ -195,17 +209,43 @@ void Frmbackup::onVisualButtonEx3Clicked()
                        BoxStyle::OkExclamationRtl);
         return;
     }
-    if (ShowMessageBox(this, QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟"), {}, BoxStyle::YesNo)
+    const QString kept = KeptFilePath(BackupFolder(), label3_->text(), label2_->text());
+    if (ShowMessageBox(this, QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟") + u'\n' + restoreNotice(source, kept),
+                       {}, BoxStyle::YesNo, {}, QMessageBox::No)
         != QMessageBox::Yes) {
         ShowMessageBox(this, QStringLiteral("عدم موفقيت در بازيابي اطلاعات "));
         return;
     }
-    if (const auto refusal = restoreRefusal(source)) {
-        ShowMessageBox(this, *refusal, QStringLiteral("خطا"), BoxStyle::OkExclamationRtl);
+    RestoreOutcome outcome;
+    copying([&](const BetweenChunks &step) {
+        outcome = RestoreSubjectsFile(
+            source, LiveDatabasePath(), kept,
+            QStringLiteral(" اطلاعات آزمودنی‌ها تغییری نکرد؛ لطفاً نسخه‌ی پشتیبان دیگری را انتخاب کنید."), step);
+    });
+    using Stop = RestoreOutcome::Stop;
+    switch (outcome.stop) {
+    case Stop::LiveBusy:
+        ShowMessageBox(this, outcome.why + u'\n' + QStringLiteral("تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره"),
+                       QStringLiteral("خطا"), BoxStyle::OkExclamationRtl);
         return;
-    }
-    if (copy(source, LiveDatabasePath()))
+    case Stop::NotABackup:
+        ShowMessageBox(this, outcome.why, QStringLiteral("خطا"), BoxStyle::OkExclamationRtl);
+        return;
+    case Stop::NotKept:
+        ShowMessageBox(this,
+                       QStringLiteral("اطلاعات کنونی در «%1» نگه داشته نشد، از این رو بازیابی انجام نشد و اطلاعات آزمودنی‌ها "
+                                      "تغییری نکرد. لطفاً جای خالی دیسک و اجازه‌ی نوشتن در آن پوشه را بررسی کنید.")
+                               .arg(ShownPath(kept))
+                           + QStringLiteral("\n\n") + outcome.why,
+                       QStringLiteral("خطا"), BoxStyle::OkExclamationRtl);
+        return;
+    case Stop::NotCopied:
+        showCopyFailure(outcome.why);
+        break;
+    case Stop::None:
         ShowMessageBox(this, QStringLiteral("بازيابي اطلاعات انجام شد"));
+        break;
+    }
     Q_EMIT endRequested();
 }
 

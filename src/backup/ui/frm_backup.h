@@ -1,10 +1,11 @@
 #pragma once
 
+#include "backup/database_copy.h"
 #include "ui/window_frame.h"
 
 #include <QWidget>
 
-#include <optional>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -39,11 +40,10 @@ private:
     // that copies; names are those of the box, the field, the chooser and the command.
     QLineEdit *section(const QString &title, int top, const QStringList &names, const QString &caption,
                        void (Frmbackup::*onChoose)(), void (Frmbackup::*onCopy)());
-    // Copies with the commands disabled and the progress bar moving; false when it failed (the
-    // user has been told why).
-    bool copy(const QString &source, const QString &destination);
-    // What stands in the way of a restore from path, in Persian, or nothing.
-    std::optional<QString> restoreRefusal(const QString &path) const;
+    // Runs a copy with the commands disabled and the progress bar moving.
+    void copying(const std::function<void(const BetweenChunks &)> &work);
+    void showCopyFailure(const QString &why);
+    QString restoreNotice(const QString &backup, const QString &kept) const;
 
     void onTimer1Fired();
     void onB1Clicked();
