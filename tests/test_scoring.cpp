@@ -31,7 +31,7 @@ private Q_SLOTS:
     void missingItems();
     void classification_data();
     void classification();
-    void explanationsBeginWithTheirLabels();
+    void explanationsBeginWithTheirLabelsAndSpeakToTheRespondent();
     void triangleCornersFollowTheScores();
     void notesOnHowTheAnswersWereGiven();
 };
@@ -112,14 +112,20 @@ void ScoringTest::classification()
     QCOMPARE(ClassifyLoveType({intimacy, passion, commitment}), type);
 }
 
-void ScoringTest::explanationsBeginWithTheirLabels()
+// The explanation is handed to the client, one person who may be single: it speaks of their own
+// answers, not of a couple, a marriage or children, and leaves them with the counsellor.
+void ScoringTest::explanationsBeginWithTheirLabelsAndSpeakToTheRespondent()
 {
     const QStringList labels{"فقدان عشق", "همدلي", "وسوسه و شوق شور", "عشق خالي",
                              "عشق رمانتيک", "عشق عاطفي", "عشق ساده لوحانه", "عشق آرماني"};
+    const QStringList aboutACouple{"دو طرف", "زوج", "یکدیگر", "همسر", "ازدواج", "فرزند", "شریک"};
     QStringList seen;
     for (int i = 0; i < 8; ++i) {
         const QString text = LoveTypeText(static_cast<LoveType>(i));
-        QVERIFY2(text.startsWith(labels[i] + ":"), qPrintable(labels[i]));
+        QVERIFY2(text.startsWith(labels[i] + ": در پاسخ‌های شما"), qPrintable(labels[i]));
+        for (const QString &word : aboutACouple)
+            QVERIFY2(!text.contains(word), qPrintable(labels[i] + " speaks of " + word));
+        QVERIFY2(text.section(u'.', -2, -2).contains("مشاور"), qPrintable(labels[i]));
         QVERIFY(!seen.contains(text));
         seen << text;
         const int sentences = text.count(u'.');
