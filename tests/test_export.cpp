@@ -78,11 +78,12 @@ QJsonObject ReadBack(const QString &kind, const QString &path)
         .object();
 }
 
+// The reason of a failure; nothing when the file is written.
 QString Export(const ExportRequest &request)
 {
     const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
-    const auto error = ExportSubjects(source, request, [](qint64, qint64) { return true; });
-    return error.value_or(QString());
+    const ExportOutcome outcome = ExportSubjects(source, request, [](qint64, qint64) { return true; });
+    return outcome.result == ExportOutcome::Result::Written ? QString() : outcome.reason + QStringLiteral("(not written)");
 }
 
 QByteArray Hash(const QString &path)
@@ -101,7 +102,7 @@ private Q_SLOTS:
     void csvHoldsEachSubjectAsStored();
     void xlsxIsOneRightToLeftSheetOfTypedCells();
     void savCarriesLabelsAndSystemMissing();
-    void stoppedOrFailedExportLeavesNoFile();
+    void exportTellsWhatItDidWithTheFile();
 
 private:
     std::unique_ptr<DataFolder> folder_;
@@ -237,13 +238,15 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
                           QStringLiteral("."), QStringLiteral("."), QStringLiteral("0")}));
 }
 
-void ExportTest::stoppedOrFailedExportLeavesNoFile()
+void ExportTest::exportTellsWhatItDidWithTheFile()
 {
     const QString path = folder_->file(QStringLiteral("kept.csv"));
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("an earlier export\n");
-    old.close();
+    const auto writeEarlier = [&] {
+        QFile old(path);
+        return old.open(QIODevice::WriteOnly) && old.write("an earlier export\n") > 0;
+    };
+    QVERIFY(writeEarlier());
+    const QByteArray earlier = QCryptographicHash::hash("an earlier export\n", QCryptographicHash::Sha256);
     {
         DataConnection db(DataFile::Subjects, QStringLiteral("test setup"));
         db.transact([&] {
@@ -253,19 +256,34 @@ void ExportTest::stoppedOrFailedExportLeavesNoFile()
     }
     const QByteArray subjectsBefore = Hash(QStringLiteral("DB/DB2.mdb"));
     const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
+    using Result = ExportOutcome::Result;
     for (ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx, ExportFormat::Sav}) {
         int reports = 0;
-        const auto error = ExportSubjects(source, {path, format, std::nullopt, true}, [&](qint64, qint64) {
+        const ExportOutcome stopped = ExportSubjects(source, {path, format, std::nullopt, true}, [&](qint64, qint64) {
             return ++reports < 3; // stops after 500 of the 603 rows
         });
-        QVERIFY(!error);
+        QCOMPARE(stopped.result, Result::Stopped);
         QCOMPARE(reports, 3);
-        QCOMPARE(Hash(path), QCryptographicHash::hash("an earlier export\n", QCryptographicHash::Sha256));
+        QCOMPARE(Hash(path), earlier);
     }
-    const auto failed = ExportSubjects(source, {folder_->file(QStringLiteral("no/such/folder/x.sav")), ExportFormat::Sav,
-                                                std::nullopt, false},
-                                       [](qint64, qint64) { return true; });
-    QVERIFY(failed && !failed->isEmpty());
+    // A stop asked for at the last report, once the file is in place, is too late: the export
+    // says that it wrote the file, which it did.
+    for (ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx, ExportFormat::Sav}) {
+        QVERIFY(writeEarlier());
+        bool stopAsked = false;
+        const ExportOutcome late = ExportSubjects(source, {path, format, std::nullopt, true}, [&](qint64 done, qint64 total) {
+            stopAsked = done == total;
+            return !stopAsked;
+        });
+        QVERIFY(stopAsked);
+        QCOMPARE(late.result, Result::Written);
+        QVERIFY(QFile::exists(path) && Hash(path) != earlier);
+    }
+    const ExportOutcome failed = ExportSubjects(
+        source, {folder_->file(QStringLiteral("no/such/folder/x.sav")), ExportFormat::Sav, std::nullopt, false},
+        [](qint64, qint64) { return true; });
+    QCOMPARE(failed.result, Result::Failed);
+    QVERIFY(!failed.reason.isEmpty());
     QCOMPARE(Hash(QStringLiteral("DB/DB2.mdb")), subjectsBefore);
 }
 
