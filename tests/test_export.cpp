@@ -86,6 +86,21 @@ QString Export(const ExportRequest &request)
     return outcome.result == ExportOutcome::Result::Written ? QString() : outcome.reason + QStringLiteral("(not written)");
 }
 
+// What GNU PSPP prints for the commands, run from a syntax file in the folder.
+QString PsppListing(const DataFolder &folder, const QString &commands)
+{
+    const QString syntax = folder.file(QStringLiteral("read.sps"));
+    QFile sps(syntax);
+    if (!sps.open(QIODevice::WriteOnly) || sps.write(commands.toUtf8()) < 0)
+        return {};
+    sps.close();
+    const QString listed = folder.file(QStringLiteral("listing.txt"));
+    QFile::remove(listed);
+    Run(QStringLiteral("pspp"), {QStringLiteral("-O"), QStringLiteral("box=ascii"), QStringLiteral("-o"), listed, syntax});
+    QFile out(listed);
+    return out.open(QIODevice::ReadOnly) ? QString::fromUtf8(out.readAll()) : QString();
+}
+
 QByteArray Hash(const QString &path)
 {
     QFile f(path);
@@ -102,6 +117,7 @@ private Q_SLOTS:
     void csvHoldsEachSubjectAsStored();
     void xlsxIsOneRightToLeftSheetOfTypedCells();
     void savCarriesLabelsAndSystemMissing();
+    void formulaLikeTextsStayTexts();
     void exportTellsWhatItDidWithTheFile();
 
 private:
@@ -199,20 +215,11 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
 {
     const QString path = folder_->file(QStringLiteral("all.sav"));
     QCOMPARE(Export({path, ExportFormat::Sav, std::nullopt, false}), QString());
-    const QString syntax = folder_->file(QStringLiteral("read.sps"));
-    QFile sps(syntax);
-    QVERIFY(sps.open(QIODevice::WriteOnly));
-    sps.write(QStringLiteral("SYSFILE INFO FILE='%1'.\nGET FILE='%1'.\nDISPLAY DICTIONARY.\n"
-                             "FORMATS intimacy_mean (F12.8).\n"
-                             "LIST VARIABLES=code gender age q1 q2 intimacy_mean love_type complete.\n")
-                  .arg(path)
-                  .toUtf8());
-    sps.close();
-    const QString listed = folder_->file(QStringLiteral("listing.txt"));
-    Run(QStringLiteral("pspp"), {QStringLiteral("-O"), QStringLiteral("box=ascii"), QStringLiteral("-o"), listed, syntax});
-    QFile out(listed);
-    QVERIFY(out.open(QIODevice::ReadOnly));
-    const QString listing = QString::fromUtf8(out.readAll());
+    const QString listing = PsppListing(*folder_, QStringLiteral("SYSFILE INFO FILE='%1'.\nGET FILE='%1'.\nDISPLAY DICTIONARY.\n"
+                                                                 "FORMATS intimacy_mean (F12.8).\n"
+                                                                 "LIST VARIABLES=code gender age q1 q2 intimacy_mean love_type "
+                                                                 "complete.\n")
+                                                      .arg(path));
     QCOMPARE(ListedRow(listing, QStringLiteral("Encoding")).value(1), QStringLiteral("UTF-8"));
     QCOMPARE(ListedRow(listing, QStringLiteral("Cases")).value(1), QStringLiteral("3"));
     QCOMPARE(ListedRow(listing, QStringLiteral("Variables")).value(1), QStringLiteral("62"));
@@ -236,6 +243,46 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
     QCOMPARE(ListedRow(listing, QStringLiteral("K \"7\", new")).mid(1),
              QStringList({QStringLiteral("1"), QStringLiteral("."), QStringLiteral("3"), QStringLiteral("."),
                           QStringLiteral("."), QStringLiteral("."), QStringLiteral("0")}));
+}
+
+void ExportTest::formulaLikeTextsStayTexts()
+{
+    const QString link = QStringLiteral("=HYPERLINK(\"http://example.com\",\"x\")");
+    {
+        DataConnection db(DataFile::Subjects, QStringLiteral("test setup"));
+        testing::InsertSubject(db, {.code = QStringLiteral("=1+2"), .firstName = link, .lastName = QStringLiteral("-5"),
+                                    .education = QStringLiteral("@SUM(A1:A9)"), .date = QStringLiteral("\t1403/05/09"),
+                                    .time = QStringLiteral("\r10:00"), .maritalStatus = QStringLiteral("+2.5"),
+                                    .beloved = QStringLiteral("+98 21 5555"), .answers = CompleteAnswers()});
+    }
+    // The CSV: an apostrophe before each, but not before a plain number.
+    const QString csvPath = folder_->file(QStringLiteral("named.csv"));
+    QCOMPARE(Export({csvPath, ExportFormat::Csv, std::nullopt, true}), QString());
+    const QJsonArray csv = ReadBack(QStringLiteral("csv"), csvPath).value(QStringLiteral("rows")).toArray();
+    QCOMPARE(csv.size(), 5);
+    const QJsonArray header = csv[0].toArray();
+    QStringList cells;
+    for (const char *name : {"code", "first_name", "last_name", "beloved", "marital", "education", "reg_date", "reg_time"})
+        cells << csv[4].toArray()[header.toVariantList().indexOf(QLatin1String(name))].toString();
+    QCOMPARE(cells, QStringList({QStringLiteral("'=1+2"), u'\'' + link, QStringLiteral("-5"),
+                                 QStringLiteral("'+98 21 5555"), QStringLiteral("+2.5"), QStringLiteral("'@SUM(A1:A9)"),
+                                 QStringLiteral("'\t1403/05/09"), QStringLiteral("'\r10:00")}));
+
+    // The workbook: texts as stored, none of them a formula.
+    const QString xlsxPath = folder_->file(QStringLiteral("named.xlsx"));
+    QCOMPARE(Export({xlsxPath, ExportFormat::Xlsx, std::nullopt, true}), QString());
+    const QJsonArray sheet = ReadBack(QStringLiteral("xlsx"), xlsxPath).value(QStringLiteral("rows")).toArray();
+    const QJsonObject code = sheet[4].toArray()[0].toObject(), firstName = sheet[4].toArray()[1].toObject();
+    QCOMPARE(code.value(QStringLiteral("type")).toString(), QStringLiteral("text"));
+    QCOMPARE(code.value(QStringLiteral("value")).toString(), QStringLiteral("=1+2"));
+    QCOMPARE(firstName.value(QStringLiteral("type")).toString(), QStringLiteral("text"));
+    QCOMPARE(firstName.value(QStringLiteral("value")).toString(), link);
+
+    // The SPSS file: texts as stored.
+    const QString savPath = folder_->file(QStringLiteral("named.sav"));
+    QCOMPARE(Export({savPath, ExportFormat::Sav, std::nullopt, true}), QString());
+    const QString listing = PsppListing(*folder_, QStringLiteral("GET FILE='%1'.\nLIST VARIABLES=code first_name.\n").arg(savPath));
+    QCOMPARE(ListedRow(listing, QStringLiteral("=1+2")), QStringList({QStringLiteral("=1+2"), link}));
 }
 
 void ExportTest::exportTellsWhatItDidWithTheFile()

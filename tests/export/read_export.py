@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads a research export back with readers that are not Morva's and prints what they found as
 JSON: `read_export.py csv FILE` through Python's csv module, `read_export.py xlsx FILE` through
-openpyxl (with the sheet's direction, frozen panes and each cell's type)."""
+openpyxl (with the sheet's direction, frozen panes and each cell's type: number, text or formula)."""
 import csv
 import json
 import sys
@@ -24,6 +24,8 @@ def read_xlsx(path):
     def cell(c):
         if c.value is None:
             return None
+        if c.data_type == "f":
+            return {"type": "formula", "value": c.value}
         return {"type": "number" if isinstance(c.value, (int, float)) else "text", "value": c.value}
 
     return {
