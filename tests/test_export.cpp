@@ -24,7 +24,8 @@ namespace {
 const QString kOddCode = QStringLiteral("K \"7\", new\nline");
 
 // Item n of a complete subject is answered 1 + n % 9, but item 1 is 3 (the intimacy mean is
-// 73 / 15); the second subject leaves items 2 and 45 empty; the third has no answer row.
+// 73 / 15); the second subject leaves items 2 and 45 empty; the third has no answer row and an
+// age typed in Persian digits.
 QStringList CompleteAnswers()
 {
     QStringList answers;
@@ -57,7 +58,8 @@ void StoreSubjects()
     testing::InsertSubject(db, {.code = QStringLiteral("S-1"), .answers = CompleteAnswers()});
     testing::InsertSubject(db, {.code = kOddCode, .firstName = QStringLiteral("مریم"), .age = QString(),
                                 .gender = QStringLiteral("مرد"), .group = QStringLiteral("B"), .answers = gaps});
-    testing::InsertSubject(db, {.code = QStringLiteral("S-3"), .group = QStringLiteral("B"), .answerRow = false});
+    testing::InsertSubject(db, {.code = QStringLiteral("S-3"), .age = QStringLiteral("۴۲"), .group = QStringLiteral("B"),
+                                .answerRow = false});
 }
 
 QByteArray Run(const QString &program, const QStringList &arguments)
@@ -171,6 +173,7 @@ void ExportTest::csvHoldsEachSubjectAsStored()
     for (int c = 53; c <= 60; ++c)
         QCOMPARE(gaps[c].toString(), QString()); // no scores without every answer
     QCOMPARE(gaps[61].toString(), QStringLiteral("0"));
+    QCOMPARE(rows[3].toArray()[3].toString(), QStringLiteral("42")); // typed «۴۲»
     QCOMPARE(rows[3].toArray()[61].toString(), QStringLiteral("0")); // no answer row
 
     // With names, and only the listed group.
@@ -209,6 +212,8 @@ void ExportTest::xlsxIsOneRightToLeftSheetOfTypedCells()
     QCOMPARE(cell(2, 0).value(QStringLiteral("value")).toString(), kOddCode);
     QVERIFY(rows[2].toArray()[9].isNull()); // item 2 unanswered: an empty cell
     QVERIFY(rows[2].toArray()[53].isNull());
+    QCOMPARE(cell(3, 3).value(QStringLiteral("type")).toString(), QStringLiteral("number"));
+    QCOMPARE(cell(3, 3).value(QStringLiteral("value")).toDouble(), 42.0); // typed «۴۲»
 }
 
 void ExportTest::savCarriesLabelsAndSystemMissing()
@@ -243,6 +248,7 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
     QCOMPARE(ListedRow(listing, QStringLiteral("K \"7\", new")).mid(1),
              QStringList({QStringLiteral("1"), QStringLiteral("."), QStringLiteral("3"), QStringLiteral("."),
                           QStringLiteral("."), QStringLiteral("."), QStringLiteral("0")}));
+    QCOMPARE(ListedRow(listing, QStringLiteral("S-3")).value(2), QStringLiteral("42")); // typed «۴۲»
 }
 
 void ExportTest::formulaLikeTextsStayTexts()

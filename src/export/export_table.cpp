@@ -2,6 +2,7 @@
 
 #include "questionnaire/item_bank.h"
 #include "records/columns.h"
+#include "records/leading_number.h"
 #include "records/subject_choices.h"
 #include "records/subject_stream.h"
 #include "scoring/love_type.h"
@@ -46,11 +47,11 @@ ExportValue AnswerValue(const QString &answer)
     return {};
 }
 
+// An age as typed, in Latin or Persian digits; missing unless the text is a number alone.
 ExportValue AgeValue(const QString &age)
 {
-    bool ok = false;
-    const double value = age.trimmed().toDouble(&ok);
-    return ok ? ExportValue(value) : ExportValue();
+    const std::optional<double> value = WholeNumber(age);
+    return value ? ExportValue(*value) : ExportValue();
 }
 
 ExportColumn Text(const QString &name, const QString &label)
