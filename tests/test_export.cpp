@@ -1,5 +1,6 @@
 // Research exports read back by readers that are not ours: Python's csv module and openpyxl
 // (through tests/export/read_export.py) and GNU PSPP.
+#include "export/export_scratch.h"
 #include "export/research_export.h"
 #include "records/data_connection.h"
 #include "records/data_files.h"
@@ -7,6 +8,7 @@
 #include "support/data_support.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -121,6 +123,7 @@ private Q_SLOTS:
     void savCarriesLabelsAndSystemMissing();
     void formulaLikeTextsStayTexts();
     void exportTellsWhatItDidWithTheFile();
+    void xlsxScratchIsOwnerOnlyInTheDataFolder();
 
 private:
     std::unique_ptr<DataFolder> folder_;
@@ -338,6 +341,50 @@ void ExportTest::exportTellsWhatItDidWithTheFile()
     QCOMPARE(failed.result, Result::Failed);
     QVERIFY(!failed.reason.isEmpty());
     QCOMPARE(Hash(QStringLiteral("DB/DB2.mdb")), subjectsBefore);
+}
+
+void ExportTest::xlsxScratchIsOwnerOnlyInTheDataFolder()
+{
+    const QDir systemTemp(folder_->file(QStringLiteral("system-temp")));
+    QVERIFY(systemTemp.mkpath(QStringLiteral(".")));
+    const std::optional<QByteArray> tmpdir =
+        qEnvironmentVariableIsSet("TMPDIR") ? std::optional(qgetenv("TMPDIR")) : std::nullopt;
+    qputenv("TMPDIR", QFile::encodeName(systemTemp.path()));
+    const auto scratchFolders = [] {
+        return QDir::current().entryInfoList({QStringLiteral(".morva-export-*")}, QDir::Dirs | QDir::Hidden);
+    };
+    constexpr QFile::Permissions kNotTheOwners = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                                 | QFile::WriteOther | QFile::ExeOther;
+    QStringList seen; // each file of the scratch folder, with whether others may read it
+    const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
+    const ExportOutcome outcome = ExportSubjects(
+        source, {folder_->file(QStringLiteral("named.xlsx")), ExportFormat::Xlsx, std::nullopt, true},
+        [&](qint64 done, qint64) {
+            if (done == 0) {
+                for (const QFileInfo &scratch : scratchFolders()) {
+                    seen << scratch.fileName().left(14) + ((scratch.permissions() & kNotTheOwners) ? " open" : " closed");
+                    for (const QFileInfo &file : QDir(scratch.filePath()).entryInfoList(QDir::Files | QDir::Hidden))
+                        seen << file.fileName() + ((file.permissions() & kNotTheOwners) ? " open" : " closed");
+                }
+                seen << QStringLiteral("system temp: %1").arg(systemTemp.entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+            }
+            return true;
+        });
+    tmpdir ? qputenv("TMPDIR", *tmpdir) : qunsetenv("TMPDIR");
+    QCOMPARE(outcome.result, ExportOutcome::Result::Written);
+    QCOMPARE(seen, QStringList({".morva-export- closed", "export.xlsx closed", "system temp: 0"}));
+    QVERIFY(scratchFolders().isEmpty()); // gone with the export
+
+    // Left by an export killed part-way: removed; another folder, and a link to one, are not.
+    QVERIFY(QDir().mkpath(QStringLiteral(".morva-export-k1LLed/inside")));
+    QVERIFY(QDir().mkpath(QStringLiteral("elsewhere")));
+    QVERIFY(QFile::copy(QStringLiteral("DB/DB2.mdb"), QStringLiteral(".morva-export-k1LLed/export.xlsx")));
+    QVERIFY(QFile::copy(QStringLiteral("DB/DB2.mdb"), QStringLiteral("elsewhere/kept")));
+    QVERIFY(QFile::link(QStringLiteral("elsewhere"), QStringLiteral(".morva-export-linked")));
+    RemoveExportLeftovers();
+    QVERIFY(!QFileInfo::exists(QStringLiteral(".morva-export-k1LLed")));
+    QVERIFY(QFileInfo::exists(QStringLiteral("elsewhere/kept")));
+    QVERIFY(QFileInfo::exists(QStringLiteral("DB/DB2.mdb")));
 }
 
 QTEST_GUILESS_MAIN(ExportTest)
