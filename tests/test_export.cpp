@@ -15,6 +15,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 using namespace morva;
@@ -202,6 +203,12 @@ void ExportTest::xlsxIsOneRightToLeftSheetOfTypedCells()
     QVERIFY(book.value(QStringLiteral("rightToLeft")).toBool());
     QCOMPARE(book.value(QStringLiteral("frozen")).toString(), QStringLiteral("A2"));
     QVERIFY(book.value(QStringLiteral("boldHeader")).toBool());
+    // Printed across, one page wide however many pages long, the header row on every page.
+    QCOMPARE(book.value(QStringLiteral("orientation")).toString(), QStringLiteral("landscape"));
+    QVERIFY(book.value(QStringLiteral("fitToPage")).toBool());
+    QCOMPARE(book.value(QStringLiteral("pagesWide")).toInt(-1), 1);
+    QCOMPARE(book.value(QStringLiteral("pagesTall")).toInt(-1), 0);
+    QCOMPARE(book.value(QStringLiteral("printTitleRows")).toString(), QStringLiteral("$1:$1"));
     const QJsonArray rows = book.value(QStringLiteral("rows")).toArray();
     QCOMPARE(rows.size(), 4);
     const auto cell = [&](int row, int column) { return rows[row].toArray()[column].toObject(); };
@@ -242,6 +249,16 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
     QVERIFY(labelled(QString(), 2, QStringLiteral("زن")));
     QVERIFY(labelled(QString(), 4, QStringLiteral("بيوه")));
     QVERIFY(labelled(QString(), 8, LoveTypeLabel(LoveType::ConsummateLove)));
+    // Every item has the anchors of its scale, and stays on the scale.
+    const QRegularExpression anchors(QStringLiteral("\\|گویه‌ی (\\S+) \\(\\S+\\) +1\\|اصلاً *\\|\n"
+                                                    "\\| +5\\|تا حدی *\\|\n\\| +9\\|کاملاً *\\|\n\\+"));
+    QSet<QString> anchored;
+    for (const QRegularExpressionMatch &m : anchors.globalMatch(listing))
+        anchored << m.captured(1);
+    QCOMPARE(anchored.size(), 45);
+    QCOMPARE(ListedRow(listing, QStringLiteral("q45")).mid(0, 2), QStringList({QStringLiteral("q45"), QStringLiteral("53")}));
+    QCOMPARE(ListedRow(listing, QStringLiteral("q45")).value(3), QStringLiteral("Scale"));
+    QCOMPARE(ListedRow(listing, QStringLiteral("love_type")).value(3), QStringLiteral("Nominal"));
     // Values: the codes of the listed choices, full precision, system-missing as a dot.
     const ComponentScores scores = ComputeScores(CompleteAnswers());
     QCOMPARE(ListedRow(listing, QStringLiteral("S-1")),

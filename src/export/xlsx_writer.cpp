@@ -19,7 +19,7 @@ QString LibraryError(lxw_error error)
 }
 
 // One sheet, read right to left, under a bold header row of the columns' Persian labels that
-// stays in view. Numbers are stored as numbers, texts as texts; a missing value is an empty cell.
+// stays in view and is printed on every page. Numbers are stored as numbers, texts as texts; a missing value is an empty cell.
 // Rows go to the library's temporary files as they come, so memory stays the same however many
 // there are; the finished workbook is then copied into place. Both are made in an owner-only
 // scratch folder in the data folder: they hold the research file, names too when chosen.
@@ -52,6 +52,10 @@ public:
         sheet_ = workbook_add_worksheet(workbook_, QStringLiteral("آزمودنی‌ها").toUtf8().constData());
         worksheet_right_to_left(sheet_);
         worksheet_freeze_panes(sheet_, 1, 0);
+        // Printed across, every column on the width of one page, the header row on each page.
+        worksheet_set_landscape(sheet_);
+        worksheet_fit_to_pages(sheet_, 1, 0);
+        check(worksheet_repeat_rows(sheet_, 0, 0));
         // Texts stand at the start of their cells, as Persian reads: a Latin code or group letter
         // would otherwise stand at the far side, beside the next column's text.
         lxw_format *bold = workbook_add_format(workbook_);
