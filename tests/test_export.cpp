@@ -88,7 +88,8 @@ QString Export(const ExportRequest &request)
 {
     const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
     const ExportOutcome outcome = ExportSubjects(source, request, [](qint64, qint64) { return true; });
-    return outcome.result == ExportOutcome::Result::Written ? QString() : outcome.reason + QStringLiteral("(not written)");
+    return outcome.result == ExportOutcome::Result::Written ? QString()
+                                                            : outcome.reason + QStringLiteral(" (not written)");
 }
 
 // What GNU PSPP prints for the commands, run from a syntax file in the folder.
@@ -101,7 +102,8 @@ QString PsppListing(const DataFolder &folder, const QString &commands)
     sps.close();
     const QString listed = folder.file(QStringLiteral("listing.txt"));
     QFile::remove(listed);
-    Run(QStringLiteral("pspp"), {QStringLiteral("-O"), QStringLiteral("box=ascii"), QStringLiteral("-o"), listed, syntax});
+    Run(QStringLiteral("pspp"),
+        {QStringLiteral("-O"), QStringLiteral("box=ascii"), QStringLiteral("-o"), listed, syntax});
     QFile out(listed);
     return out.open(QIODevice::ReadOnly) ? QString::fromUtf8(out.readAll()) : QString();
 }
@@ -230,11 +232,11 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
 {
     const QString path = folder_->file(QStringLiteral("all.sav"));
     QCOMPARE(Export({path, ExportFormat::Sav, std::nullopt, false}), QString());
-    const QString listing = PsppListing(*folder_, QStringLiteral("SYSFILE INFO FILE='%1'.\nGET FILE='%1'.\nDISPLAY DICTIONARY.\n"
-                                                                 "FORMATS intimacy_mean (F12.8).\n"
-                                                                 "LIST VARIABLES=code gender age q1 q2 intimacy_mean love_type "
-                                                                 "complete.\n")
-                                                      .arg(path));
+    const QString listing =
+        PsppListing(*folder_, QStringLiteral("SYSFILE INFO FILE='%1'.\nGET FILE='%1'.\nDISPLAY DICTIONARY.\n"
+                                             "FORMATS intimacy_mean (F12.8).\n"
+                                             "LIST VARIABLES=code gender age q1 q2 intimacy_mean love_type complete.\n")
+                                  .arg(path));
     QCOMPARE(ListedRow(listing, QStringLiteral("Encoding")).value(1), QStringLiteral("UTF-8"));
     QCOMPARE(ListedRow(listing, QStringLiteral("Cases")).value(1), QStringLiteral("3"));
     QCOMPARE(ListedRow(listing, QStringLiteral("Variables")).value(1), QStringLiteral("62"));
@@ -256,7 +258,8 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
     for (const QRegularExpressionMatch &m : anchors.globalMatch(listing))
         anchored << m.captured(1);
     QCOMPARE(anchored.size(), 45);
-    QCOMPARE(ListedRow(listing, QStringLiteral("q45")).mid(0, 2), QStringList({QStringLiteral("q45"), QStringLiteral("53")}));
+    QCOMPARE(ListedRow(listing, QStringLiteral("q45")).mid(0, 2),
+             QStringList({QStringLiteral("q45"), QStringLiteral("53")}));
     QCOMPARE(ListedRow(listing, QStringLiteral("q45")).value(3), QStringLiteral("Scale"));
     QCOMPARE(ListedRow(listing, QStringLiteral("love_type")).value(3), QStringLiteral("Nominal"));
     // Values: the codes of the listed choices, full precision, system-missing as a dot.
@@ -288,8 +291,10 @@ void ExportTest::formulaLikeTextsStayTexts()
     QCOMPARE(csv.size(), 5);
     const QJsonArray header = csv[0].toArray();
     QStringList cells;
-    for (const char *name : {"code", "first_name", "last_name", "beloved", "marital", "education", "reg_date", "reg_time"})
-        cells << csv[4].toArray()[header.toVariantList().indexOf(QLatin1String(name))].toString();
+    const QVariantList names = header.toVariantList();
+    for (const char *name : {"code", "first_name", "last_name", "beloved", "marital", "education", "reg_date",
+                             "reg_time"})
+        cells << csv[4].toArray()[names.indexOf(QLatin1String(name))].toString();
     QCOMPARE(cells, QStringList({QStringLiteral("'=1+2"), u'\'' + link, QStringLiteral("-5"),
                                  QStringLiteral("'+98 21 5555"), QStringLiteral("+2.5"), QStringLiteral("'@SUM(A1:A9)"),
                                  QStringLiteral("'\t1403/05/09"), QStringLiteral("'\r10:00")}));
@@ -307,7 +312,8 @@ void ExportTest::formulaLikeTextsStayTexts()
     // The SPSS file: texts as stored.
     const QString savPath = folder_->file(QStringLiteral("named.sav"));
     QCOMPARE(Export({savPath, ExportFormat::Sav, std::nullopt, true}), QString());
-    const QString listing = PsppListing(*folder_, QStringLiteral("GET FILE='%1'.\nLIST VARIABLES=code first_name.\n").arg(savPath));
+    const QString listing =
+        PsppListing(*folder_, QStringLiteral("GET FILE='%1'.\nLIST VARIABLES=code first_name.\n").arg(savPath));
     QCOMPARE(ListedRow(listing, QStringLiteral("=1+2")), QStringList({QStringLiteral("=1+2"), link}));
 }
 
@@ -344,10 +350,11 @@ void ExportTest::exportTellsWhatItDidWithTheFile()
     for (ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx, ExportFormat::Sav}) {
         QVERIFY(writeEarlier());
         bool stopAsked = false;
-        const ExportOutcome late = ExportSubjects(source, {path, format, std::nullopt, true}, [&](qint64 done, qint64 total) {
+        const auto stopAtTheEnd = [&](qint64 done, qint64 total) {
             stopAsked = done == total;
             return !stopAsked;
-        });
+        };
+        const ExportOutcome late = ExportSubjects(source, {path, format, std::nullopt, true}, stopAtTheEnd);
         QVERIFY(stopAsked);
         QCOMPARE(late.result, Result::Written);
         QVERIFY(QFile::exists(path) && Hash(path) != earlier);
@@ -370,23 +377,27 @@ void ExportTest::xlsxScratchIsOwnerOnlyInTheDataFolder()
     const auto scratchFolders = [] {
         return QDir::current().entryInfoList({QStringLiteral(".morva-export-*")}, QDir::Dirs | QDir::Hidden);
     };
-    constexpr QFile::Permissions kNotTheOwners = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-                                                 | QFile::WriteOther | QFile::ExeOther;
-    QStringList seen; // each file of the scratch folder, with whether others may read it
-    const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
-    const ExportOutcome outcome = ExportSubjects(
-        source, {folder_->file(QStringLiteral("named.xlsx")), ExportFormat::Xlsx, std::nullopt, true},
-        [&](qint64 done, qint64) {
-            if (done == 0) {
-                for (const QFileInfo &scratch : scratchFolders()) {
-                    seen << scratch.fileName().left(14) + ((scratch.permissions() & kNotTheOwners) ? " open" : " closed");
-                    for (const QFileInfo &file : QDir(scratch.filePath()).entryInfoList(QDir::Files | QDir::Hidden))
-                        seen << file.fileName() + ((file.permissions() & kNotTheOwners) ? " open" : " closed");
-                }
-                seen << QStringLiteral("system temp: %1").arg(systemTemp.entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+    constexpr QFile::Permissions kNotTheOwners = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                                 | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    const auto shown = [&](const QFileInfo &entry, const QString &name) {
+        return name + ((entry.permissions() & kNotTheOwners) ? QStringLiteral(" open") : QStringLiteral(" closed"));
+    };
+    QStringList seen; // the scratch folder and its files while the export runs, and the system's folder
+    const auto look = [&](qint64 done, qint64) {
+        if (done == 0) {
+            for (const QFileInfo &scratch : scratchFolders()) {
+                seen << shown(scratch, scratch.fileName().left(14));
+                for (const QFileInfo &file : QDir(scratch.filePath()).entryInfoList(QDir::Files | QDir::Hidden))
+                    seen << shown(file, file.fileName());
             }
-            return true;
-        });
+            seen << QStringLiteral("system temp: %1").arg(systemTemp.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size());
+        }
+        return true;
+    };
+    const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"),
+                                DataConnection::Access::ReadOnly);
+    const ExportOutcome outcome = ExportSubjects(
+        source, {folder_->file(QStringLiteral("named.xlsx")), ExportFormat::Xlsx, std::nullopt, true}, look);
     tmpdir ? qputenv("TMPDIR", *tmpdir) : qunsetenv("TMPDIR");
     QCOMPARE(outcome.result, ExportOutcome::Result::Written);
     QCOMPARE(seen, QStringList({".morva-export- closed", "export.xlsx closed", "system temp: 0"}));

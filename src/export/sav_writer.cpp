@@ -10,9 +10,9 @@ namespace morva {
 namespace {
 
 // An SPSS data file: ASCII variable names with Persian variable labels, value labels for the
-// listed choices, the love types and the anchors of the answer scale, system-missing values where there is no number, UTF-8
-// declared. The file's header holds the row count and every text's width, so the rows are
-// measured before the first is written.
+// listed choices, the love types and the anchors of the answer scale, system-missing values where
+// there is no number, UTF-8 declared. The file's header holds the row count and every text's
+// width, so the rows are measured before the first is written.
 class SavWriter final : public ExportWriter {
 public:
     SavWriter(const QString &path, const QList<ExportColumn> &columns)

@@ -19,10 +19,11 @@ QString LibraryError(lxw_error error)
 }
 
 // One sheet, read right to left, under a bold header row of the columns' Persian labels that
-// stays in view and is printed on every page. Numbers are stored as numbers, texts as texts; a missing value is an empty cell.
-// Rows go to the library's temporary files as they come, so memory stays the same however many
-// there are; the finished workbook is then copied into place. Both are made in an owner-only
-// scratch folder in the data folder: they hold the research file, names too when chosen.
+// stays in view and is printed on every page. Numbers are stored as numbers, texts as texts; a
+// missing value is an empty cell. Rows go to the library's temporary files as they come, so
+// memory stays the same however many there are; the finished workbook is then copied into place.
+// Both are made in an owner-only scratch folder in the data folder: they hold the research file,
+// names too when chosen.
 class XlsxWriter final : public ExportWriter {
 public:
     XlsxWriter(const QString &path, const QList<ExportColumn> &columns) : path_(path), columns_(columns)

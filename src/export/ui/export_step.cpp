@@ -93,7 +93,8 @@ void RunResearchExport(QWidget *owner, const QString &subjectsPath, const std::o
     const bool read = RunGuarded(owner, [&] {
         const DataConnection source(subjectsPath, QStringLiteral("export"), DataConnection::Access::ReadOnly);
         ExportProgressDialog progress(owner);
-        outcome = ExportSubjects(source, request, [&](qint64 done, qint64 total) { return progress.report(done, total); });
+        outcome = ExportSubjects(source, request,
+                                 [&](qint64 done, qint64 total) { return progress.report(done, total); });
     });
     if (!read)
         return;
