@@ -331,12 +331,12 @@ void ExportEverySubject(benchmark::State &state, ExportFormat format)
     double growth = 0;
     for (auto _ : state) {
         const double start = ResidentMegabytes();
-        const auto error = ExportSubjects(subjects, {path, format, std::nullopt, true}, [&](qint64, qint64) {
+        const ExportOutcome outcome = ExportSubjects(subjects, {path, format, std::nullopt, true}, [&](qint64, qint64) {
             growth = std::max(growth, ResidentMegabytes() - start);
             return true;
         });
-        if (error)
-            state.SkipWithError(error->toStdString().c_str());
+        if (outcome.result != ExportOutcome::Result::Written)
+            state.SkipWithError(outcome.reason.toStdString().c_str());
     }
     state.counters["rss_growth_MB"] = growth;
     state.counters["file_MB"] = QFileInfo(path).size() / (1024.0 * 1024.0);

@@ -1,5 +1,6 @@
 // Research exports read back by readers that are not ours: Python's csv module and openpyxl
 // (through tests/export/read_export.py) and GNU PSPP.
+#include "export/export_scratch.h"
 #include "export/research_export.h"
 #include "records/data_connection.h"
 #include "records/data_files.h"
@@ -7,12 +8,14 @@
 #include "support/data_support.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 using namespace morva;
@@ -24,7 +27,8 @@ namespace {
 const QString kOddCode = QStringLiteral("K \"7\", new\nline");
 
 // Item n of a complete subject is answered 1 + n % 9, but item 1 is 3 (the intimacy mean is
-// 73 / 15); the second subject leaves items 2 and 45 empty; the third has no answer row.
+// 73 / 15); the second subject leaves items 2 and 45 empty; the third has no answer row and an
+// age typed in Persian digits.
 QStringList CompleteAnswers()
 {
     QStringList answers;
@@ -57,7 +61,8 @@ void StoreSubjects()
     testing::InsertSubject(db, {.code = QStringLiteral("S-1"), .answers = CompleteAnswers()});
     testing::InsertSubject(db, {.code = kOddCode, .firstName = QStringLiteral("مریم"), .age = QString(),
                                 .gender = QStringLiteral("مرد"), .group = QStringLiteral("B"), .answers = gaps});
-    testing::InsertSubject(db, {.code = QStringLiteral("S-3"), .group = QStringLiteral("B"), .answerRow = false});
+    testing::InsertSubject(db, {.code = QStringLiteral("S-3"), .age = QStringLiteral("۴۲"), .group = QStringLiteral("B"),
+                                .answerRow = false});
 }
 
 QByteArray Run(const QString &program, const QStringList &arguments)
@@ -78,11 +83,29 @@ QJsonObject ReadBack(const QString &kind, const QString &path)
         .object();
 }
 
+// The reason of a failure; nothing when the file is written.
 QString Export(const ExportRequest &request)
 {
     const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
-    const auto error = ExportSubjects(source, request, [](qint64, qint64) { return true; });
-    return error.value_or(QString());
+    const ExportOutcome outcome = ExportSubjects(source, request, [](qint64, qint64) { return true; });
+    return outcome.result == ExportOutcome::Result::Written ? QString()
+                                                            : outcome.reason + QStringLiteral(" (not written)");
+}
+
+// What GNU PSPP prints for the commands, run from a syntax file in the folder.
+QString PsppListing(const DataFolder &folder, const QString &commands)
+{
+    const QString syntax = folder.file(QStringLiteral("read.sps"));
+    QFile sps(syntax);
+    if (!sps.open(QIODevice::WriteOnly) || sps.write(commands.toUtf8()) < 0)
+        return {};
+    sps.close();
+    const QString listed = folder.file(QStringLiteral("listing.txt"));
+    QFile::remove(listed);
+    Run(QStringLiteral("pspp"),
+        {QStringLiteral("-O"), QStringLiteral("box=ascii"), QStringLiteral("-o"), listed, syntax});
+    QFile out(listed);
+    return out.open(QIODevice::ReadOnly) ? QString::fromUtf8(out.readAll()) : QString();
 }
 
 QByteArray Hash(const QString &path)
@@ -101,7 +124,9 @@ private Q_SLOTS:
     void csvHoldsEachSubjectAsStored();
     void xlsxIsOneRightToLeftSheetOfTypedCells();
     void savCarriesLabelsAndSystemMissing();
-    void stoppedOrFailedExportLeavesNoFile();
+    void formulaLikeTextsStayTexts();
+    void exportTellsWhatItDidWithTheFile();
+    void xlsxScratchIsOwnerOnlyInTheDataFolder();
 
 private:
     std::unique_ptr<DataFolder> folder_;
@@ -154,6 +179,7 @@ void ExportTest::csvHoldsEachSubjectAsStored()
     for (int c = 53; c <= 60; ++c)
         QCOMPARE(gaps[c].toString(), QString()); // no scores without every answer
     QCOMPARE(gaps[61].toString(), QStringLiteral("0"));
+    QCOMPARE(rows[3].toArray()[3].toString(), QStringLiteral("42")); // typed «۴۲»
     QCOMPARE(rows[3].toArray()[61].toString(), QStringLiteral("0")); // no answer row
 
     // With names, and only the listed group.
@@ -179,6 +205,12 @@ void ExportTest::xlsxIsOneRightToLeftSheetOfTypedCells()
     QVERIFY(book.value(QStringLiteral("rightToLeft")).toBool());
     QCOMPARE(book.value(QStringLiteral("frozen")).toString(), QStringLiteral("A2"));
     QVERIFY(book.value(QStringLiteral("boldHeader")).toBool());
+    // Printed across, one page wide however many pages long, the header row on every page.
+    QCOMPARE(book.value(QStringLiteral("orientation")).toString(), QStringLiteral("landscape"));
+    QVERIFY(book.value(QStringLiteral("fitToPage")).toBool());
+    QCOMPARE(book.value(QStringLiteral("pagesWide")).toInt(-1), 1);
+    QCOMPARE(book.value(QStringLiteral("pagesTall")).toInt(-1), 0);
+    QCOMPARE(book.value(QStringLiteral("printTitleRows")).toString(), QStringLiteral("$1:$1"));
     const QJsonArray rows = book.value(QStringLiteral("rows")).toArray();
     QCOMPARE(rows.size(), 4);
     const auto cell = [&](int row, int column) { return rows[row].toArray()[column].toObject(); };
@@ -192,26 +224,19 @@ void ExportTest::xlsxIsOneRightToLeftSheetOfTypedCells()
     QCOMPARE(cell(2, 0).value(QStringLiteral("value")).toString(), kOddCode);
     QVERIFY(rows[2].toArray()[9].isNull()); // item 2 unanswered: an empty cell
     QVERIFY(rows[2].toArray()[53].isNull());
+    QCOMPARE(cell(3, 3).value(QStringLiteral("type")).toString(), QStringLiteral("number"));
+    QCOMPARE(cell(3, 3).value(QStringLiteral("value")).toDouble(), 42.0); // typed «۴۲»
 }
 
 void ExportTest::savCarriesLabelsAndSystemMissing()
 {
     const QString path = folder_->file(QStringLiteral("all.sav"));
     QCOMPARE(Export({path, ExportFormat::Sav, std::nullopt, false}), QString());
-    const QString syntax = folder_->file(QStringLiteral("read.sps"));
-    QFile sps(syntax);
-    QVERIFY(sps.open(QIODevice::WriteOnly));
-    sps.write(QStringLiteral("SYSFILE INFO FILE='%1'.\nGET FILE='%1'.\nDISPLAY DICTIONARY.\n"
-                             "FORMATS intimacy_mean (F12.8).\n"
-                             "LIST VARIABLES=code gender age q1 q2 intimacy_mean love_type complete.\n")
-                  .arg(path)
-                  .toUtf8());
-    sps.close();
-    const QString listed = folder_->file(QStringLiteral("listing.txt"));
-    Run(QStringLiteral("pspp"), {QStringLiteral("-O"), QStringLiteral("box=ascii"), QStringLiteral("-o"), listed, syntax});
-    QFile out(listed);
-    QVERIFY(out.open(QIODevice::ReadOnly));
-    const QString listing = QString::fromUtf8(out.readAll());
+    const QString listing =
+        PsppListing(*folder_, QStringLiteral("SYSFILE INFO FILE='%1'.\nGET FILE='%1'.\nDISPLAY DICTIONARY.\n"
+                                             "FORMATS intimacy_mean (F12.8).\n"
+                                             "LIST VARIABLES=code gender age q1 q2 intimacy_mean love_type complete.\n")
+                                  .arg(path));
     QCOMPARE(ListedRow(listing, QStringLiteral("Encoding")).value(1), QStringLiteral("UTF-8"));
     QCOMPARE(ListedRow(listing, QStringLiteral("Cases")).value(1), QStringLiteral("3"));
     QCOMPARE(ListedRow(listing, QStringLiteral("Variables")).value(1), QStringLiteral("62"));
@@ -226,6 +251,17 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
     QVERIFY(labelled(QString(), 2, QStringLiteral("زن")));
     QVERIFY(labelled(QString(), 4, QStringLiteral("بيوه")));
     QVERIFY(labelled(QString(), 8, LoveTypeLabel(LoveType::ConsummateLove)));
+    // Every item has the anchors of its scale, and stays on the scale.
+    const QRegularExpression anchors(QStringLiteral("\\|گویه‌ی (\\S+) \\(\\S+\\) +1\\|اصلاً *\\|\n"
+                                                    "\\| +5\\|تا حدی *\\|\n\\| +9\\|کاملاً *\\|\n\\+"));
+    QSet<QString> anchored;
+    for (const QRegularExpressionMatch &m : anchors.globalMatch(listing))
+        anchored << m.captured(1);
+    QCOMPARE(anchored.size(), 45);
+    QCOMPARE(ListedRow(listing, QStringLiteral("q45")).mid(0, 2),
+             QStringList({QStringLiteral("q45"), QStringLiteral("53")}));
+    QCOMPARE(ListedRow(listing, QStringLiteral("q45")).value(3), QStringLiteral("Scale"));
+    QCOMPARE(ListedRow(listing, QStringLiteral("love_type")).value(3), QStringLiteral("Nominal"));
     // Values: the codes of the listed choices, full precision, system-missing as a dot.
     const ComponentScores scores = ComputeScores(CompleteAnswers());
     QCOMPARE(ListedRow(listing, QStringLiteral("S-1")),
@@ -235,15 +271,61 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
     QCOMPARE(ListedRow(listing, QStringLiteral("K \"7\", new")).mid(1),
              QStringList({QStringLiteral("1"), QStringLiteral("."), QStringLiteral("3"), QStringLiteral("."),
                           QStringLiteral("."), QStringLiteral("."), QStringLiteral("0")}));
+    QCOMPARE(ListedRow(listing, QStringLiteral("S-3")).value(2), QStringLiteral("42")); // typed «۴۲»
 }
 
-void ExportTest::stoppedOrFailedExportLeavesNoFile()
+void ExportTest::formulaLikeTextsStayTexts()
+{
+    const QString link = QStringLiteral("=HYPERLINK(\"http://example.com\",\"x\")");
+    {
+        DataConnection db(DataFile::Subjects, QStringLiteral("test setup"));
+        testing::InsertSubject(db, {.code = QStringLiteral("=1+2"), .firstName = link, .lastName = QStringLiteral("-5"),
+                                    .education = QStringLiteral("@SUM(A1:A9)"), .date = QStringLiteral("\t1403/05/09"),
+                                    .time = QStringLiteral("\r10:00"), .maritalStatus = QStringLiteral("+2.5"),
+                                    .beloved = QStringLiteral("+98 21 5555"), .answers = CompleteAnswers()});
+    }
+    // The CSV: an apostrophe before each, but not before a plain number.
+    const QString csvPath = folder_->file(QStringLiteral("named.csv"));
+    QCOMPARE(Export({csvPath, ExportFormat::Csv, std::nullopt, true}), QString());
+    const QJsonArray csv = ReadBack(QStringLiteral("csv"), csvPath).value(QStringLiteral("rows")).toArray();
+    QCOMPARE(csv.size(), 5);
+    const QJsonArray header = csv[0].toArray();
+    QStringList cells;
+    const QVariantList names = header.toVariantList();
+    for (const char *name : {"code", "first_name", "last_name", "beloved", "marital", "education", "reg_date",
+                             "reg_time"})
+        cells << csv[4].toArray()[names.indexOf(QLatin1String(name))].toString();
+    QCOMPARE(cells, QStringList({QStringLiteral("'=1+2"), u'\'' + link, QStringLiteral("-5"),
+                                 QStringLiteral("'+98 21 5555"), QStringLiteral("+2.5"), QStringLiteral("'@SUM(A1:A9)"),
+                                 QStringLiteral("'\t1403/05/09"), QStringLiteral("'\r10:00")}));
+
+    // The workbook: texts as stored, none of them a formula.
+    const QString xlsxPath = folder_->file(QStringLiteral("named.xlsx"));
+    QCOMPARE(Export({xlsxPath, ExportFormat::Xlsx, std::nullopt, true}), QString());
+    const QJsonArray sheet = ReadBack(QStringLiteral("xlsx"), xlsxPath).value(QStringLiteral("rows")).toArray();
+    const QJsonObject code = sheet[4].toArray()[0].toObject(), firstName = sheet[4].toArray()[1].toObject();
+    QCOMPARE(code.value(QStringLiteral("type")).toString(), QStringLiteral("text"));
+    QCOMPARE(code.value(QStringLiteral("value")).toString(), QStringLiteral("=1+2"));
+    QCOMPARE(firstName.value(QStringLiteral("type")).toString(), QStringLiteral("text"));
+    QCOMPARE(firstName.value(QStringLiteral("value")).toString(), link);
+
+    // The SPSS file: texts as stored.
+    const QString savPath = folder_->file(QStringLiteral("named.sav"));
+    QCOMPARE(Export({savPath, ExportFormat::Sav, std::nullopt, true}), QString());
+    const QString listing =
+        PsppListing(*folder_, QStringLiteral("GET FILE='%1'.\nLIST VARIABLES=code first_name.\n").arg(savPath));
+    QCOMPARE(ListedRow(listing, QStringLiteral("=1+2")), QStringList({QStringLiteral("=1+2"), link}));
+}
+
+void ExportTest::exportTellsWhatItDidWithTheFile()
 {
     const QString path = folder_->file(QStringLiteral("kept.csv"));
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("an earlier export\n");
-    old.close();
+    const auto writeEarlier = [&] {
+        QFile old(path);
+        return old.open(QIODevice::WriteOnly) && old.write("an earlier export\n") > 0;
+    };
+    QVERIFY(writeEarlier());
+    const QByteArray earlier = QCryptographicHash::hash("an earlier export\n", QCryptographicHash::Sha256);
     {
         DataConnection db(DataFile::Subjects, QStringLiteral("test setup"));
         db.transact([&] {
@@ -253,20 +335,84 @@ void ExportTest::stoppedOrFailedExportLeavesNoFile()
     }
     const QByteArray subjectsBefore = Hash(QStringLiteral("DB/DB2.mdb"));
     const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
+    using Result = ExportOutcome::Result;
     for (ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx, ExportFormat::Sav}) {
         int reports = 0;
-        const auto error = ExportSubjects(source, {path, format, std::nullopt, true}, [&](qint64, qint64) {
+        const ExportOutcome stopped = ExportSubjects(source, {path, format, std::nullopt, true}, [&](qint64, qint64) {
             return ++reports < 3; // stops after 500 of the 603 rows
         });
-        QVERIFY(!error);
+        QCOMPARE(stopped.result, Result::Stopped);
         QCOMPARE(reports, 3);
-        QCOMPARE(Hash(path), QCryptographicHash::hash("an earlier export\n", QCryptographicHash::Sha256));
+        QCOMPARE(Hash(path), earlier);
     }
-    const auto failed = ExportSubjects(source, {folder_->file(QStringLiteral("no/such/folder/x.sav")), ExportFormat::Sav,
-                                                std::nullopt, false},
-                                       [](qint64, qint64) { return true; });
-    QVERIFY(failed && !failed->isEmpty());
+    // A stop asked for at the last report, once the file is in place, is too late: the export
+    // says that it wrote the file, which it did.
+    for (ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx, ExportFormat::Sav}) {
+        QVERIFY(writeEarlier());
+        bool stopAsked = false;
+        const auto stopAtTheEnd = [&](qint64 done, qint64 total) {
+            stopAsked = done == total;
+            return !stopAsked;
+        };
+        const ExportOutcome late = ExportSubjects(source, {path, format, std::nullopt, true}, stopAtTheEnd);
+        QVERIFY(stopAsked);
+        QCOMPARE(late.result, Result::Written);
+        QVERIFY(QFile::exists(path) && Hash(path) != earlier);
+    }
+    const ExportOutcome failed = ExportSubjects(
+        source, {folder_->file(QStringLiteral("no/such/folder/x.sav")), ExportFormat::Sav, std::nullopt, false},
+        [](qint64, qint64) { return true; });
+    QCOMPARE(failed.result, Result::Failed);
+    QVERIFY(!failed.reason.isEmpty());
     QCOMPARE(Hash(QStringLiteral("DB/DB2.mdb")), subjectsBefore);
+}
+
+void ExportTest::xlsxScratchIsOwnerOnlyInTheDataFolder()
+{
+    const QDir systemTemp(folder_->file(QStringLiteral("system-temp")));
+    QVERIFY(systemTemp.mkpath(QStringLiteral(".")));
+    const std::optional<QByteArray> tmpdir =
+        qEnvironmentVariableIsSet("TMPDIR") ? std::optional(qgetenv("TMPDIR")) : std::nullopt;
+    qputenv("TMPDIR", QFile::encodeName(systemTemp.path()));
+    const auto scratchFolders = [] {
+        return QDir::current().entryInfoList({QStringLiteral(".morva-export-*")}, QDir::Dirs | QDir::Hidden);
+    };
+    constexpr QFile::Permissions kNotTheOwners = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                                 | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    const auto shown = [&](const QFileInfo &entry, const QString &name) {
+        return name + ((entry.permissions() & kNotTheOwners) ? QStringLiteral(" open") : QStringLiteral(" closed"));
+    };
+    QStringList seen; // the scratch folder and its files while the export runs, and the system's folder
+    const auto look = [&](qint64 done, qint64) {
+        if (done == 0) {
+            for (const QFileInfo &scratch : scratchFolders()) {
+                seen << shown(scratch, scratch.fileName().left(14));
+                for (const QFileInfo &file : QDir(scratch.filePath()).entryInfoList(QDir::Files | QDir::Hidden))
+                    seen << shown(file, file.fileName());
+            }
+            seen << QStringLiteral("system temp: %1").arg(systemTemp.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size());
+        }
+        return true;
+    };
+    const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"),
+                                DataConnection::Access::ReadOnly);
+    const ExportOutcome outcome = ExportSubjects(
+        source, {folder_->file(QStringLiteral("named.xlsx")), ExportFormat::Xlsx, std::nullopt, true}, look);
+    tmpdir ? qputenv("TMPDIR", *tmpdir) : qunsetenv("TMPDIR");
+    QCOMPARE(outcome.result, ExportOutcome::Result::Written);
+    QCOMPARE(seen, QStringList({".morva-export- closed", "export.xlsx closed", "system temp: 0"}));
+    QVERIFY(scratchFolders().isEmpty()); // gone with the export
+
+    // Left by an export killed part-way: removed; another folder, and a link to one, are not.
+    QVERIFY(QDir().mkpath(QStringLiteral(".morva-export-k1LLed/inside")));
+    QVERIFY(QDir().mkpath(QStringLiteral("elsewhere")));
+    QVERIFY(QFile::copy(QStringLiteral("DB/DB2.mdb"), QStringLiteral(".morva-export-k1LLed/export.xlsx")));
+    QVERIFY(QFile::copy(QStringLiteral("DB/DB2.mdb"), QStringLiteral("elsewhere/kept")));
+    QVERIFY(QFile::link(QStringLiteral("elsewhere"), QStringLiteral(".morva-export-linked")));
+    RemoveExportLeftovers();
+    QVERIFY(!QFileInfo::exists(QStringLiteral(".morva-export-k1LLed")));
+    QVERIFY(QFileInfo::exists(QStringLiteral("elsewhere/kept")));
+    QVERIFY(QFileInfo::exists(QStringLiteral("DB/DB2.mdb")));
 }
 
 QTEST_GUILESS_MAIN(ExportTest)

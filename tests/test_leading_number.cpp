@@ -11,6 +11,8 @@ class LeadingNumberTest : public QObject {
 private Q_SLOTS:
     void reads_data();
     void reads();
+    void readsWholeNumbers_data();
+    void readsWholeNumbers();
     void themeLookup_data();
     void themeLookup();
 };
@@ -50,6 +52,31 @@ void LeadingNumberTest::reads()
     QFETCH(QString, text);
     QFETCH(double, value);
     QCOMPARE(LeadingNumber(text), value);
+}
+
+void LeadingNumberTest::readsWholeNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<double>>("value");
+    QTest::newRow("latin") << "34" << std::optional(34.0);
+    QTest::newRow("persian digits") << "۴۲" << std::optional(42.0);
+    QTest::newRow("arabic-indic digits") << "٣٥" << std::optional(35.0);
+    QTest::newRow("mixed digits") << "۴2" << std::optional(42.0);
+    QTest::newRow("blanks around") << " ۴۲ " << std::optional(42.0);
+    QTest::newRow("fraction") << "7.5" << std::optional(7.5);
+    QTest::newRow("empty") << "" << std::optional<double>();
+    QTest::newRow("blank") << "  " << std::optional<double>();
+    QTest::newRow("words") << "سی" << std::optional<double>();
+    QTest::newRow("number and a word") << "۴۲ سال" << std::optional<double>();
+    QTest::newRow("two numbers") << "1 2" << std::optional<double>();
+    QTest::newRow("sign only") << "-" << std::optional<double>();
+}
+
+void LeadingNumberTest::readsWholeNumbers()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<double>, value);
+    QCOMPARE(WholeNumber(text), value);
 }
 
 void LeadingNumberTest::themeLookup_data()

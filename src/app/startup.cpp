@@ -4,6 +4,7 @@
 #include "app/frm1.h"
 #include "ui/message_box.h"
 #include "app/single_instance.h"
+#include "export/export_scratch.h"
 #include "records/data_files.h"
 #include "records/data_error.h"
 #include "ui/twips.h"
@@ -75,6 +76,7 @@ bool StartProgram(SingleInstanceLock &lock)
         ShowMessageBox(nullptr, error.fullText(), QStringLiteral("خطا"), BoxStyle::OkStopRtl);
         return false;
     }
+    RemoveExportLeftovers();
     Frm1::SetLeaveStep(&ShowExitDialog);
     return Frm1::ShowFresh() != nullptr;
 }

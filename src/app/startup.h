@@ -10,9 +10,9 @@ class SingleInstanceLock;
 // buttons.
 void ConfigureApplication(QApplication &app);
 
-// The program's start: refuses a second instance, makes sure the data files are usable and
-// shows the main window. Returns false when the program must end at once (the user has been
-// told why).
+// The program's start: refuses a second instance, makes sure the data files are usable, removes
+// what an export killed part-way left in the data folder and shows the main window. Returns
+// false when the program must end at once (the user has been told why).
 bool StartProgram(SingleInstanceLock &lock);
 
 } // namespace morva

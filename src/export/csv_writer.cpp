@@ -2,6 +2,7 @@
 
 #include "backup/safe_file.h"
 
+#include <QRegularExpression>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -12,8 +13,19 @@ namespace {
 // Rows are handed to the file in blocks of about this size.
 constexpr qsizetype kBlockBytes = 256 * 1024;
 
+// A spreadsheet that opens the file evaluates a field that begins with one of these as a
+// formula ("=HYPERLINK(…)" becomes a live link, "=1+2" becomes 3), unless it is a plain number.
+bool ReadAsFormula(const QString &text)
+{
+    if (text.isEmpty() || !QStringView(u"=+-@\t\r").contains(text[0]))
+        return false;
+    static const QRegularExpression plainNumber(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
+    return !plainNumber.match(text).hasMatch();
+}
+
 // UTF-8 with a byte-order mark, so that spreadsheet programs read Persian; fields separated by
-// commas and quoted only where they must be, lines ending in CR LF.
+// commas and quoted only where they must be, lines ending in CR LF. A text that a spreadsheet
+// would take for a formula is written after an apostrophe, which keeps it a text there.
 class CsvWriter final : public ExportWriter {
 public:
     CsvWriter(const QString &path, const QList<ExportColumn> &columns) : file_(path), columns_(columns)
@@ -38,7 +50,7 @@ public:
             if (const auto *number = std::get_if<double>(&row[i]))
                 AppendExportNumber(block_, *number, columns_[i].decimals);
             else if (const auto *text = std::get_if<QString>(&row[i]))
-                appendText(*text);
+                appendText(ReadAsFormula(*text) ? QString(QChar(u'\'') + *text) : *text);
         }
         block_ += "\r\n";
         return block_.size() < kBlockBytes || flush();

@@ -2,6 +2,7 @@
 
 #include "questionnaire/item_bank.h"
 #include "records/columns.h"
+#include "records/leading_number.h"
 #include "records/subject_choices.h"
 #include "records/subject_stream.h"
 #include "scoring/love_type.h"
@@ -28,6 +29,14 @@ struct ComponentNames {
 };
 constexpr ComponentNames kComponentNames[] = {{"intimacy", "صمیمیت"}, {"passion", "هوس"}, {"commitment", "تعهد"}};
 
+// What the ends and the middle of the answer scale mean, as the items' value labels.
+const QList<std::pair<double, QString>> &AnswerAnchors()
+{
+    static const QList<std::pair<double, QString>> anchors{
+        {1, QStringLiteral("اصلاً")}, {5, QStringLiteral("تا حدی")}, {9, QStringLiteral("کاملاً")}};
+    return anchors;
+}
+
 QString ComponentName(ItemComponent component)
 {
     return QLatin1String(kComponentNames[static_cast<int>(component)].variable);
@@ -46,27 +55,33 @@ ExportValue AnswerValue(const QString &answer)
     return {};
 }
 
+// An age as typed, in Latin or Persian digits; missing unless the text is a number alone.
 ExportValue AgeValue(const QString &age)
 {
-    bool ok = false;
-    const double value = age.trimmed().toDouble(&ok);
-    return ok ? ExportValue(value) : ExportValue();
+    const std::optional<double> value = WholeNumber(age);
+    return value ? ExportValue(*value) : ExportValue();
 }
 
 ExportColumn Text(const QString &name, const QString &label)
 {
-    return {name, label, Kind::Text, 0, {}, {}};
+    return {name, label, Kind::Text, 0, {}, {}, false};
 }
 
 ExportColumn Choice(const QString &name, const QString &label, const QStringList &choices)
 {
-    return {name, label, Kind::Choice, 0, {}, choices};
+    return {name, label, Kind::Choice, 0, {}, choices, false};
 }
 
 ExportColumn Number(const QString &name, const QString &label, int decimals = 0,
                     const QList<std::pair<double, QString>> &valueLabels = {})
 {
-    return {name, label, Kind::Number, decimals, valueLabels, {}};
+    return {name, label, Kind::Number, decimals, valueLabels, {}, false};
+}
+
+// A number that stands for one of a few kinds, each labelled.
+ExportColumn Category(const QString &name, const QString &label, const QList<std::pair<double, QString>> &kinds)
+{
+    return {name, label, Kind::Number, 0, kinds, {}, true};
 }
 
 } // namespace
@@ -90,7 +105,8 @@ QList<ExportColumn> ExportColumns(bool withNames)
     for (int item = 1; item <= ItemCount; ++item) {
         columns << Number(QStringLiteral("q%1").arg(item),
                           QStringLiteral("گویه‌ی %1 (%2)")
-                              .arg(persian.toString(item), ComponentTitle(ItemComponentOf(item))));
+                              .arg(persian.toString(item), ComponentTitle(ItemComponentOf(item))),
+                          0, AnswerAnchors());
     }
     for (ItemComponent c : kItemComponents)
         columns << Number(ComponentName(c), QStringLiteral("نمره‌ی کل ") + ComponentTitle(c));
@@ -101,10 +117,10 @@ QList<ExportColumn> ExportColumns(bool withNames)
     QList<std::pair<double, QString>> types;
     for (int t = 0; t < kLoveTypes; ++t)
         types.append({t + 1, LoveTypeLabel(static_cast<LoveType>(t))});
-    columns << Number(QStringLiteral("love_type"), QStringLiteral("نوع عشق (شماره)"), 0, types)
+    columns << Category(QStringLiteral("love_type"), QStringLiteral("نوع عشق (شماره)"), types)
             << Text(QStringLiteral("love_type_label"), QStringLiteral("نوع عشق"))
-            << Number(QStringLiteral("complete"), QStringLiteral("کامل بودن پاسخ‌نامه"), 0,
-                      {{0, QStringLiteral("ناقص")}, {1, QStringLiteral("کامل")}});
+            << Category(QStringLiteral("complete"), QStringLiteral("کامل بودن پاسخ‌نامه"),
+                        {{0, QStringLiteral("ناقص")}, {1, QStringLiteral("کامل")}});
     return columns;
 }
 

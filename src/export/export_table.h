@@ -28,8 +28,9 @@ struct ExportColumn {
     QString label; // Persian
     Kind kind = Kind::Text;
     int decimals = 0;                             // Number: how many decimals a plain text shows
-    QList<std::pair<double, QString>> valueLabels; // Number: what its values mean
+    QList<std::pair<double, QString>> valueLabels; // Number: what its values mean, or some of them
     QStringList choices;                          // Choice: the offered values, numbered from 1
+    bool categories = false;                      // Number: its values name kinds, not amounts
 };
 
 // The columns of a research export, in their order. Without names the first name, last name

@@ -24,9 +24,10 @@ std::unique_ptr<ExportWriter> NewWriter(const ExportRequest &request, const QLis
 
 } // namespace
 
-std::optional<QString> ExportSubjects(const DataConnection &connection, const ExportRequest &request,
-                                      const ExportProgress &progress)
+ExportOutcome ExportSubjects(const DataConnection &connection, const ExportRequest &request,
+                             const ExportProgress &progress)
 {
+    using Result = ExportOutcome::Result;
     try {
         const QList<ExportColumn> columns = ExportColumns(request.withNames);
         const std::unique_ptr<ExportWriter> writer = NewWriter(request, columns);
@@ -50,13 +51,13 @@ std::optional<QString> ExportSubjects(const DataConnection &connection, const Ex
         if (!stopped)
             pass([&](const ExportRow &r) { return writer->write(r); });
         if (stopped)
-            return std::nullopt;
-        const std::optional<QString> error = writer->finish();
-        if (!error)
-            progress(total, total);
-        return error;
+            return {Result::Stopped, {}};
+        if (const std::optional<QString> error = writer->finish())
+            return {Result::Failed, *error};
+        progress(total, total);
+        return {Result::Written, {}};
     } catch (const DataError &e) {
-        return e.fullText();
+        return {Result::Failed, e.fullText()};
     }
 }
 

@@ -10,9 +10,9 @@ namespace morva {
 namespace {
 
 // An SPSS data file: ASCII variable names with Persian variable labels, value labels for the
-// listed choices and the love types, system-missing values where there is no number, UTF-8
-// declared. The file's header holds the row count and every text's width, so the rows are
-// measured before the first is written.
+// listed choices, the love types and the anchors of the answer scale, system-missing values where
+// there is no number, UTF-8 declared. The file's header holds the row count and every text's
+// width, so the rows are measured before the first is written.
 class SavWriter final : public ExportWriter {
 public:
     SavWriter(const QString &path, const QList<ExportColumn> &columns)
@@ -118,8 +118,9 @@ private:
                 readstat_label_double_value(set, value, label.toUtf8().constData());
             readstat_variable_set_label_set(variable, set);
         }
-        readstat_variable_set_measure(variable, text || !labels.isEmpty() ? READSTAT_MEASURE_NOMINAL
-                                                                          : READSTAT_MEASURE_SCALE);
+        // An answer stays a number on its scale, though its anchors are labelled.
+        const bool nominal = text || column.kind == ExportColumn::Kind::Choice || column.categories;
+        readstat_variable_set_measure(variable, nominal ? READSTAT_MEASURE_NOMINAL : READSTAT_MEASURE_SCALE);
         if (!text)
             readstat_variable_set_format(variable, column.decimals > 0 ? "F8.2" : "F8.0");
         return variable;

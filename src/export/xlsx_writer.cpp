@@ -1,6 +1,7 @@
 #include "export/export_writer.h"
 
 #include "backup/safe_file.h"
+#include "export/export_scratch.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,9 +19,11 @@ QString LibraryError(lxw_error error)
 }
 
 // One sheet, read right to left, under a bold header row of the columns' Persian labels that
-// stays in view. Numbers are stored as numbers, texts as texts; a missing value is an empty cell.
-// Rows go to the library's temporary files as they come, so memory stays the same however many
-// there are; the finished workbook is then copied into place.
+// stays in view and is printed on every page. Numbers are stored as numbers, texts as texts; a
+// missing value is an empty cell. Rows go to the library's temporary files as they come, so
+// memory stays the same however many there are; the finished workbook is then copied into place.
+// Both are made in an owner-only scratch folder in the data folder: they hold the research file,
+// names too when chosen.
 class XlsxWriter final : public ExportWriter {
 public:
     XlsxWriter(const QString &path, const QList<ExportColumn> &columns) : path_(path), columns_(columns)
@@ -29,8 +32,16 @@ public:
             error_ = scratch_.errorString();
             return;
         }
+        // The library writes the workbook with the system's default permissions, and keeps those
+        // of a file that is already there.
+        QFile workbookFile(scratch_.filePath(QStringLiteral("export.xlsx")));
+        if (!workbookFile.open(QIODevice::WriteOnly | QIODevice::NewOnly, kOwnerOnly)) {
+            error_ = workbookFile.errorString();
+            return;
+        }
+        workbookFile.close();
         const QByteArray scratchPath = QFile::encodeName(scratch_.path());
-        const QByteArray workbookPath = QFile::encodeName(scratch_.filePath(QStringLiteral("export.xlsx")));
+        const QByteArray workbookPath = QFile::encodeName(workbookFile.fileName());
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         options.tmpdir = const_cast<char *>(scratchPath.constData());
@@ -42,6 +53,10 @@ public:
         sheet_ = workbook_add_worksheet(workbook_, QStringLiteral("آزمودنی‌ها").toUtf8().constData());
         worksheet_right_to_left(sheet_);
         worksheet_freeze_panes(sheet_, 1, 0);
+        // Printed across, every column on the width of one page, the header row on each page.
+        worksheet_set_landscape(sheet_);
+        worksheet_fit_to_pages(sheet_, 1, 0);
+        check(worksheet_repeat_rows(sheet_, 0, 0));
         // Texts stand at the start of their cells, as Persian reads: a Latin code or group letter
         // would otherwise stand at the far side, beside the next column's text.
         lxw_format *bold = workbook_add_format(workbook_);
@@ -122,7 +137,7 @@ private:
 
     QString path_;
     QList<ExportColumn> columns_;
-    QTemporaryDir scratch_;
+    QTemporaryDir scratch_{ExportScratchTemplate()};
     lxw_workbook *workbook_ = nullptr;
     lxw_worksheet *sheet_ = nullptr;
     lxw_format *text_ = nullptr;

@@ -9,10 +9,10 @@ class NumberScanner {
 public:
     explicit NumberScanner(const QString &text) : text_(text) {}
 
-    double read()
+    // Nothing when the text does not begin with a number.
+    std::optional<double> read()
     {
-        while (pos_ < text_.size() && text_[pos_].isSpace())
-            ++pos_;
+        skipBlanks();
         const bool negative = accept(u'-');
         if (!negative)
             accept(u'+');
@@ -25,13 +25,26 @@ public:
             fractionDigits = digits([&](int d) { value += d * scale; scale /= 10; });
         }
         if (integerDigits + fractionDigits == 0)
-            return 0;
+            return std::nullopt;
         if (const int power = exponent(); power != 0)
             value *= std::pow(10.0, power);
         return negative ? -value : value;
     }
 
+    // Whether nothing but blanks follows what was read.
+    bool atEnd()
+    {
+        skipBlanks();
+        return pos_ == text_.size();
+    }
+
 private:
+    void skipBlanks()
+    {
+        while (pos_ < text_.size() && text_[pos_].isSpace())
+            ++pos_;
+    }
+
     bool accept(char16_t c)
     {
         if (pos_ < text_.size() && text_[pos_] == c) {
@@ -80,7 +93,14 @@ double LeadingNumber(const QString &text)
     // Most texts read so are an answer of one digit: a long table is scored without the scan.
     if (text.size() == 1 && text[0] >= u'0' && text[0] <= u'9')
         return text[0].unicode() - u'0';
-    return NumberScanner(text).read();
+    return NumberScanner(text).read().value_or(0);
+}
+
+std::optional<double> WholeNumber(const QString &text)
+{
+    NumberScanner scanner(text);
+    const std::optional<double> value = scanner.read();
+    return value && scanner.atEnd() ? value : std::nullopt;
 }
 
 } // namespace morva

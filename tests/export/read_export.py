@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads a research export back with readers that are not Morva's and prints what they found as
 JSON: `read_export.py csv FILE` through Python's csv module, `read_export.py xlsx FILE` through
-openpyxl (with the sheet's direction, frozen panes and each cell's type)."""
+openpyxl (with the sheet's direction, frozen panes, print set-up and each cell's type: number,
+text or formula)."""
 import csv
 import json
 import sys
@@ -24,6 +25,8 @@ def read_xlsx(path):
     def cell(c):
         if c.value is None:
             return None
+        if c.data_type == "f":
+            return {"type": "formula", "value": c.value}
         return {"type": "number" if isinstance(c.value, (int, float)) else "text", "value": c.value}
 
     return {
@@ -31,6 +34,12 @@ def read_xlsx(path):
         "rightToLeft": bool(sheet.sheet_view.rightToLeft),
         "frozen": sheet.freeze_panes,
         "boldHeader": all(c.font.b for c in sheet[1]),
+        "orientation": sheet.page_setup.orientation,
+        "fitToPage": bool(sheet.sheet_properties.pageSetUpPr and sheet.sheet_properties.pageSetUpPr.fitToPage),
+        # A count the file leaves out is 1, the file format's default.
+        "pagesWide": 1 if sheet.page_setup.fitToWidth is None else int(sheet.page_setup.fitToWidth),
+        "pagesTall": 1 if sheet.page_setup.fitToHeight is None else int(sheet.page_setup.fitToHeight),
+        "printTitleRows": sheet.print_title_rows,
         "rows": [[cell(c) for c in row] for row in sheet.iter_rows()],
     }
 

@@ -65,8 +65,6 @@ public:
         return !dialog_.wasCanceled();
     }
 
-    bool cancelled() const { return dialog_.wasCanceled(); }
-
 private:
     QProgressDialog dialog_;
 };
@@ -91,30 +89,33 @@ void RunResearchExport(QWidget *owner, const QString &subjectsPath, const std::o
         return;
 
     const ExportRequest request{path, format.format, filter, !withoutNames.isChecked()};
-    std::optional<QString> error;
-    bool cancelled = false;
+    ExportOutcome outcome;
     const bool read = RunGuarded(owner, [&] {
         const DataConnection source(subjectsPath, QStringLiteral("export"), DataConnection::Access::ReadOnly);
         ExportProgressDialog progress(owner);
-        error = ExportSubjects(source, request, [&](qint64 done, qint64 total) { return progress.report(done, total); });
-        cancelled = progress.cancelled();
+        outcome = ExportSubjects(source, request,
+                                 [&](qint64 done, qint64 total) { return progress.report(done, total); });
     });
     if (!read)
         return;
-    if (cancelled) {
+    // Told from what the export did: a stop asked for while the file was being finished came too
+    // late, and the file is written all the same.
+    switch (outcome.result) {
+    case ExportOutcome::Result::Stopped:
         MessagePrompt::Show(owner, QStringLiteral("خروجی گرفتن لغو شد و فایلی نوشته نشد."), 2000);
         return;
-    }
-    if (error) {
+    case ExportOutcome::Result::Failed:
         ShowMessageBox(owner,
                        QStringLiteral("خروجی در فایل «%1» نوشته نشد. لطفاً دوباره تلاش کنید یا پوشه‌ی دیگری انتخاب کنید.")
                                .arg(ShownPath(path))
-                           + QStringLiteral("\n\n") + *error,
+                           + QStringLiteral("\n\n") + outcome.reason,
                        QStringLiteral("خطا"), BoxStyle::OkStopRtl);
         return;
+    case ExportOutcome::Result::Written:
+        ShowMessageBox(owner, QStringLiteral("خروجی در فایل «%1» نوشته شد.").arg(ShownPath(path)), {},
+                       BoxStyle::OkInformationRtl);
+        return;
     }
-    ShowMessageBox(owner, QStringLiteral("خروجی در فایل «%1» نوشته شد.").arg(ShownPath(path)), {},
-                   BoxStyle::OkInformationRtl);
 }
 
 } // namespace morva
