@@ -1,3 +1,4 @@
+#include "questionnaire/answers.h"
 #include "questionnaire/item_bank.h"
 #include "questionnaire/item_texts.h"
 
@@ -21,6 +22,9 @@ private Q_SLOTS:
     void componentsAreFifteenEachInOrder();
     void piecesKeepTheirBlankRules();
     void statementsAreDistinctPersianSentences();
+    void typedItemNumberGrowsOnlyBelowFive_data();
+    void typedItemNumberGrowsOnlyBelowFive();
+    void unansweredItemsAreListedInPersian();
 };
 
 static QString Lead(int item) { return QString::fromUtf8(kItemPieces[item - 1].lead); }
@@ -162,6 +166,48 @@ void ItemBankTest::statementsAreDistinctPersianSentences()
             persian += c.script() == QChar::Script_Arabic;
         QVERIFY2(persian >= 8, qPrintable(QString::number(item)));
     }
+}
+
+void ItemBankTest::typedItemNumberGrowsOnlyBelowFive_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("canGrow");
+    for (const QString typed : {"", "0", "00", "1", "2", "3", "4", "۴"})
+        QTest::newRow(qPrintable("'" + typed + "'")) << typed << true;
+    // One more digit makes 50 or more, or three digits: no item.
+    for (const QString typed : {"5", "6", "9", "۵", "10", "12", "45", "07", "46", "99", "x"})
+        QTest::newRow(qPrintable("'" + typed + "'")) << typed << false;
+}
+
+void ItemBankTest::typedItemNumberGrowsOnlyBelowFive()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, canGrow);
+    QCOMPARE(ItemNumberCanGrow(typed), canGrow);
+}
+
+void ItemBankTest::unansweredItemsAreListedInPersian()
+{
+    QStringList answers(45, QStringLiteral("5"));
+    QCOMPARE(UnansweredItems(answers), QList<int>());
+    QCOMPARE(ItemNumbersText({}), QString());
+    // Only one digit 1 to 9 is an answer; a list that stops short leaves the rest unanswered.
+    answers[2] = "";
+    answers[6] = "0";
+    answers[11] = "55";
+    answers[19] = "x";
+    answers[20] = "۷";
+    answers[29] = " 3";
+    answers.removeLast();
+    QCOMPARE(UnansweredItems(answers), (QList<int>{3, 7, 12, 20, 30, 45}));
+    QCOMPARE(ItemNumbersText(UnansweredItems(answers)), QStringLiteral("۳، ۷، ۱۲، ۲۰، ۳۰، ۴۵"));
+    QCOMPARE(UnansweredItems({}).size(), ItemCount);
+
+    QCOMPARE(ItemProgressText(12), QStringLiteral("پرسش ۱۲ از ۴۵"));
+    QStringList anchors;
+    for (const ScaleAnchor &anchor : ScaleAnchors())
+        anchors << ScaleAnchorText(anchor);
+    QCOMPARE(anchors, (QStringList{"۱ = اصلاً", "۵ = تا حدی", "۹ = کاملاً"}));
 }
 
 QTEST_GUILESS_MAIN(ItemBankTest)

@@ -1,6 +1,7 @@
 #include "app/frm1.h"
 #include "app/startup.h"
 #include "questionnaire/ui/frm_test.h"
+#include "questionnaire/answers.h"
 #include "questionnaire/item_bank.h"
 #include "records/data_connection.h"
 #include "records/table_view.h"
@@ -8,7 +9,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +61,8 @@ private Q_SLOTS:
     void codeIsAskedForAndChecked();
     void wholeSessionByKeyboardAndRetest();
     void keysGoWhereTheSubjectIsTyping();
+    void savingSaysWhichItemsAreUnanswered();
+    void markupInTheNameShowsAsTyped();
 
 private:
     template <class T> T *child(const char *name) { return test_->findChild<T *>(QLatin1String(name)); }
@@ -66,6 +71,14 @@ private:
     QString counter() { return child<QLineEdit>("Text6")->text(); }
     QString statement() { return child<QLabel>("SkinLbl5")->text(); }
     QLineEdit *answerBox() { return child<QLineEdit>("Text12"); }
+    QString progress() { return child<QLabel>("LblProgress")->text(); }
+    // "ذخيره و خروج" with items left unanswered: saving anyway.
+    void saveAnyway()
+    {
+        auto box = AnswerNextBox(QMessageBox::Yes);
+        QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+        QVERIFY(box->seen);
+    }
 
     std::unique_ptr<DataFolder> folder_;
     std::unique_ptr<FrmTest> test_;
@@ -103,9 +116,14 @@ void TestSessionTest::startShowsTheFirstItem()
     test_->show();
     QCOMPARE(test_->windowTitle(), QStringLiteral("صفحه اجراي تست"));
     QVERIFY(child<QLabel>("SkinLabel3")->isVisible());
-    QVERIFY(child<QLabel>("SkinLabel4")->text().contains(QStringLiteral("اصلاً")));
-    QVERIFY(child<QLabel>("SkinLabel4")->text().contains(QStringLiteral("به طور متوسط")));
-    QVERIFY(child<QLabel>("SkinLabel4")->text().contains(QStringLiteral("به طور کامل")));
+    // The instruction names the points of the scale with the words beside the answer box, and is
+    // drawn whole, at no less than the window's own size.
+    auto *instruction = child<QLabel>("SkinLabel4");
+    for (const QString words : {"عدد ۱ یعنی «اصلاً»", "عدد ۵ یعنی «تا حدی»", "عدد ۹ یعنی «کاملاً»"})
+        QVERIFY2(instruction->text().contains(words), qPrintable(words));
+    QVERIFY(QFontInfo(instruction->font()).pointSizeF() >= QFontInfo(test_->font()).pointSizeF());
+    QVERIFY(instruction->wordWrap());
+    QVERIFY(instruction->heightForWidth(instruction->width()) <= instruction->height());
     for (const char *hidden : {"Frame1", "Frame2", "SkinLbl5", "Text6", "CmdNext", "CmdBack", "Command5"})
         QVERIFY2(!child<QWidget>(hidden)->isVisible(), hidden);
     QVERIFY(child<QPushButton>("Command1")->isVisible());
@@ -126,6 +144,22 @@ void TestSessionTest::startShowsTheFirstItem()
     QCOMPARE(child<QPushButton>("CmdNext")->text(), QStringLiteral("بعدي"));
     QCOMPARE(child<QPushButton>("CmdBack")->text(), QStringLiteral("قبلي"));
     QCOMPARE(child<QPushButton>("Command5")->text(), QStringLiteral("ذخيره و خروج"));
+
+    // Beside the answer box, between it and the statement: where the subject is, and what the
+    // numbers mean, each whole and overlapping nothing.
+    QCOMPARE(progress(), QStringLiteral("پرسش ۱ از ۴۵"));
+    QCOMPARE(child<QLabel>("LblScale")->text(), QStringLiteral("۱ = اصلاً\n۵ = تا حدی\n۹ = کاملاً"));
+    const QRect box = child<QWidget>("Frame2")->geometry();
+    const QRect sentence = child<QWidget>("SkinLbl5")->geometry();
+    for (const char *beside : {"LblProgress", "LblScale"}) {
+        auto *label = child<QLabel>(beside);
+        const QRect place = label->geometry();
+        QVERIFY2(label->isVisible(), beside);
+        QVERIFY2(place.left() > box.right() && place.right() < sentence.left(), beside);
+        QVERIFY2(place.top() >= box.top() && place.bottom() <= box.bottom(), beside);
+        QVERIFY2(label->sizeHint().width() <= place.width() && label->sizeHint().height() <= place.height(), beside);
+    }
+    QVERIFY(!child<QWidget>("LblProgress")->geometry().intersects(child<QWidget>("LblScale")->geometry()));
 }
 
 void TestSessionTest::answerIsSavedToItsColumn()
@@ -133,7 +167,7 @@ void TestSessionTest::answerIsSavedToItsColumn()
     open("T-1");
     TypeText(answerBox(), "5");
     QCOMPARE(StoredAnswers("T-1").value(0), QString()); // nothing reaches the file before saving
-    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    saveAnyway();
     QVERIFY(!test_->isVisible());
     QCOMPARE(test_->result(), int(QDialog::Accepted));
     QStringList expected(45, QString());
@@ -154,6 +188,7 @@ void TestSessionTest::counterCorrectsItself()
     QCOMPARE(counter(), QStringLiteral("0"));
     QCOMPARE(statement(), ComposeItemText(1, "مریم").value());
     QCOMPARE(answerBox()->text(), QStringLiteral("8"));
+    QCOMPARE(progress(), QStringLiteral("پرسش ۱ از ۴۵"));
     auto box = AnswerNextBox();
     QTest::mouseClick(child<QPushButton>("CmdBack"), Qt::LeftButton);
     QCOMPARE(box->text, QStringLiteral("شروع"));
@@ -178,6 +213,7 @@ void TestSessionTest::counterCorrectsItself()
     QCOMPARE(statement(), ComposeItemText(45, "مریم").value());
     QCOMPARE(answerBox()->text(), QStringLiteral("9"));
     QCOMPARE(child<QGroupBox>("Frame2")->title(), QStringLiteral("45"));
+    QCOMPARE(progress(), QStringLiteral("پرسش ۴۵ از ۴۵"));
 }
 
 void TestSessionTest::typedCounterSelectsItems()
@@ -215,7 +251,7 @@ void TestSessionTest::typedCounterSelectsItems()
     QCOMPARE(child<QGroupBox>("Frame2")->title(), QStringLiteral("07"));
     QCOMPARE(statement(), ComposeItemText(7, "مریم").value());
     TypeText(answerBox(), "3");
-    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    saveAnyway();
     QCOMPARE(StoredAnswers("T-1").value(6), QStringLiteral("3"));
 }
 
@@ -272,7 +308,7 @@ void TestSessionTest::pastedTextNeverBreaksTheWindow()
     QApplication::clipboard()->setText("6");
     answerBox()->selectAll();
     answerBox()->paste();
-    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    saveAnyway();
     for (const QString &stored : StoredAnswers("T-1"))
         QVERIFY(stored.isEmpty() || QRegularExpression("^[1-9]$").match(stored).hasMatch());
     QCOMPARE(StoredAnswers("T-1").value(2), QStringLiteral("6"));
@@ -316,7 +352,7 @@ void TestSessionTest::closingWithoutSavingAsksAndNeverHalfWrites()
     QVERIFY(test_->isVisible());
     QCOMPARE(answerBox()->text(), QStringLiteral("8"));
     QCOMPARE(StoredAnswers("T-1"), expected);
-    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    saveAnyway();
     expected[0] = "8";
     QCOMPARE(StoredAnswers("T-1"), expected);
 
@@ -335,7 +371,7 @@ void TestSessionTest::subjectWithoutSubjectRowGetsEmptyPanel()
     QCOMPARE(child<QLineEdit>("Text14")->text(), QString());
     QCOMPARE(statement(), ComposeItemText(1, "").value());
     TypeText(answerBox(), "2");
-    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    saveAnyway();
     QCOMPARE(StoredAnswers("orphan").value(0), QStringLiteral("2"));
 }
 
@@ -460,22 +496,44 @@ void TestSessionTest::wholeSessionByKeyboardAndRetest()
     QCOMPARE(StoredAnswers("T-1"), QStringList(45, QStringLiteral("9")));
 }
 
-// Keys reach the control the subject is typing in: a two-digit item number stays in the counter,
-// a digit typed over an answer replaces it, and pasted text that is not one digit is refused.
+// Keys reach the control the subject is typing in: an item number stays in the counter while a
+// further digit could still make another item, the next digit after that is the answer, a digit
+// typed over an answer replaces it, and pasted text that is not one digit is refused.
 void TestSessionTest::keysGoWhereTheSubjectIsTyping()
 {
     open("T-1");
     QVERIFY(Activate(test_.get()));
     auto *count = child<QLineEdit>("Text6");
-    count->setFocus();
-    count->selectAll();
-    QTest::keyClicks(QApplication::focusWidget(), "23");
+    const auto typeItemThenAnswer = [count](const QString &keys) {
+        count->setFocus();
+        count->selectAll();
+        for (const QChar key : keys)
+            QTest::keyClicks(QApplication::focusWidget(), QString(key));
+    };
+    typeItemThenAnswer("2"); // 20 to 29 are still to come
+    QCOMPARE(QApplication::focusWidget(), count);
+    typeItemThenAnswer("237");
     QCOMPARE(counter(), QStringLiteral("23"));
     QCOMPARE(statement(), ComposeItemText(23, "مریم").value());
+    QCOMPARE(QApplication::focusWidget(), answerBox());
+    QCOMPARE(answerBox()->text(), QStringLiteral("7"));
+
+    // "12" then "5" answers item 12; it used to make 125 and jump to the last item.
+    {
+        ModalWatch none;
+        typeItemThenAnswer("125");
+        QCOMPARE(none.seen, QStringList());
+    }
+    QCOMPARE(counter(), QStringLiteral("12"));
+    QCOMPARE(answerBox()->text(), QStringLiteral("5"));
+    typeItemThenAnswer("93"); // 5 to 9 alone are items no further digit changes
+    QCOMPARE(counter(), QStringLiteral("9"));
+    QCOMPARE(answerBox()->text(), QStringLiteral("3"));
+    typeItemThenAnswer("4"); // 40 to 45 are still to come; Enter takes 4 as it is
     QCOMPARE(QApplication::focusWidget(), count);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), answerBox());
-    QTest::keyClicks(QApplication::focusWidget(), "7");
+    QTest::keyClicks(QApplication::focusWidget(), "1");
 
     setCounter("5");
     TypeText(answerBox(), "5");
@@ -493,11 +551,82 @@ void TestSessionTest::keysGoWhereTheSubjectIsTyping()
         answerBox()->paste();
         QCOMPARE(answerBox()->text(), QStringLiteral("6"));
     }
-    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    saveAnyway();
     QStringList expected(45, QString());
+    expected[3] = "1";
     expected[4] = "6";
+    expected[8] = "3";
+    expected[11] = "5";
     expected[22] = "7";
     QCOMPARE(StoredAnswers("T-1"), expected); // item 2 never got the "3" of "23"
+}
+
+// "ذخيره و خروج" with items unanswered says which, in Persian digits, and offers to go back to the
+// first of them (also by Escape); saving anyway stays possible.
+void TestSessionTest::savingSaysWhichItemsAreUnanswered()
+{
+    open("T-1");
+    for (int item = 1; item <= 45; ++item) {
+        if (item != 3 && item != 17 && item != 40) {
+            setCounter(QString::number(item));
+            TypeText(answerBox(), "6");
+        }
+    }
+    QString text, back;
+    WhenModal<QMessageBox>([&](QMessageBox *box) {
+        text = box->text();
+        back = box->button(QMessageBox::No)->text();
+        box->button(QMessageBox::No)->click();
+    });
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    QCOMPARE(text, QStringLiteral("به این پرسش‌ها هنوز پاسخ نداده‌اید: ۳، ۱۷، ۴۰\n\n"
+                                  "پاسخ‌ها همین‌طور ذخیره شوند، یا به پرسش ۳ برمی‌گردید؟"));
+    QCOMPARE(back, QStringLiteral("بازگشت به پرسش ۳"));
+    QVERIFY(test_->isVisible());
+    QCOMPARE(counter(), QStringLiteral("3"));
+    QCOMPARE(statement(), ComposeItemText(3, "مریم").value());
+    QCOMPARE(progress(), QStringLiteral("پرسش ۳ از ۴۵"));
+    QCOMPARE(test_->focusWidget(), answerBox());
+    QCOMPARE(StoredAnswers("T-1"), QStringList(45, QString())); // nothing written yet
+    TypeText(answerBox(), "2");
+
+    WhenModal<QMessageBox>([](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); });
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    QVERIFY(test_->isVisible());
+    QCOMPARE(counter(), QStringLiteral("17"));
+    TypeText(answerBox(), "2");
+
+    auto box = AnswerNextBox(QMessageBox::Yes);
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    QCOMPARE(box->text, QStringLiteral("به پرسش ۴۰ هنوز پاسخ نداده‌اید.\n\n"
+                                       "پاسخ‌ها همین‌طور ذخیره شوند، یا به پرسش ۴۰ برمی‌گردید؟"));
+    QVERIFY(!test_->isVisible());
+    QStringList expected(45, QStringLiteral("6"));
+    expected[2] = "2";
+    expected[16] = "2";
+    expected[39] = "";
+    QCOMPARE(StoredAnswers("T-1"), expected);
+}
+
+// A beloved's name with tags shows as it was typed: in the statement, drawn as plain text, and in
+// the tooltip of its field. "<img src=...>" used to be read as a picture (from /dev/zero, without
+// end) and abort the window on "شروع".
+void TestSessionTest::markupInTheNameShowsAsTyped()
+{
+    const QStringList names{"<img src=\"/dev/zero\">", "<h1>X</h1> & <b>Y</b>"};
+    for (const QString &name : names) {
+        const QString code = "N-" + QString::number(names.indexOf(name));
+        AddSubject(code, name);
+        open(code);
+        QCOMPARE(statement(), ComposeItemText(1, name).value());
+        auto *label = child<QLabel>("SkinLbl5");
+        const QImage drawn = label->grab().toImage();
+        label->setTextFormat(Qt::PlainText);
+        QVERIFY2(label->grab().toImage() == drawn, qPrintable(name)); // drawn as plain text is
+        QCOMPARE(ShownToolTip(child<QLineEdit>("Text14")), name);
+        test_->close(); // nothing answered: closes without asking
+        QVERIFY(!test_->isVisible());
+    }
 }
 
 QTEST_MAIN(TestSessionTest)

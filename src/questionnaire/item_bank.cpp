@@ -49,6 +49,20 @@ std::optional<QString> ComposeItemText(double itemNumber, const QString &beloved
     return std::nullopt;
 }
 
+bool ItemNumberCanGrow(QStringView typed)
+{
+    int value = 0;
+    for (const QChar digit : typed) {
+        if (!digit.isDigit())
+            return false;
+        value = value * 10 + digit.digitValue();
+        if (value > ItemCount)
+            return false;
+    }
+    // One more digit makes value * 10 to value * 10 + 9, of which 1 to ItemCount are items.
+    return value * 10 <= ItemCount;
+}
+
 QString ComponentLabel(ItemComponent component)
 {
     switch (component) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -30,5 +31,10 @@ ItemPattern ItemPatternOf(int itemNumber);
 // The statement of an item with the name spliced in verbatim; nullopt for anything but the
 // whole numbers 1 to 45.
 std::optional<QString> ComposeItemText(double itemNumber, const QString &belovedName);
+
+// Whether an item number typed digit by digit can still become another item number by one more
+// digit: "" , "0" and "1" to "4" can; "5" to "9" alone and any two digits ("12", "07") cannot.
+// typed: the digits typed so far (Latin, Persian or Arabic-Indic).
+bool ItemNumberCanGrow(QStringView typed);
 
 } // namespace morva

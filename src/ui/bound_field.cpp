@@ -5,6 +5,18 @@
 #include <QLineEdit>
 
 namespace morva {
+namespace {
+
+// A tooltip takes a text with tags as markup (an "<img src=...>" in a stored name would be
+// loaded): the value goes in escaped, blanks kept, so that it shows exactly as stored.
+QString PlainToolTip(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(text.toHtmlEscaped());
+}
+
+} // namespace
 
 void BindField(QLineEdit *field, TableView *view, const QString &column)
 {
@@ -12,7 +24,7 @@ void BindField(QLineEdit *field, TableView *view, const QString &column)
         field->setText(view->field(column));
         if (field->isReadOnly()) { // shown to be read: a long value from its start, whole as tooltip
             field->setCursorPosition(0);
-            field->setToolTip(field->text());
+            field->setToolTip(PlainToolTip(field->text()));
         }
     };
     QObject::connect(view, &TableView::currentRowChanged, field, show);

@@ -5,7 +5,11 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QDialog>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QPointer>
+#include <QTextDocument>
+#include <QToolTip>
 
 namespace morva::testing {
 
@@ -33,6 +37,29 @@ void TypeText(QWidget *widget, const QString &text)
 {
     for (const QChar ch : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+QString ShownToolTip(QWidget *widget)
+{
+    QToolTip::hideText();
+    const QPoint inside = widget->rect().center();
+    QHelpEvent help(QEvent::ToolTip, inside, widget->mapToGlobal(inside));
+    QApplication::sendEvent(widget, &help);
+    QLabel *tip = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("qtooltip_label") && top->isVisible())
+            tip = qobject_cast<QLabel *>(top);
+    }
+    if (!tip)
+        return {};
+    // What the tip's label makes of its text: markup when it looks like markup.
+    const QString text = tip->text();
+    QToolTip::hideText();
+    if (tip->textFormat() == Qt::PlainText || (tip->textFormat() == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument shown;
+    shown.setHtml(text);
+    return shown.toPlainText();
 }
 
 std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button, int timeoutMs)

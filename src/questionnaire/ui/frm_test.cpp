@@ -1,5 +1,6 @@
 #include "questionnaire/ui/frm_test.h"
 
+#include "questionnaire/answers.h"
 #include "questionnaire/item_bank.h"
 #include "records/columns.h"
 #include "records/leading_number.h"
@@ -25,25 +26,42 @@
 namespace morva {
 namespace {
 
-// The Latin digit 1 to 9 that a text of one digit (of any script) stands for.
+// The Latin digit 1 to 9 that an answer typed or pasted in any script stands for.
 std::optional<QChar> AnswerDigit(const QString &text)
 {
-    if (text.size() != 1 || !text.front().isDigit())
+    if (!IsAnswered(text))
         return std::nullopt;
-    const int value = text.front().digitValue();
-    if (value < 1 || value > 9)
-        return std::nullopt;
-    return QChar(u'0' + value);
+    return QChar(u'0' + text.front().digitValue());
+}
+
+// The named points of the scale as a clause of the instruction: عدد ۱ یعنی «اصلاً»، ... و عدد ۹ یعنی «کاملاً»
+QString AnchorsSentence()
+{
+    QStringList meanings;
+    for (const ScaleAnchor &anchor : ScaleAnchors())
+        meanings << QStringLiteral("عدد %1 یعنی «%2»").arg(PersianNumber(anchor.value), anchor.word);
+    const QString last = meanings.takeLast();
+    return meanings.join(QStringLiteral("، ")) + QStringLiteral(" و ") + last;
 }
 
 QString InstructionText()
 {
     return QStringLiteral("لطفاً هر جمله را با دقت بخوانید و مشخص کنید تا چه اندازه احساس شما را نسبت به کسی که "
-                          "نامش در جمله آمده است بیان می‌کند؛ پاسخ درست یا نادرستی وجود ندارد. عدد 1 یعنی «%1»، "
-                          "عدد 5 یعنی «%2» و عدد 9 یعنی «%3»، و عددهای میان آن‌ها درجه‌های بینابینی را نشان "
-                          "می‌دهند. عدد مورد نظر را در کادر پاسخ، سمت چپ جمله، بنویسید و با کلید Enter یا دکمه‌ی "
-                          "«%4» به جمله‌ی بعد بروید.")
-        .arg(QStringLiteral("اصلاً"), QStringLiteral("به طور متوسط"), QStringLiteral("به طور کامل"), QStringLiteral("بعدي"));
+                          "نامش در جمله آمده است بیان می‌کند؛ پاسخ درست یا نادرستی وجود ندارد. %1، و عددهای میان "
+                          "آن‌ها درجه‌های بینابینی را نشان می‌دهند. عدد مورد نظر را در کادر پاسخ، سمت چپ جمله، "
+                          "بنویسید و با کلید Enter یا دکمه‌ی «%2» به جمله‌ی بعد بروید.")
+        .arg(AnchorsSentence(), QStringLiteral("بعدي"));
+}
+
+// A label for text that is shown as it is written: a beloved's name such as "<h1>X</h1>" shows
+// its brackets and never becomes markup.
+QLabel *PlainLabel(QWidget *parent, const char *name, const QRect &twips)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(TwipsRect(twips));
+    return label;
 }
 
 QPushButton *Button(QWidget *parent, const char *name, const QString &caption, const QRect &twips)
@@ -78,21 +96,24 @@ QFont BoldFont(int points)
 
 FrmTest::FrmTest(QWidget *parent)
     : QDialog(parent),
-      frame_(this, {QStringLiteral("FrmTest"), QStringLiteral("صفحه اجراي تست"), {10710, 7965}, QStringLiteral("Text2")})
+      frame_(this, {QStringLiteral("FrmTest"), QStringLiteral("صفحه اجراي تست"), {10710, 8325}, QStringLiteral("Text2")})
 {
     setModal(true);
     adodc2_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc2"));
     adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
 
-    skinLabel3_ = new QLabel(this);
-    skinLabel3_->setObjectName(QStringLiteral("SkinLabel3"));
+    skinLabel3_ = PlainLabel(this, "SkinLabel3", {240, 120, 10230, 600});
     skinLabel3_->setProperty("heading", true);
     skinLabel3_->setAlignment(Qt::AlignCenter);
-    skinLabel3_->setGeometry(TwipsRect(240, 120, 10230, 600));
 
-    skinLabel4_ = new QLabel(this);
-    skinLabel4_->setObjectName(QStringLiteral("SkinLabel4"));
-    skinLabel4_->setGeometry(TwipsRect(240, 780, 10230, 1020));
+    // The subject reads the instruction first and whole: a size above the window's own, room
+    // for it to wrap, never shrunk.
+    skinLabel4_ = PlainLabel(this, "SkinLabel4", {240, 780, 10230, 1320});
+    skinLabel4_->setWordWrap(true);
+    QFont instructionFont;
+    instructionFont.setPointSize(12);
+    skinLabel4_->setFont(instructionFont);
+    skinLabel4_->setText(InstructionText());
 
     buildSubjectPanel();
     buildItemArea();
@@ -100,7 +121,6 @@ FrmTest::FrmTest(QWidget *parent)
 
     frame_.finishLoading(kStandardPlace);
     ShowFitted(skinLabel3_, QStringLiteral("مقیاس مثلثی عشق"));
-    ShowFitted(skinLabel4_, InstructionText());
     cmdNext_->hide();
     cmdBack_->hide();
 }
@@ -115,7 +135,7 @@ void FrmTest::buildSubjectPanel()
                                   QStringLiteral("Text7"), QStringLiteral("Text8"), QStringLiteral("Text9"),
                                   QStringLiteral("Text14")},
                                  4);
-    frame1_->setGeometry(TwipsRect(240, 1800, 10230, 1740));
+    frame1_->setGeometry(TwipsRect(240, 2160, 10230, 1740));
     text1_ = frame1_->findChild<QLineEdit *>(QStringLiteral("Text1"));
     text14_ = frame1_->findChild<QLineEdit *>(QStringLiteral("Text14"));
     frame1_->findChild<QLineEdit *>(QStringLiteral("Text5"))->setMaxLength(3);
@@ -124,19 +144,30 @@ void FrmTest::buildSubjectPanel()
 
 void FrmTest::buildItemArea()
 {
-    skinLbl5_ = new QLabel(QStringLiteral(" "), this);
-    skinLbl5_->setObjectName(QStringLiteral("SkinLbl5"));
+    // The statement carries the beloved's name as it was registered.
+    skinLbl5_ = PlainLabel(this, "SkinLbl5", {3960, 4020, 6510, 1740});
+    skinLbl5_->setText(QStringLiteral(" "));
     skinLbl5_->setWordWrap(true);
     skinLbl5_->setFont(BoldFont(14));
     skinLbl5_->setAlignment(Qt::AlignVCenter | Qt::AlignRight | Qt::AlignAbsolute);
-    skinLbl5_->setGeometry(TwipsRect(2160, 3660, 8310, 1740));
     skinLbl5_->hide();
 
     frame2_ = new QGroupBox(this);
     frame2_->setObjectName(QStringLiteral("Frame2"));
     frame2_->setAlignment(Qt::AlignHCenter);
-    frame2_->setGeometry(TwipsRect(240, 3660, 1680, 1740));
+    frame2_->setGeometry(TwipsRect(240, 4020, 1680, 1740));
     frame2_->hide();
+
+    // Beside the answer box: where the subject is, and what the numbers mean.
+    lblProgress_ = PlainLabel(this, "LblProgress", {2040, 4200, 1800, 420});
+    lblProgress_->setFont(BoldFont(11));
+    lblProgress_->hide();
+    lblScale_ = PlainLabel(this, "LblScale", {2040, 4620, 1800, 1080});
+    QStringList anchors;
+    for (const ScaleAnchor &anchor : ScaleAnchors())
+        anchors << ScaleAnchorText(anchor);
+    lblScale_->setText(anchors.join(u'\n'));
+    lblScale_->hide();
     text12_ = new QLineEdit(frame2_);
     text12_->setObjectName(QStringLiteral("Text12"));
     text12_->setFont(BoldFont(20));
@@ -153,7 +184,7 @@ void FrmTest::buildItemArea()
     text6_->setFont(BoldFont(16));
     text6_->setAlignment(Qt::AlignCenter);
     text6_->setMaxLength(3);
-    text6_->setGeometry(TwipsRect(4800, 5520, 1110, 600));
+    text6_->setGeometry(TwipsRect(4800, 5880, 1110, 600));
     text6_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), text6_));
     new KeyFilter(text6_, QStringLiteral("0123456789"), QStringLiteral("شما بايد عدد وارد كنيد"), 1000);
     text6_->installEventFilter(this);
@@ -163,10 +194,10 @@ void FrmTest::buildItemArea()
 
 void FrmTest::buildCommands()
 {
-    cmdBack_ = Button(this, "CmdBack", QStringLiteral("قبلي"), {6120, 5520, 1680, 600});
-    cmdNext_ = Button(this, "CmdNext", QStringLiteral("بعدي"), {2910, 5520, 1680, 600});
-    command1_ = Button(this, "Command1", QStringLiteral("شروع"), {4290, 6480, 2130, 660});
-    command5_ = Button(this, "Command5", QStringLiteral("ذخيره و خروج"), {240, 7080, 2400, 600});
+    cmdBack_ = Button(this, "CmdBack", QStringLiteral("قبلي"), {6120, 5880, 1680, 600});
+    cmdNext_ = Button(this, "CmdNext", QStringLiteral("بعدي"), {2910, 5880, 1680, 600});
+    command1_ = Button(this, "Command1", QStringLiteral("شروع"), {4290, 6840, 2130, 660});
+    command5_ = Button(this, "Command5", QStringLiteral("ذخيره و خروج"), {240, 7440, 2400, 600});
     command5_->hide();
     connect(cmdBack_, &QPushButton::clicked, this, &FrmTest::onCmdBackClicked);
     connect(cmdNext_, &QPushButton::clicked, this, &FrmTest::onCmdNextClicked);
@@ -205,6 +236,8 @@ void FrmTest::onCommand1Clicked()
 {
     skinLabel3_->hide();
     frame2_->show();
+    lblProgress_->show();
+    lblScale_->show();
     frame1_->show();
     skinLbl5_->show();
     text6_->show();
@@ -253,8 +286,10 @@ void FrmTest::attachItem(int item)
     currentItem_ = item;
     text12_->setText(adodc2_->field(column::Answer(item)));
     frame2_->setTitle(text6_->text());
-    // While the user types an item number the focus stays in the counter.
-    if (!text6_->hasFocus())
+    lblProgress_->setText(ItemProgressText(item));
+    // While the subject types an item number the focus stays in the counter, until no further
+    // digit could make another item ("12", "5"): then the next digit typed is the answer.
+    if (!text6_->hasFocus() || !ItemNumberCanGrow(text6_->text()))
         text12_->setFocus();
     if (const auto statement = ComposeItemText(item, text14_->text()))
         skinLbl5_->setText(*statement);
@@ -298,8 +333,39 @@ bool FrmTest::saveAnswers()
     return RunGuarded(this, [this] { adodc2_->persist(); });
 }
 
+QStringList FrmTest::currentAnswers() const
+{
+    QStringList answers;
+    for (int item = 1; item <= ItemCount; ++item)
+        answers << adodc2_->field(column::Answer(item));
+    return answers;
+}
+
+// Saving with items left unanswered stays the subject's choice; the other choice, also taken by
+// Escape, goes back to the first of them.
+bool FrmTest::saveDespiteUnanswered(const QList<int> &unanswered)
+{
+    const QString first = PersianNumber(unanswered.front());
+    const QString which = unanswered.size() == 1 ? QStringLiteral("به پرسش %1 هنوز پاسخ نداده‌اید.").arg(first)
+                                                 : QStringLiteral("به این پرسش‌ها هنوز پاسخ نداده‌اید: %1")
+                                                       .arg(ItemNumbersText(unanswered));
+    const auto answer = ShowMessageBox(
+        this, which + QStringLiteral("\n\nپاسخ‌ها همین‌طور ذخیره شوند، یا به پرسش %1 برمی‌گردید؟").arg(first), {},
+        BoxStyle::YesNo,
+        {{QMessageBox::Yes, QStringLiteral("ذخیره و خروج")},
+         {QMessageBox::No, QStringLiteral("بازگشت به پرسش %1").arg(first)}});
+    if (answer == QMessageBox::Yes)
+        return true;
+    text6_->setText(QString::number(unanswered.front()));
+    text12_->setFocus();
+    return false;
+}
+
 void FrmTest::onCommand5Clicked()
 {
+    if (const QList<int> unanswered = UnansweredItems(currentAnswers());
+        !unanswered.isEmpty() && !saveDespiteUnanswered(unanswered))
+        return;
     if (!saveAnswers())
         return;
     closing_ = true;

@@ -3,6 +3,8 @@
 #include "ui/window_frame.h"
 
 #include <QDialog>
+#include <QList>
+#include <QStringList>
 
 class QGroupBox;
 class QLabel;
@@ -17,7 +19,8 @@ namespace morva {
 
 // The test window: a subject answers the 45 items one at a time, each with a digit 1 to 9.
 // The answers are kept in the subject's answer row in memory and written to the file, in one
-// transaction, by "ذخيره و خروج" (or, after asking, when the window is closed otherwise).
+// transaction, by "ذخيره و خروج" (which first names the items left unanswered, if any, and offers
+// to go back to them), or, after asking, when the window is closed otherwise.
 class FrmTest : public QDialog {
     Q_OBJECT
 
@@ -47,6 +50,8 @@ private:
     void attachItem(int item);
     bool leaveAfterAsking();
     bool saveAnswers();
+    QStringList currentAnswers() const;
+    bool saveDespiteUnanswered(const QList<int> &unanswered);
 
     void onCommand1Clicked();
     void onCmdNextClicked();
@@ -67,6 +72,8 @@ private:
     QLabel *skinLbl5_ = nullptr;   // item statement
     QLineEdit *text6_ = nullptr;   // item counter
     QGroupBox *frame2_ = nullptr;  // answer frame
+    QLabel *lblProgress_ = nullptr; // "پرسش ۱۲ از ۴۵", beside the answer box
+    QLabel *lblScale_ = nullptr;    // the named points of the scale, beside the answer box
     QLineEdit *text12_ = nullptr;  // answer box
     QPushButton *cmdNext_ = nullptr;
     QPushButton *cmdBack_ = nullptr;
