@@ -387,9 +387,14 @@ void ScoringWindowTest::clinicianSheetCarriesEverything()
     const QString pdf = folder_->file("clinician.pdf");
     QCOMPARE(WriteFileSafely(pdf, SheetPdf(report->document())), std::nullopt);
     const QSet<QString> printed = PdfWords(pdf);
-    for (const QString expected : {"K-5", "نگار", "احمدی", "زن", "34", "A", "کارشناسی", "1403/05/09", "10:00:00", "علی",
-                                   "75", "5.0", "108", "فقدان", "آزمودنی", "عدد", "تفسیر"})
+    // Digits on paper are Persian, the code stays as typed; each sum with its range and level,
+    // means in two decimals, the cut-offs with their means and the legend of the dashed triangle.
+    for (const QString expected : {"K-5", "نگار", "احمدی", "زن", "۳۴", "A", "کارشناسی", "۱۴۰۳/۰۵/۰۹", "۱۰:۰۰:۰۰",
+                                   "علی", "۷۵", "۱۵", "۱۳۵", "پایین", "۵٫۰۰", "۱۰۸", "۷٫۲۰", "۶٫۵۳", "نمره‌های",
+                                   "برش", "فقدان", "آزمودنی", "عدد", "۴۵", "تفسیر"})
         QVERIFY2(printed.contains(*PlainWords(expected).begin()), qPrintable(expected));
+    for (const QString absent : {"34", "1403/05/09", "10:00:00", "75", "5.0", "5.00", "108", "45"})
+        QVERIFY2(!printed.contains(absent), qPrintable(absent));
     QVERIFY(printed.contains(*PlainWords("در میان بگذارید").begin()));
 
     // A subject who answered in many ways gets no such note.
