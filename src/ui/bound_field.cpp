@@ -3,6 +3,7 @@
 #include "records/table_view.h"
 
 #include <QLineEdit>
+#include <QTextDocument>
 
 namespace morva {
 
@@ -12,7 +13,11 @@ void BindField(QLineEdit *field, TableView *view, const QString &column)
         field->setText(view->field(column));
         if (field->isReadOnly()) { // shown to be read: a long value from its start, whole as tooltip
             field->setCursorPosition(0);
-            field->setToolTip(field->text());
+            // A tooltip reads a text that looks like tags as rich text: such a value goes in
+            // escaped, so that it shows as stored and a name like <img src=...> loads nothing.
+            const QString text = field->text();
+            const QString asTyped = QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>");
+            field->setToolTip(Qt::mightBeRichText(text) ? asTyped.arg(text.toHtmlEscaped()) : text);
         }
     };
     QObject::connect(view, &TableView::currentRowChanged, field, show);

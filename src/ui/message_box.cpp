@@ -40,6 +40,8 @@ QMessageBox::StandardButton ShowMessageBox(QWidget *owner, const QString &text, 
     else if (style == BoxStyle::YesNoCancel)
         buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QMessageBox box(IconOf(style), title.isEmpty() ? ProgramTitle() : title, text, buttons, owner);
+    // Messages carry names and paths as typed: never read as rich text.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
     for (auto caption = captions.cbegin(); caption != captions.cend(); ++caption) {
         if (QAbstractButton *button = box.button(caption.key()))
