@@ -1,4 +1,5 @@
 #include "calendar/jalali.h"
+#include "calendar/persian_digits.h"
 
 #include <QTest>
 
@@ -15,6 +16,7 @@ private Q_SLOTS:
     void leapYears();
     void beforeTheEpoch();
     void sweepAgainstDayByDayWalk();
+    void persianDigitsForPeople();
 };
 
 static QDateTime At(int y, int m, int d, int h = 12, int min = 0)
@@ -132,6 +134,21 @@ void CalendarTest::sweepAgainstDayByDayWalk()
         gregorian = gregorian.addDays(1);
         weekday = weekday % 7 + 1;
     }
+}
+
+// What people read in Persian: Persian digits and the Persian decimal sign; the date's own text
+// stays in Latin digits for storage and file names.
+void CalendarTest::persianDigitsForPeople()
+{
+    QCOMPARE(PersianDigits("1403/05/09 10:00:00"), QStringLiteral("۱۴۰۳/۰۵/۰۹ ۱۰:۰۰:۰۰"));
+    QCOMPARE(PersianDigits("K-12، پلاک 7"), QStringLiteral("K-۱۲، پلاک ۷"));
+    QCOMPARE(PersianDigits("۱۲ and 3.5"), QStringLiteral("۱۲ and ۳.۵")); // a point in a text stays a point
+    QCOMPARE(PersianNumber(97 / 15.0, 2), QStringLiteral("۶٫۴۷"));
+    QCOMPARE(PersianNumber(98 / 15.0, 2), QStringLiteral("۶٫۵۳"));
+    QCOMPARE(PersianNumber(1405), QStringLiteral("۱۴۰۵"));
+    QCOMPARE(PersianNumber(8, 2), QStringLiteral("۸٫۰۰"));
+    QCOMPARE(PersianDigits(PersianDateText(At(2026, 12, 9), 3)), QStringLiteral("چهارشنبه ۱۸ آذر ۱۴۰۵"));
+    QCOMPARE(PersianDateText(At(2026, 12, 9), 0), QStringLiteral("1405/09/18"));
 }
 
 QTEST_GUILESS_MAIN(CalendarTest)

@@ -1,4 +1,5 @@
 #include "backup/safe_file.h"
+#include "scoring/clinician_sheet.h"
 #include "scoring/love_type.h"
 #include "scoring/result_sheet.h"
 #include "support/data_support.h"
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void sheetFillsThePageInsideEvenMargins();
     void longValuesWrapRatherThanShrink();
     void fileNamesHoldThePartsAndNoFolders();
+    void clinicianSheetTextIsBlack();
 };
 
 void ResultSheetTest::pdfCarriesWhatTheSheetPrints()
@@ -60,14 +62,20 @@ void ResultSheetTest::pdfCarriesWhatTheSheetPrints()
 
     const QSet<QString> printed = PdfWords(path);
     const ResultSheet sheet = Sample();
-    for (const QString &part : {sheet.clinicName, sheet.firstName, sheet.lastName, sheet.age, sheet.education,
-                                sheet.date, sheet.explanation, sheet.address, QStringLiteral("نام خانوادگي"),
-                                QStringLiteral("ميزان تحصيلات"), QStringLiteral("سن"), QStringLiteral("تاريخ"),
-                                QStringLiteral("آدرس")}) {
+    for (const QString &part : {sheet.clinicName, sheet.firstName, sheet.lastName, sheet.education, sheet.explanation,
+                                sheet.address, QStringLiteral("نام خانوادگي"), QStringLiteral("ميزان تحصيلات"),
+                                QStringLiteral("سن"), QStringLiteral("تاريخ"), QStringLiteral("آدرس"),
+                                QStringLiteral("این برگه خلاصه‌ای از پاسخ‌های شماست و جای گفت‌وگو با مشاور را "
+                                               "نمی‌گیرد.")}) {
         for (const QString &word : PlainWords(part))
             QVERIFY2(printed.contains(word), qPrintable(word + " missing from the sheet"));
     }
-
+    // Age and date in Persian digits on paper; the sheet's values keep what the window showed.
+    QCOMPARE(sheet.age, QStringLiteral("34"));
+    QVERIFY(printed.contains(QStringLiteral("۳۴")));
+    QVERIFY(printed.contains(QStringLiteral("۱۴۰۳/۰۵/۰۹")));
+    QVERIFY(!printed.contains(QStringLiteral("34")));
+    QVERIFY(!printed.contains(QStringLiteral("1403/05/09")));
 }
 
 // A disk that fills up part-way (here a file size limit) is reported, and the sheet saved earlier
@@ -172,6 +180,32 @@ void ResultSheetTest::fileNamesHoldThePartsAndNoFolders()
     QCOMPARE(SheetFileName({"K/1", "سارا", "", " احمدی ", "1405-09-18"}), QStringLiteral("K-1 سارا احمدی 1405-09-18.pdf"));
     QCOMPARE(SheetFileName({"a:b*c?\"<>|\\d"}), QStringLiteral("a-b-c------d.pdf"));
     QCOMPARE(SheetFileName({"عبدالرحیم‌زاده"}), QStringLiteral("عبدالرحیم‌زاده.pdf")); // the joiner stays
+}
+
+// The clinician's sheet prints its words in black even among grey lines: in the grid of answers,
+// drawn in grey, the item numbers and answers are black.
+void ResultSheetTest::clinicianSheetTextIsBlack()
+{
+    ClinicianSheet sheet;
+    sheet.code = "K-1";
+    for (int item = 1; item <= 45; ++item)
+        sheet.answers << QString::number(item % 9 + 1);
+    const ClinicianSheetDocument document(sheet);
+    const double dpi = 150;
+    const QImage page = SheetImage(document, QPageSize(QPageSize::A4), dpi);
+    // Where a point of the sheet's design (in twips) lands on the page: scaled as a whole into
+    // margins of 2 cm, centred.
+    const QSizeF band = document.bandSize() * dpi / 1440;
+    const double margin = 2 / 2.54 * dpi;
+    const double scale = qMin((page.width() - 2 * margin) / band.width(), (page.height() - 2 * margin) / band.height());
+    const QPointF origin((page.width() - band.width() * scale) / 2, (page.height() - band.height() * scale) / 2);
+    const auto at = [&](double x, double y) { return (origin + QPointF(x, y) * dpi / 1440 * scale).toPoint(); };
+    const QRect answers(at(100, 8750), at(8200, 11200));
+    int darkest = 255;
+    for (int y = answers.top(); y <= answers.bottom(); ++y)
+        for (int x = answers.left(); x <= answers.right(); ++x)
+            darkest = qMin(darkest, qGray(page.pixel(x, y)));
+    QVERIFY2(darkest < 40, qPrintable(QString::number(darkest)));
 }
 
 QTEST_MAIN(ResultSheetTest)

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void explanationsBeginWithTheirLabelsAndSpeakToTheRespondent();
     void triangleCornersFollowTheScores();
     void notesOnHowTheAnswersWereGiven();
+    void sumsAgainstTheirScale();
+    void legendNamesTheCutOffsAndTheSubjects();
 };
 
 void ScoringTest::sumsPerComponent()
@@ -157,7 +159,7 @@ void ScoringTest::notesOnHowTheAnswersWereGiven()
 {
     const QStringList fives(45, "5");
     QCOMPARE(ResponseNotes(fives).size(), 1);
-    QVERIFY(ResponseNotes(fives).constFirst().contains("5"));
+    QVERIFY(ResponseNotes(fives).constFirst().contains("به هر ۴۵ جمله با عدد ۵ پاسخ"));
 
     QStringList varied;
     for (int item = 1; item <= 45; ++item)
@@ -169,7 +171,50 @@ void ScoringTest::notesOnHowTheAnswersWereGiven()
         twoInPassion[item - 1] = item % 2 ? "8" : "9";
     const QStringList notes = ResponseNotes(twoInPassion);
     QCOMPARE(notes.size(), 1);
-    QVERIFY(notes.constFirst().contains("هوس"));
+    QVERIFY(notes.constFirst().contains("مؤلفه‌ی هوس"));
+
+    // Every component answered in one or two ways: one note names all three, not three notes
+    // repeating one sentence.
+    const QStringList narrow = ResponseNotes(Answers("9", "9", "1"));
+    QCOMPARE(narrow.size(), 1);
+    QVERIFY2(narrow.constFirst().contains("مؤلفه‌های صميميت، هوس و تعهد"), qPrintable(narrow.constFirst()));
+    QStringList twoNarrow = Answers("9", "9", "1");
+    for (int item = 31; item <= 45; ++item)
+        twoNarrow[item - 1] = QString::number(item % 9 + 1);
+    QCOMPARE(ResponseNotes(twoNarrow).size(), 1);
+    QVERIFY(ResponseNotes(twoNarrow).constFirst().contains("مؤلفه‌های صميميت و هوس"));
+}
+
+// The range of a sum, its level against the cut-off (borderline within three points on either
+// side), and means in two decimals, so that 97 and the cut-off of 98 do not both read 6.5.
+void ScoringTest::sumsAgainstTheirScale()
+{
+    QCOMPARE(ScoreRangeText(), QStringLiteral("۱۵ تا ۱۳۵"));
+    QCOMPARE(MeanPerItemText(97), QStringLiteral("۶٫۴۷"));
+    QCOMPARE(MeanPerItemText(98), QStringLiteral("۶٫۵۳"));
+    QCOMPARE(MeanPerItemText(135), QStringLiteral("۹٫۰۰"));
+    const auto level = [](ItemComponent c, int sum) { return ScoreLevelLabel(LevelOf(c, sum)); };
+    QCOMPARE(level(ItemComponent::Passion, 94), QStringLiteral("پایین"));
+    QCOMPARE(level(ItemComponent::Passion, 95), QStringLiteral("مرزی"));
+    QCOMPARE(level(ItemComponent::Passion, 97), QStringLiteral("مرزی"));
+    QCOMPARE(level(ItemComponent::Passion, 98), QStringLiteral("مرزی"));
+    QCOMPARE(level(ItemComponent::Passion, 101), QStringLiteral("مرزی"));
+    QCOMPARE(level(ItemComponent::Passion, 102), QStringLiteral("بالا"));
+    QCOMPARE(level(ItemComponent::Intimacy, 104), QStringLiteral("پایین"));
+    QCOMPARE(level(ItemComponent::Intimacy, 112), QStringLiteral("بالا"));
+    QCOMPARE(level(ItemComponent::Commitment, 107), QStringLiteral("پایین"));
+    QCOMPARE(level(ItemComponent::Commitment, 108), QStringLiteral("مرزی"));
+    QCOMPARE(level(ItemComponent::Commitment, 115), QStringLiteral("بالا"));
+    QCOMPARE(level(ItemComponent::Commitment, 15), QStringLiteral("پایین"));
+    QCOMPARE(ScoresText({90, 120, 75}), QStringLiteral("صميميت ۹۰، هوس ۱۲۰، تعهد ۷۵"));
+}
+
+void ScoringTest::legendNamesTheCutOffsAndTheSubjects()
+{
+    QCOMPARE(CutOffLegend(), QStringLiteral("نمره‌های برش"));
+    QCOMPARE(LegendName({"1402-18", {}, " مینا رضایی "}), QStringLiteral("مینا رضایی (\u20661402-18\u2069)"));
+    QCOMPARE(LegendName({"K-2", {}}), QStringLiteral("\u2066K-2\u2069"));
+    QCOMPARE(LegendName({"الف-2", {}}), QStringLiteral("\u2067الف-2\u2069"));
 }
 
 QTEST_GUILESS_MAIN(ScoringTest)

@@ -20,7 +20,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QToolTip>
 
 using namespace morva;
 using namespace morva::testing;
@@ -52,6 +54,18 @@ void Enter(const QString &code)
     });
 }
 
+// What a label shows of its text: the text itself when it is read as plain text, else what the
+// rich text makes of it.
+QString ShownText(const QLabel *label)
+{
+    if (label->textFormat() == Qt::PlainText
+        || (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text())))
+        return label->text();
+    QTextDocument document;
+    document.setHtml(label->text());
+    return document.toPlainText();
+}
+
 template <class T> T *Shown()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -79,6 +93,7 @@ private Q_SLOTS:
     void sheetPrintsOnceAndCarriesOnlyItsParticulars();
     void chartFollowsSelectionsAndComparesAPartner();
     void clinicianSheetCarriesEverything();
+    void storedTextsShowAsTyped();
 
 private:
     template <class T> T *child(const char *name) { return scoring_->findChild<T *>(QLatin1String(name)); }
@@ -231,9 +246,26 @@ void ScoringWindowTest::selectionShowsScoresMeansAndExplanation()
     QCOMPARE(child<QLineEdit>("Text3(0)")->text(), QStringLiteral("120"));
     QCOMPARE(child<QLineEdit>("Text3(1)")->text(), QStringLiteral("75"));
     QCOMPARE(child<QLineEdit>("Text3(2)")->text(), QStringLiteral("120"));
-    QCOMPARE(child<QLabel>("Mean0")->text(), QStringLiteral("میانگین: 8.0"));
-    QCOMPARE(child<QLabel>("Mean1")->text(), QStringLiteral("میانگین: 5.0"));
+    QCOMPARE(child<QLabel>("Mean0")->text(), QStringLiteral("میانگین: ۸٫۰۰"));
+    QCOMPARE(child<QLabel>("Mean1")->text(), QStringLiteral("میانگین: ۵٫۰۰"));
     QCOMPARE(child<QTextEdit>("Text4")->toPlainText(), LoveTypeText(LoveType::CompanionateLove));
+    // Under each sum its range and its level against the cut-off.
+    for (const char *range : {"Range0", "Range1", "Range2"})
+        QCOMPARE(child<QLabel>(range)->text(), QStringLiteral("۱۵ تا ۱۳۵"));
+    QCOMPARE(child<QLabel>("Level0")->text(), QStringLiteral("بالا"));
+    QCOMPARE(child<QLabel>("Level1")->text(), QStringLiteral("پایین"));
+
+    // Passion 97 against its cut-off of 98: borderline, and a mean that does not read as the
+    // cut-off's.
+    QStringList answers(45, "8");
+    for (int item = 16; item <= 30; ++item)
+        answers[item - 1] = item <= 22 ? "7" : "6"; // 7 × 7 + 8 × 6
+    InsertSubject("K-4", "مینا", "رضا", answers);
+    select("K-4");
+    QCOMPARE(child<QLineEdit>("Text3(1)")->text(), QStringLiteral("97"));
+    QCOMPARE(child<QLabel>("Mean1")->text(), QStringLiteral("میانگین: ۶٫۴۷"));
+    QCOMPARE(child<QLabel>("Level1")->text(), QStringLiteral("مرزی"));
+    QVERIFY(child<QLabel>("Level1")->toolTip().contains(QStringLiteral("۶٫۵۳")));
 }
 
 void ScoringWindowTest::secondSubjectReplacesTheFirst()
@@ -247,7 +279,7 @@ void ScoringWindowTest::secondSubjectReplacesTheFirst()
     QCOMPARE(child<QTextEdit>("Text4")->toPlainText(), LoveTypeText(LoveType::ConsummateLove));
     QCOMPARE(child<QLineEdit>("Text3(0)")->text(), QStringLiteral("135"));
     QCOMPARE(child<QLineEdit>("Text3(3)")->text(), QStringLiteral("مینا"));
-    QCOMPARE(child<QLabel>("Mean2")->text(), QStringLiteral("میانگین: 9.0"));
+    QCOMPARE(child<QLabel>("Mean2")->text(), QStringLiteral("میانگین: ۹٫۰۰"));
 }
 
 void ScoringWindowTest::subjectWithoutSubjectRowIsScored()
@@ -325,6 +357,19 @@ void ScoringWindowTest::sheetPrintsOnceAndCarriesOnlyItsParticulars()
     QTest::mouseClick(child<QPushButton>("Command6"), Qt::LeftButton);
     QCOMPARE(box->text, needSelection);
     QCOMPARE(scoring_->findChildren<DataRPrint *>().size(), 1);
+
+    // The clinician's sheet of the subject still on screen, right after the result sheet.
+    {
+        ModalWatch watch;
+        QTest::mouseClick(child<QPushButton>("CmdClinicianSheet"), Qt::LeftButton);
+        QCOMPARE(watch.seen, QStringList());
+    }
+    const auto viewers = scoring_->findChildren<DataRPrint *>();
+    QCOMPARE(viewers.size(), 2);
+    const auto *clinician = dynamic_cast<const ClinicianSheetDocument *>(&viewers.constLast()->document());
+    QVERIFY(clinician);
+    QCOMPARE(clinician->sheet().code, QStringLiteral("K-1"));
+    QCOMPARE(clinician->sheet().firstName, QStringLiteral("سارا"));
 }
 
 // The chart shows what the score boxes show; a partner is laid over it until another selection.
@@ -343,18 +388,35 @@ void ScoringWindowTest::chartFollowsSelectionsAndComparesAPartner()
     select("K-1");
     QCOMPARE(chart->subject()->code, QStringLiteral("K-1"));
     QCOMPARE(chart->subject()->scores.passion, 75);
-    Enter("K-2");
+    QCOMPARE(chart->subject()->name, QStringLiteral("سارا احمدی"));
+    QString title, prompt;
+    WhenModal<QInputDialog>([&](QInputDialog *d) {
+        title = d->windowTitle();
+        prompt = d->labelText();
+        d->setTextValue("K-2");
+        d->accept();
+    });
     QTest::mouseClick(compare, Qt::LeftButton);
+    QCOMPARE(compare->text(), QStringLiteral("مقایسه با شریک عاطفی"));
+    QCOMPARE(title, QStringLiteral("مقایسه با شریک عاطفی"));
+    QCOMPARE(prompt, QStringLiteral("کد آزمودنیِ شریک عاطفی را وارد کنید"));
     QCOMPARE(chart->partner()->code, QStringLiteral("K-2"));
     QCOMPARE(chart->partner()->scores.intimacy, 135);
     QCOMPARE(chart->subject()->code, QStringLiteral("K-1")); // the selection stays as it was
     QCOMPARE(child<QLineEdit>("Text5")->text(), QStringLiteral("K-1"));
+    // Beside the overlay: the partner's name, sums and love type.
+    QCOMPARE(child<QLabel>("PartnerText")->text(),
+             QStringLiteral("شریک عاطفی: سارا احمدی (\u2066K-2\u2069)\nصميميت ۱۳۵، هوس ۱۳۵، تعهد ۱۳۵\nعشق آرماني"));
 
-    // The partner is refused as a selection is: unanswered items, an unknown code.
+    // The partner is refused as a selection is: unanswered items, named as the partner's, and an
+    // unknown code.
     auto box = AnswerNextBox();
     Enter("K-3");
     QTest::mouseClick(compare, Qt::LeftButton);
     QCOMPARE(box->title, QStringLiteral("خطا"));
+    QVERIFY2(box->text.startsWith(QStringLiteral("شریک عاطفی هنوز به همه‌ی جمله‌ها پاسخ نداده است")),
+             qPrintable(box->text));
+    QVERIFY(box->text.endsWith("\n\n 7  "));
     QCOMPARE(chart->partner()->code, QStringLiteral("K-2"));
 
     box = AnswerNextBox(); // a failed selection leaves the earlier subject on the chart
@@ -366,6 +428,7 @@ void ScoringWindowTest::chartFollowsSelectionsAndComparesAPartner()
     select("K-2");
     QCOMPARE(chart->subject()->code, QStringLiteral("K-2"));
     QVERIFY(!chart->partner());
+    QCOMPARE(child<QLabel>("PartnerText")->text(), QString());
 }
 
 // The clinician's sheet: every particular, the sums and means, the type, and the note on an
@@ -387,9 +450,14 @@ void ScoringWindowTest::clinicianSheetCarriesEverything()
     const QString pdf = folder_->file("clinician.pdf");
     QCOMPARE(WriteFileSafely(pdf, SheetPdf(report->document())), std::nullopt);
     const QSet<QString> printed = PdfWords(pdf);
-    for (const QString expected : {"K-5", "نگار", "احمدی", "زن", "34", "A", "کارشناسی", "1403/05/09", "10:00:00", "علی",
-                                   "75", "5.0", "108", "فقدان", "آزمودنی", "عدد", "تفسیر"})
+    // Digits on paper are Persian, the code stays as typed; each sum with its range and level,
+    // means in two decimals, the cut-offs with their means and the legend of the dashed triangle.
+    for (const QString expected : {"K-5", "نگار", "احمدی", "زن", "۳۴", "A", "کارشناسی", "۱۴۰۳/۰۵/۰۹", "۱۰:۰۰:۰۰",
+                                   "علی", "۷۵", "۱۵", "۱۳۵", "پایین", "۵٫۰۰", "۱۰۸", "۷٫۲۰", "۶٫۵۳", "نمره‌های",
+                                   "برش", "فقدان", "آزمودنی", "عدد", "۴۵", "تفسیر"})
         QVERIFY2(printed.contains(*PlainWords(expected).begin()), qPrintable(expected));
+    for (const QString absent : {"34", "1403/05/09", "10:00:00", "75", "5.0", "5.00", "108", "45"})
+        QVERIFY2(!printed.contains(absent), qPrintable(absent));
     QVERIFY(printed.contains(*PlainWords("در میان بگذارید").begin()));
 
     // A subject who answered in many ways gets no such note.
@@ -400,6 +468,55 @@ void ScoringWindowTest::clinicianSheetCarriesEverything()
     other.answers = varied;
     QCOMPARE(WriteFileSafely(pdf, SheetPdf(ClinicianSheetDocument(other))), std::nullopt);
     QVERIFY(!PdfWords(pdf).contains(*PlainWords("بگذارید").begin()));
+}
+
+// Names with tags in them, stored by registration as typed, show as those characters wherever the
+// scoring window shows them (fields, their tooltips, the partner's line, the chart) and load
+// nothing: <img src="/dev/zero"> would read without end.
+void ScoringWindowTest::storedTextsShowAsTyped()
+{
+    const QString image = QStringLiteral("<img src=\"/dev/zero\">");
+    const QString heading = QStringLiteral("<h1>X</h1>");
+    {
+        DataConnection db(DataFile::Subjects, "setup");
+        StoredSubject subject;
+        subject.code = "K-7";
+        subject.firstName = image;
+        subject.lastName = heading;
+        subject.beloved = heading;
+        subject.answers = QStringList(45, "6");
+        InsertSubject(db, subject);
+    }
+    scoring_ = new FrmkLID;
+    scoring_->show();
+    select("K-7");
+    Enter("K-7");
+    QTest::mouseClick(child<QPushButton>("CmdCompare"), Qt::LeftButton);
+    scoring_->grab(); // paints every label and the chart
+
+    for (const auto &[field, text] :
+         {std::pair{"Text3(3)", image}, std::pair{"Text12", heading}, std::pair{"Text14", heading}}) {
+        auto *edit = child<QLineEdit>(field);
+        QCOMPARE(edit->text(), text);
+        QHelpEvent hover(QEvent::ToolTip, QPoint(4, 4), edit->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(edit, &hover);
+        QLabel *tip = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == "qtooltip_label")
+                tip = qobject_cast<QLabel *>(w);
+        QVERIFY(tip);
+        tip->grab();
+        QCOMPARE(ShownText(tip), text);
+        QToolTip::hideText();
+    }
+    auto *partner = child<QLabel>("PartnerText");
+    QVERIFY(partner->text().contains(image + u' ' + heading));
+    QCOMPARE(ShownText(partner), partner->text());
+    for (QLabel *label : scoring_->findChildren<QLabel *>()) {
+        if (label->objectName() != "qtooltip_label") // the tooltip's own label, checked above
+            QCOMPARE(ShownText(label), label->text());
+    }
+    QCOMPARE(scoring_->findChild<TriangleChart *>()->partner()->name, image + u' ' + heading);
 }
 
 QTEST_MAIN(ScoringWindowTest)

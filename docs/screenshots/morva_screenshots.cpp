@@ -4,7 +4,7 @@
 //
 // Usage: morva_screenshots OUTPUT_FOLDER [THEME ...]
 // Writes, for each theme (default 1), THEME-SCENE.png; the sheets are written once, as
-// sheet-result.png and sheet-clinician.png.
+// sheet-result.png and sheet-clinician.png, and as PDF beside them.
 #include "app/exitpro.h"
 #include "app/frm1.h"
 #include "app/startup.h"
@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -175,8 +176,9 @@ void Shoot(const QString &theme, bool sheets)
         Click(&scoring, "CmdCompare");
         Save(&scoring, prefix + QStringLiteral("scoring"));
         if (sheets) {
-            for (const auto &[button, name] : {std::pair{"CmdClinicianSheet", QStringLiteral("sheet-clinician")},
-                                               std::pair{"Command6", QStringLiteral("sheet-result")}}) {
+            // The result sheet first: the clinician's sheet still follows it for the same subject.
+            for (const auto &[button, name] : {std::pair{"Command6", QStringLiteral("sheet-result")},
+                                               std::pair{"CmdClinicianSheet", QStringLiteral("sheet-clinician")}}) {
                 Click(&scoring, button);
                 const auto viewers = scoring.findChildren<DataRPrint *>();
                 if (viewers.isEmpty())
@@ -185,6 +187,10 @@ void Shoot(const QString &theme, bool sheets)
                 const QString path = QDir(g_folder).filePath(name + QStringLiteral(".png"));
                 SheetImage(viewer->document(), QPageSize(QPageSize::A4), 110).save(path);
                 std::printf("%s\n", qPrintable(path));
+                // And as it prints, for pdftoppm or a PDF viewer.
+                QFile pdf(QDir(g_folder).filePath(name + QStringLiteral(".pdf")));
+                if (!pdf.open(QIODevice::WriteOnly) || pdf.write(SheetPdf(viewer->document())) < 0)
+                    std::fprintf(stderr, "could not write %s\n", qPrintable(pdf.fileName()));
                 Save(viewer, prefix + QStringLiteral("viewer-") + name);
                 delete viewer;
             }

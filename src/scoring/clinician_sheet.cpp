@@ -1,5 +1,6 @@
 #include "scoring/clinician_sheet.h"
 
+#include "calendar/persian_digits.h"
 #include "questionnaire/item_bank.h"
 #include "scoring/love_type.h"
 #include "scoring/response_notes.h"
@@ -35,11 +36,6 @@ void Cell(QPainter &painter, const QRectF &cell)
     painter.drawRect(cell);
 }
 
-QString Number(double value, int decimals)
-{
-    return QString::number(value, 'f', decimals);
-}
-
 } // namespace
 
 ClinicianSheetDocument::ClinicianSheetDocument(const ClinicianSheet &sheet)
@@ -66,7 +62,8 @@ void ClinicianSheetDocument::paint(const SheetPainter &painter) const
 {
     painter.value(Box(0, 0, kWidth, 600, 16, Qt::AlignHCenter, SheetFace::Display), sheet_.clinicName);
     painter.value(Box(0, 620, kWidth, 460, 13), QStringLiteral("برگه‌ی بالینی مقیاس مثلثی عشق"));
-    painter.value(Box(0, 1080, kWidth, 380, 10), QStringLiteral("تاریخ نمره‌گذاری: ") + sheet_.scoringDate);
+    painter.value(Box(0, 1080, kWidth, 380, 10),
+                  QStringLiteral("تاریخ نمره‌گذاری: ") + PersianDigits(sheet_.scoringDate));
     Rule(painter.painter(), 1540);
     paintParticulars(painter);
     Rule(painter.painter(), 3480);
@@ -93,13 +90,13 @@ void ClinicianSheetDocument::paintParticulars(const SheetPainter &painter) const
         {QStringLiteral("نام"), sheet_.firstName},
         {QStringLiteral("نام خانوادگی"), sheet_.lastName},
         {QStringLiteral("جنسیت"), sheet_.gender},
-        {QStringLiteral("سن"), sheet_.age},
+        {QStringLiteral("سن"), PersianDigits(sheet_.age)},
         {QStringLiteral("وضعیت تأهل"), sheet_.maritalStatus},
         {QStringLiteral("گروه"), sheet_.group},
         {QStringLiteral("تحصیلات"), sheet_.education},
         {QStringLiteral("نام معشوق"), sheet_.beloved},
-        {QStringLiteral("تاریخ ثبت‌نام"), sheet_.registrationDate},
-        {QStringLiteral("ساعت ثبت‌نام"), sheet_.registrationTime},
+        {QStringLiteral("تاریخ ثبت‌نام"), PersianDigits(sheet_.registrationDate)},
+        {QStringLiteral("ساعت ثبت‌نام"), PersianDigits(sheet_.registrationTime)},
     };
     constexpr double column = kWidth / 3;
     constexpr double caption = 1250;
@@ -114,44 +111,58 @@ void ClinicianSheetDocument::paintParticulars(const SheetPainter &painter) const
     }
 }
 
-// The sums against their cut-offs, the triangle beside them, and the love type.
+// The sums with their range, the means per item, the cut-offs with their means and where each
+// sum stands against its cut-off; the triangle beside them, and the love type.
 void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
 {
     QPainter &p = painter.painter();
     const QString headings[5] = {QStringLiteral("مؤلفه"), QStringLiteral("نمره"), QStringLiteral("میانگین پاسخ‌ها"),
                                  QStringLiteral("نمره‌ی برش"), QStringLiteral("سطح")};
-    const double widths[5] = {1000, 800, 1300, 1000, 640};
-    const double tableRight = kWidth;
+    const double widths[5] = {900, 1060, 1200, 1180, 700};
+    constexpr double tableWidth = 5040;
+    constexpr double headingHeight = 440;
+    constexpr double rowHeight = 600;
+    double top = 3640;
     for (int row = 0; row < 4; ++row) {
-        double right = tableRight;
-        const double top = 3640 + row * 440;
+        const double height = row == 0 ? headingHeight : rowHeight;
+        double right = kWidth;
         for (int c = 0; c < 5; ++c) {
-            const QRectF cell(right - widths[c], top, widths[c], 440);
-            Cell(p, cell);
-            QString text = headings[c];
-            if (row > 0) {
-                const ItemComponent component = kItemComponents[row - 1];
-                const int sum = ScoreOf(scores_, component);
-                const int cutOff = ScoreOf(kCutOffs, component);
-                const QString values[5] = {ComponentLabel(component), QString::number(sum), Number(MeanPerItem(sum), 1),
-                                           QString::number(cutOff),
-                                           sum >= cutOff ? QStringLiteral("بالا") : QStringLiteral("پایین")};
-                text = values[c];
-            }
-            painter.value({cell.adjusted(40, 0, -40, 0), SheetFace::Text, 10}, text);
+            const QRectF cell(right - widths[c], top, widths[c], height);
             right -= widths[c];
+            Cell(p, cell);
+            const QRectF inside = cell.adjusted(40, 0, -40, 0);
+            if (row == 0) {
+                painter.value({inside, SheetFace::Text, 10}, headings[c]);
+                continue;
+            }
+            const ItemComponent component = kItemComponents[row - 1];
+            const int sum = ScoreOf(scores_, component);
+            const int cutOff = ScoreOf(kCutOffs, component);
+            // A value, and under some of them what it is measured by.
+            const QString values[5] = {ComponentLabel(component), PersianDigits(QString::number(sum)),
+                                       MeanPerItemText(sum), PersianDigits(QString::number(cutOff)),
+                                       ScoreLevelLabel(LevelOf(component, sum))};
+            const QString notes[5] = {
+                {}, ScoreRangeText(), {}, QStringLiteral("میانگین ") + MeanPerItemText(cutOff), {}};
+            if (notes[c].isEmpty()) {
+                painter.value({inside, SheetFace::Text, 10}, values[c]);
+                continue;
+            }
+            painter.value({QRectF(inside.left(), top + 30, inside.width(), 330), SheetFace::Text, 10}, values[c]);
+            painter.value({QRectF(inside.left(), top + 340, inside.width(), 240), SheetFace::Text, 8}, notes[c]);
         }
+        top += height;
     }
     // The explanation begins with the type's name.
-    painter.paragraph(Box(tableRight - 4740, 5560, 4740, 2500, 10.5, kRight | Qt::AlignTop),
+    painter.paragraph(Box(kWidth - tableWidth, top + 140, tableWidth, 8060 - top - 140, 10.5, kRight | Qt::AlignTop),
                       LoveTypeText(ClassifyLoveType(scores_)));
 
     QFont font(QStringLiteral("Nazli"));
     font.setBold(true);
     font.setPixelSize(190);
     p.setFont(font);
-    const ChartColours print{QColor(40, 40, 40), QColor(170, 170, 170), QColor(60, 60, 60), QColor(140, 140, 140)};
-    PaintScoreTriangle(p, QRectF(0, 3600, 4600, 4460), print, ChartSubject{sheet_.code, scores_});
+    const ChartColours print{Qt::black, QColor(170, 170, 170), QColor(60, 60, 60), QColor(140, 140, 140)};
+    PaintScoreTriangle(p, QRectF(0, 3600, kWidth - tableWidth - 200, 4460), print, ChartSubject{sheet_.code, scores_});
 }
 
 // The 45 answers: one block per component, the items' numbers above their answers.
@@ -173,8 +184,8 @@ void ClinicianSheetDocument::paintAnswers(const SheetPainter &painter) const
             const QRectF answer(right - cell, top + 360, cell, 360);
             Cell(p, number);
             Cell(p, answer);
-            painter.value({number, SheetFace::Text, 8}, QString::number(item));
-            painter.value({answer, SheetFace::Text, 10}, sheet_.answers.value(item - 1));
+            painter.value({number, SheetFace::Text, 8}, PersianDigits(QString::number(item)));
+            painter.value({answer, SheetFace::Text, 10}, PersianDigits(sheet_.answers.value(item - 1)));
         }
     }
 }

@@ -2,6 +2,8 @@
 
 #include "scoring/love_type_texts.h"
 
+#include <cstdlib>
+
 namespace morva {
 namespace {
 
@@ -21,16 +23,41 @@ constexpr Pattern kPatterns[] = {
 
 } // namespace
 
+bool IsHigh(ItemComponent component, int sum)
+{
+    return sum >= ScoreOf(kCutOffs, component);
+}
+
 LoveType ClassifyLoveType(const ComponentScores &scores)
 {
-    const bool intimacy = scores.intimacy >= kCutOffs.intimacy;
-    const bool passion = scores.passion >= kCutOffs.passion;
-    const bool commitment = scores.commitment >= kCutOffs.commitment;
+    const bool intimacy = IsHigh(ItemComponent::Intimacy, scores.intimacy);
+    const bool passion = IsHigh(ItemComponent::Passion, scores.passion);
+    const bool commitment = IsHigh(ItemComponent::Commitment, scores.commitment);
     for (const Pattern &p : kPatterns) {
         if (p.intimacy == intimacy && p.passion == passion && p.commitment == commitment)
             return p.type;
     }
     return LoveType::NonLove; // unreachable: the eight patterns cover every case
+}
+
+ScoreLevel LevelOf(ItemComponent component, int sum)
+{
+    if (std::abs(sum - ScoreOf(kCutOffs, component)) <= kBorderlinePoints)
+        return ScoreLevel::Borderline;
+    return IsHigh(component, sum) ? ScoreLevel::High : ScoreLevel::Low;
+}
+
+QString ScoreLevelLabel(ScoreLevel level)
+{
+    switch (level) {
+    case ScoreLevel::Low:
+        return QStringLiteral("پایین");
+    case ScoreLevel::Borderline:
+        return QStringLiteral("مرزی");
+    case ScoreLevel::High:
+        break;
+    }
+    return QStringLiteral("بالا");
 }
 
 QString LoveTypeText(LoveType type)

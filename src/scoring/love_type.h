@@ -20,8 +20,17 @@ enum class LoveType {
 
 // A component is high when its score reaches its cut-off.
 constexpr ComponentScores kCutOffs{108, 98, 111};
+bool IsHigh(ItemComponent component, int sum);
 
 LoveType ClassifyLoveType(const ComponentScores &scores);
+
+// Where a sum stands against its component's cut-off, for the clinician: within
+// kBorderlinePoints of the cut-off, on either side, it is borderline.
+enum class ScoreLevel { Low, Borderline, High };
+constexpr int kBorderlinePoints = 3;
+ScoreLevel LevelOf(ItemComponent component, int sum);
+// «پایین», «مرزی», «بالا».
+QString ScoreLevelLabel(ScoreLevel level);
 
 // The type's explanation, beginning with its label and a colon.
 QString LoveTypeText(LoveType type);

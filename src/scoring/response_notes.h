@@ -4,9 +4,10 @@
 
 namespace morva {
 
-// Plain-language notes for the clinician on how a subject's 45 answers were given: every answer
-// the same (a response pattern worth discussing with the subject), or fewer than three different
-// answers within a component. Empty when neither applies.
+// Plain-language notes for the clinician on how a subject's 45 answers were given, in Persian
+// digits: every answer the same (a response pattern worth discussing with the subject), or fewer
+// than three different answers within one component or more, named in one note. Empty when
+// neither applies.
 QStringList ResponseNotes(const QStringList &answers);
 
 } // namespace morva

@@ -1,5 +1,7 @@
 #include "scoring/result_sheet.h"
 
+#include "calendar/persian_digits.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -21,6 +23,12 @@ SheetText At(double left, double top, double width, double height, SheetFace fac
 QString TitleLine()
 {
     return QStringLiteral("نتیجه‌ی ارزیابی با مقیاس مثلثی عشق");
+}
+
+// At the foot, so that the subject reads the sheet for what it is.
+QString FootNote()
+{
+    return QStringLiteral("این برگه خلاصه‌ای از پاسخ‌های شماست و جای گفت‌وگو با مشاور را نمی‌گیرد.");
 }
 
 QPen Line(double width, int grey)
@@ -76,9 +84,9 @@ void PaintFrame(QPainter &painter)
     painter.setPen(Line(6, 130));
     painter.drawLine(QPointF(1047 + kShift, 7480), QPointF(6942 + kShift, 7480));
 
-    // A small triangle at the foot: intimacy, passion and commitment.
+    // A small triangle at the foot, under the note: intimacy, passion and commitment.
     painter.setPen(Line(8, 110));
-    const QPointF top(3532, 8190), left(3412, 8400), right(3652, 8400);
+    const QPointF top(3532, 8370), left(3437, 8535), right(3627, 8535);
     painter.drawPolygon(QPolygonF({top, left, right}));
     painter.restore();
 }
@@ -114,9 +122,9 @@ void ResultSheetDocument::paint(const SheetPainter &painter) const
     painter.value(At(917, 1179, 1061, 465, F::Text, 12), QStringLiteral("تاريخ"));                 // Label8
     painter.value(At(6062, 1746, 1014, 465, F::Text, 9.75), s.firstName);                          // Label5
     painter.value(At(4807, 1746, 1124, 465, F::Text, 9.75), s.lastName);                           // Label10
-    painter.value(At(3796, 1746, 905, 465, F::Text, 9.75), s.age);                                 // Label11
+    painter.value(At(3796, 1746, 905, 465, F::Text, 9.75), PersianDigits(s.age));                  // Label11
     painter.value(At(2172, 1746, 1494, 465, F::Text, 9.75), s.education);                          // Label12
-    painter.value(At(917, 1746, 1082, 465, F::Text, 9.75), s.date);                                // Label13
+    painter.value(At(917, 1746, 1082, 465, F::Text, 9.75), PersianDigits(s.date));                 // Label13
     // Label2, clear of the line of its box.
     painter.paragraph(At(1047 + 100, 2357 + 80, 5895 - 200, 4843 - 160, F::Text, 12, kRight | Qt::AlignTop),
                       s.explanation);
@@ -125,6 +133,7 @@ void ResultSheetDocument::paint(const SheetPainter &painter) const
     addressCaption.direction = Qt::LeftToRight;
     painter.value(addressCaption, QStringLiteral(":آدرس"));
     painter.value(At(1047, 7593, 5325, 375, F::Text, 9.75, kRight), s.address);                    // Label14
+    painter.value(At(700, 8000, 6335, 330, F::Text, 9), FootNote()); // centred under the frame's middle
 }
 
 } // namespace morva

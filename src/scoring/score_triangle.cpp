@@ -1,14 +1,18 @@
 #include "scoring/score_triangle.h"
 
+#include "calendar/persian_digits.h"
 #include "questionnaire/item_bank.h"
 #include "scoring/love_type.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygonF>
+#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 namespace morva {
 namespace {
@@ -51,7 +55,37 @@ void AxisLabel(QPainter &painter, const QPointF &anchor, const QString &name, co
         painter.drawText(QRectF(box.left(), box.top() + lineHeight, box.width(), lineHeight), Qt::AlignCenter, sum);
 }
 
+// One line of the legend: its sample (a swatch in a subject's colour, or the dashed line) in the
+// legend's right-hand column, where a Persian line begins, and its words to the left of it.
+void LegendLine(QPainter &painter, double sampleRight, double y, double line, double sampleWidth, const QColor &ink,
+                const QString &words, const std::function<void(const QRectF &sample)> &sample)
+{
+    const double size = 0.7 * line;
+    sample(QRectF(sampleRight - sampleWidth, y + (line - size) / 2, sampleWidth, size));
+    painter.setPen(ink);
+    const double right = sampleRight - sampleWidth - 0.4 * line;
+    const double width = QFontMetricsF(painter.font()).horizontalAdvance(words) + line;
+    QTextOption option(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    option.setTextDirection(Qt::RightToLeft);
+    option.setWrapMode(QTextOption::NoWrap);
+    painter.drawText(QRectF(right - width, y, width, line), words, option);
+}
+
 } // namespace
+
+QString LegendName(const ChartSubject &subject)
+{
+    // Isolated in its own direction: a Latin code, or one of digits alone, reads left to right.
+    const QString code = QChar(subject.code.isRightToLeft() ? 0x2067 : 0x2066) + subject.code + QChar(0x2069);
+    if (subject.name.trimmed().isEmpty())
+        return code;
+    return subject.name.trimmed() + QStringLiteral(" (") + code + u')';
+}
+
+QString CutOffLegend()
+{
+    return QStringLiteral("نمره‌های برش");
+}
 
 double ScoreReach(int score)
 {
@@ -80,7 +114,8 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
         label = std::max(label, metrics.horizontalAdvance(ComponentLabel(component)));
     // Room for two lines of label above the top and below the lower corners, half a label beside
     // the lower corners, and the legend.
-    const double legend = partner ? 2.4 * line : 0;
+    const int legendLines = partner && subject ? 3 : 1;
+    const double legend = (legendLines * 1.1 + 0.3) * line;
     const double radius = std::max(0.0, std::min({(area.height() - legend - 4.4 * line) / 1.5,
                                                   (area.width() - label - line) / std::sqrt(3.0)}));
     const Frame frame{QPointF(area.center().x(), area.top() + 2.2 * line + radius), radius};
@@ -104,29 +139,35 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
 
     painter.setPen(colours.ink);
     const auto sum = [&](int ComponentScores::*part) {
-        return subject ? QString::number((*subject).scores.*part) : QString();
+        return subject ? PersianDigits(QString::number((*subject).scores.*part)) : QString();
     };
     AxisLabel(painter, frame.at(kUp) - QPointF(0, 1.2 * line), ComponentLabel(ItemComponent::Intimacy), sum(&ComponentScores::intimacy), line);
     AxisLabel(painter, frame.at(kLowerLeft) + QPointF(0, 1.3 * line), ComponentLabel(ItemComponent::Passion), sum(&ComponentScores::passion), line);
     AxisLabel(painter, frame.at(kLowerRight) + QPointF(0, 1.3 * line), ComponentLabel(ItemComponent::Commitment),
               sum(&ComponentScores::commitment), line);
 
-    if (partner && subject) {
-        // The legend under the chart: a swatch of each colour and the code it stands for.
-        const double swatch = 0.7 * line;
-        double y = frame.centre.y() + 0.5 * radius + 2.7 * line;
-        for (const auto &[who, colour] : {std::pair{*subject, colours.subject}, std::pair{*partner, colours.partner}}) {
-            const QString code = QChar(0x2068) + who.code + QChar(0x2069);
-            const double width = swatch + 0.4 * line + QFontMetricsF(painter.font()).horizontalAdvance(code);
-            const double left = std::max(area.left(), area.center().x() - width / 2);
+    // The legend under the chart, its lines centred as one block.
+    std::vector<QString> names;
+    if (partner && subject)
+        names = {LegendName(*subject), LegendName(*partner)};
+    const double dashes = 1.6 * line;
+    double widest = dashes + metrics.horizontalAdvance(CutOffLegend());
+    for (const QString &name : names)
+        widest = std::max(widest, dashes + metrics.horizontalAdvance(name));
+    const double sampleRight = std::min(area.right(), area.center().x() + (widest + 0.4 * line) / 2);
+    double y = frame.centre.y() + 0.5 * radius + 2.7 * line;
+    LegendLine(painter, sampleRight, y, line, dashes, colours.ink, CutOffLegend(), [&](const QRectF &sample) {
+        painter.setPen(QPen(colours.ink, pen, Qt::DashLine));
+        painter.drawLine(QPointF(sample.left(), sample.center().y()), QPointF(sample.right(), sample.center().y()));
+    });
+    for (size_t i = 0; i < names.size(); ++i) {
+        const QColor colour = i == 0 ? colours.subject : colours.partner;
+        y += 1.1 * line;
+        LegendLine(painter, sampleRight, y, line, 0.7 * line, colours.ink, names[i], [&](const QRectF &sample) {
             painter.setPen(QPen(colour, pen));
             painter.setBrush(Soft(colour, 90));
-            painter.drawRect(QRectF(left, y + (line - swatch) / 2, swatch, swatch));
-            painter.setPen(colours.ink);
-            painter.drawText(QRectF(left + swatch + 0.4 * line, y, area.right() - left - swatch - 0.4 * line, line),
-                             Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter, code);
-            y += 1.1 * line;
-        }
+            painter.drawRect(sample);
+        });
     }
     painter.restore();
 }

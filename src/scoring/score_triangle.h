@@ -23,20 +23,23 @@ struct TriangleCorners {
     QPointF commitment;
 };
 
-constexpr int kLowestScore = 15;
-constexpr int kHighestScore = 135;
-
 // The share of its axis that a score reaches, 0 for 15 and below, 1 for 135 and above.
 double ScoreReach(int score);
 TriangleCorners CornersOf(const ComponentScores &scores);
 // The line between low and high: the cut-offs of the love types.
 TriangleCorners CutOffCorners();
 
-// One subject's triangle on a chart: the code names it in the legend.
+// One subject's triangle on a chart.
 struct ChartSubject {
     QString code;
     ComponentScores scores;
+    QString name = {}; // first and last name, as registered
 };
+
+// How the legend names a subject: the name with the code after it, or the code alone.
+QString LegendName(const ChartSubject &subject);
+// What the legend calls the dashed triangle.
+QString CutOffLegend();
 
 struct ChartColours {
     QColor ink;     // axes, labels, outlines
@@ -46,10 +49,11 @@ struct ChartColours {
 };
 
 // Paints the chart in area: the faint full-scale triangle, the cut-offs dashed, the axes with
-// their Persian names and the subject's sums, the subject's triangle filled softly and, when
-// given, a partner's triangle over it with a legend naming both codes. Nothing but the axes and
-// the guides without a subject. Drawn as lines and text, so it stays sharp at any scale; the
-// names are placed inside area.
+// their Persian names and the subject's sums in Persian digits, the subject's triangle filled
+// softly and, when given, a partner's triangle over it. A legend under the chart names the dashed
+// triangle and, with a partner, both subjects by the colours of their triangles. Nothing but the
+// axes, the guides and their legend without a subject. Drawn as lines and text, so it stays sharp
+// at any scale; the names are placed inside area.
 void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColours &colours,
                         const std::optional<ChartSubject> &subject, const std::optional<ChartSubject> &partner = {});
 

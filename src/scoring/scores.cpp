@@ -1,5 +1,6 @@
 #include "scoring/scores.h"
 
+#include "calendar/persian_digits.h"
 #include "questionnaire/item_bank.h"
 #include "records/leading_number.h"
 
@@ -29,6 +30,24 @@ int ScoreOf(const ComponentScores &scores, ItemComponent component)
 double MeanPerItem(int sum)
 {
     return sum / static_cast<double>(ItemCount / 3);
+}
+
+QString MeanPerItemText(int sum)
+{
+    return PersianNumber(MeanPerItem(sum), 2);
+}
+
+QString ScoreRangeText()
+{
+    return PersianDigits(QStringLiteral("%1 تا %2").arg(kLowestScore).arg(kHighestScore));
+}
+
+QString ScoresText(const ComponentScores &scores)
+{
+    QStringList parts;
+    for (const ItemComponent component : kItemComponents)
+        parts << ComponentLabel(component) + u' ' + PersianDigits(QString::number(ScoreOf(scores, component)));
+    return parts.join(QStringLiteral("، "));
 }
 
 QString MissingItemsList(const QStringList &answers)

@@ -7,7 +7,12 @@
 
 namespace morva {
 
-// The three sums of a subject's answers, each 15 to 135 when every item is answered 1 to 9.
+// A component's sum when its fifteen items are all answered 1, and all answered 9.
+constexpr int kLowestScore = 15;
+constexpr int kHighestScore = 135;
+
+// The three sums of a subject's answers, each kLowestScore to kHighestScore when every item is
+// answered 1 to 9.
 struct ComponentScores {
     int intimacy = 0;
     int passion = 0;
@@ -22,6 +27,13 @@ ComponentScores ComputeScores(const QStringList &answers);
 
 // A component's sum as the mean answer of its fifteen items.
 double MeanPerItem(int sum);
+// That mean for Persian text: Persian digits, two decimals, so that 97 («۶٫۴۷») stays apart
+// from a cut-off of 98 («۶٫۵۳»).
+QString MeanPerItemText(int sum);
+// The range of a component's sum for Persian text: «۱۵ تا ۱۳۵».
+QString ScoreRangeText();
+// The three sums named for Persian text: «صميميت ۹۰، هوس ۱۲۰، تعهد ۷۵».
+QString ScoresText(const ComponentScores &scores);
 
 // The unanswered (empty) items, each as a blank, its number and two blanks: " 7   12  ".
 // Empty when every item is answered.

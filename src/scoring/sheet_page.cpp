@@ -69,6 +69,8 @@ void SheetPainter::paragraph(const SheetText &text, const QString &content) cons
 
 void SheetPainter::draw(const SheetText &text, const QString &content, double points, bool wrap) const
 {
+    // Text is black whatever the lines around it are drawn in: grey letters fade on a printer.
+    painter_.setPen(Qt::black);
     painter_.setFont(SheetFont(text.face, points));
     QTextOption option;
     option.setTextDirection(text.direction);

@@ -62,6 +62,12 @@ QSet<QString> PlainWords(const QString &text)
     QString plain = text.normalized(QString::NormalizationForm_KC);
     plain.remove(QRegularExpression(QStringLiteral("[\u200c\u200d\u200e\u200f\u202a-\u202e\u2066-\u2069]")));
     plain.replace(QChar(0x064A), QChar(0x06CC)).replace(QChar(0x0643), QChar(0x06A9));
+    // A font may draw Persian and Arabic-Indic digits with one glyph, which a PDF then reads back as
+    // either: both count as Persian digits.
+    for (QChar &c : plain) {
+        if (c >= QChar(0x0660) && c <= QChar(0x0669))
+            c = QChar(c.unicode() - 0x0660 + 0x06F0);
+    }
     const QStringList words = plain.split(QRegularExpression(QStringLiteral("[\\s:،؛.()]+")), Qt::SkipEmptyParts);
     return QSet<QString>(words.begin(), words.end());
 }

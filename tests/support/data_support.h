@@ -54,7 +54,8 @@ void InsertSubject(const QString &code, const QString &firstName, const QString 
                    const QStringList &answers = {}, bool withSubjectRow = true);
 
 // The words of a text with Arabic-script letters brought to plain, comparable form (letters
-// out of their presentation forms, no joiners or direction marks, one form of yeh and kaf).
+// out of their presentation forms, no joiners or direction marks, one form of yeh and kaf,
+// Arabic-Indic digits as Persian digits).
 QSet<QString> PlainWords(const QString &text);
 // The words pdftotext finds in a PDF, in the same form.
 QSet<QString> PdfWords(const QString &pdfPath);

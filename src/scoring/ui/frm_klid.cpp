@@ -1,6 +1,7 @@
 #include "scoring/ui/frm_klid.h"
 
 #include "calendar/jalali.h"
+#include "calendar/persian_digits.h"
 #include "questionnaire/item_bank.h"
 #include "records/columns.h"
 #include "records/leading_number.h"
@@ -29,14 +30,34 @@
 #include <QTextEdit>
 
 namespace morva {
+namespace {
+
+QString PartnerTitle()
+{
+    return QStringLiteral("مقایسه با شریک عاطفی");
+}
+
+// A label of the window's own making that may hold a stored name: shown as plain text, so that
+// a name with tags in it shows as typed and loads nothing.
+QLabel *ShownText(QWidget *parent, const QString &name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
 
 FrmkLID::FrmkLID(QWidget *parent)
     : QWidget(parent),
-      frame_(this, {QStringLiteral("FrmkLID"), QStringLiteral("کليد گذاري"), {12870, 7965}, QStringLiteral("Text1")})
+      frame_(this, {QStringLiteral("FrmkLID"), QStringLiteral("کليد گذاري"), {12870, 9045}, QStringLiteral("Text1")})
 {
     adodc2_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc2"));
     adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
     adodc4_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc4"));
+    adodc5_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc5"));
     text13_ = HiddenField(this, QStringLiteral("Text13"));
     BindField(text13_, frame_.adodc1(), column::Name);
     text16_ = HiddenField(this, QStringLiteral("Text16"));
@@ -64,15 +85,20 @@ void FrmkLID::buildSubjectPanel()
     frame5->setGeometry(TwipsRect(240, 120, 12390, 2400));
 }
 
-// The subject's triangle, and a second subject's laid over it.
+// The subject's triangle, and a second subject's laid over it with the partner's name, sums and
+// love type under it.
 void FrmkLID::buildChartPanel()
 {
     auto *frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("FrameChart"));
-    frame->setGeometry(TwipsRect(240, 2640, 3600, 5100));
+    frame->setGeometry(TwipsRect(240, 2640, 3600, 6180));
     chart_ = new TriangleChart(frame);
-    chart_->setGeometry(TwipsRect(120, 180, 3360, 4260));
-    compare_ = PlaceButton(frame, QStringLiteral("CmdCompare"), QStringLiteral("مقایسه با شریک عاطفی"), {420, 4500, 2760, 480});
+    chart_->setGeometry(TwipsRect(120, 180, 3360, 4320));
+    partner_ = ShownText(frame, QStringLiteral("PartnerText"));
+    partner_->setWordWrap(true);
+    partner_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    partner_->setGeometry(TwipsRect(120, 4500, 3360, 1020));
+    compare_ = PlaceButton(frame, QStringLiteral("CmdCompare"), PartnerTitle(), {420, 5580, 2760, 480});
     compare_->setToolTip(QStringLiteral("مثلث شریک عاطفی را، که خود او هم آزمودنی ثبت‌شده است، روی مثلث این آزمودنی نشان می‌دهد"));
     compare_->setEnabled(false); // once a subject is selected
     connect(compare_, &QPushButton::clicked, this, &FrmkLID::onCmdCompareClicked);
@@ -82,18 +108,18 @@ void FrmkLID::buildScorePanel()
 {
     auto *frame3 = new QGroupBox(this);
     frame3->setObjectName(QStringLiteral("Frame3"));
-    frame3->setGeometry(TwipsRect(3960, 2640, 4560, 5100));
+    frame3->setGeometry(TwipsRect(3960, 2640, 4560, 6180));
     text4_ = new QTextEdit(frame3);
     text4_->setObjectName(QStringLiteral("Text4"));
     text4_->setReadOnly(true);
-    text4_->setGeometry(TwipsRect(120, 300, 4320, 4680));
+    text4_->setGeometry(TwipsRect(120, 300, 4320, 5760));
     QFont explanation = text4_->font();
     explanation.setPointSize(12);
     text4_->setFont(explanation);
 
     auto *frame1 = new QGroupBox(this);
     frame1->setObjectName(QStringLiteral("Frame1"));
-    frame1->setGeometry(TwipsRect(8640, 2640, 3990, 5100));
+    frame1->setGeometry(TwipsRect(8640, 2640, 3990, 6180));
     // From right to left: intimacy, passion, commitment.
     const QString captions[3] = {ComponentLabel(ItemComponent::Intimacy), ComponentLabel(ItemComponent::Passion),
                                  ComponentLabel(ItemComponent::Commitment)};
@@ -111,28 +137,34 @@ void FrmkLID::buildScorePanel()
         scores_[i]->setAlignment(Qt::AlignCenter);
         scores_[i]->setFont(scoreFont);
         scores_[i]->setGeometry(TwipsRect(lefts[i], 720, 1110, 600));
-        means_[i] = new QLabel(frame1);
-        means_[i]->setObjectName(QStringLiteral("Mean%1").arg(i));
-        means_[i]->setToolTip(QStringLiteral("میانگین پاسخ‌های این مؤلفه، از 1 تا 9"));
-        means_[i]->setAlignment(Qt::AlignCenter);
-        means_[i]->setGeometry(TwipsRect(lefts[i] - 60, 1380, 1230, 420));
+        // Under the sum: its range, where it stands against the cut-off, and the mean per item.
+        ranges_[i] = ShownText(frame1, QStringLiteral("Range%1").arg(i));
+        ranges_[i]->setToolTip(QStringLiteral("دامنه‌ی نمره‌ی این مؤلفه"));
+        ranges_[i]->setGeometry(TwipsRect(lefts[i] - 60, 1380, 1230, 360));
+        levels_[i] = ShownText(frame1, QStringLiteral("Level%1").arg(i));
+        levels_[i]->setGeometry(TwipsRect(lefts[i] - 60, 1740, 1230, 360));
+        means_[i] = ShownText(frame1, QStringLiteral("Mean%1").arg(i));
+        means_[i]->setToolTip(PersianDigits(QStringLiteral("میانگین پاسخ‌های این مؤلفه، از 1 تا 9")));
+        means_[i]->setGeometry(TwipsRect(lefts[i] - 60, 2100, 1230, 360));
     }
 
-    auto *select = PlaceButton(frame1, QStringLiteral("Command1"), QStringLiteral("انتخاب آزمودني"), {600, 1980, 2790, 600});
+    auto *select =
+        PlaceButton(frame1, QStringLiteral("Command1"), QStringLiteral("انتخاب آزمودني"), {600, 2700, 2790, 600});
     connect(select, &QPushButton::clicked, this, &FrmkLID::onCommand1Clicked);
-    auto *compute = PlaceButton(frame1, QStringLiteral("Command7"), QStringLiteral("محاسبه"), {600, 2700, 1300, 500});
+    auto *compute = PlaceButton(frame1, QStringLiteral("Command7"), QStringLiteral("محاسبه"), {600, 3420, 1300, 500});
     compute->hide();
     connect(compute, &QPushButton::clicked, this, &FrmkLID::onCommand7Clicked);
-    auto *classify = PlaceButton(frame1, QStringLiteral("Command5"), QStringLiteral("محاسبه2"), {2090, 2700, 1300, 500});
+    auto *classify =
+        PlaceButton(frame1, QStringLiteral("Command5"), QStringLiteral("محاسبه2"), {2090, 3420, 1300, 500});
     classify->hide();
     connect(classify, &QPushButton::clicked, this, &FrmkLID::onCommand5Clicked);
-    auto *print = PlaceButton(frame1, QStringLiteral("Command6"), QStringLiteral("پرينت"), {2040, 3660, 1350, 600});
+    auto *print = PlaceButton(frame1, QStringLiteral("Command6"), QStringLiteral("پرينت"), {2040, 4860, 1350, 600});
     connect(print, &QPushButton::clicked, this, &FrmkLID::onCommand6Clicked);
     auto *clinician = PlaceButton(frame1, QStringLiteral("CmdClinicianSheet"), QStringLiteral("برگه‌ی بالینی"),
-                                  {600, 3660, 1350, 600});
+                                  {600, 4860, 1350, 600});
     clinician->setToolTip(QStringLiteral("برگه‌ی کامل برای پرونده: نمره‌ها، نقطه‌های برش، مثلث و همه‌ی پاسخ‌ها"));
     connect(clinician, &QPushButton::clicked, this, &FrmkLID::onCmdClinicianSheetClicked);
-    auto *exit = PlaceButton(frame1, QStringLiteral("Command4"), QStringLiteral(" خروج"), {600, 4320, 2790, 600});
+    auto *exit = PlaceButton(frame1, QStringLiteral("Command4"), QStringLiteral(" خروج"), {600, 5520, 2790, 600});
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -144,7 +176,7 @@ QStringList FrmkLID::answers(const TableView &view)
     return list;
 }
 
-std::optional<QStringList> FrmkLID::checkedAnswers(TableView *view, const QString &code)
+std::optional<QStringList> FrmkLID::checkedAnswers(TableView *view, const QString &code, const QString &unanswered)
 {
     bool found = false;
     if (!RunGuarded(this, [&] {
@@ -160,45 +192,58 @@ std::optional<QStringList> FrmkLID::checkedAnswers(TableView *view, const QStrin
     const QStringList list = answers(*view);
     const QString missing = MissingItemsList(list);
     if (!missing.isEmpty()) {
-        ShowMessageBox(this,
-                       QStringLiteral("شما به سوالات زير پاسخ نداده ايد و تا به تمام سوالات پاسخ ندهيد نمي توانيد نمره گذاري را انجام دهيد")
-                           + QStringLiteral("\n\n") + missing,
-                       QStringLiteral("خطا"), BoxStyle::OkExclamation);
+        ShowMessageBox(this, unanswered + QStringLiteral("\n\n") + missing, QStringLiteral("خطا"),
+                       BoxStyle::OkExclamation);
         return std::nullopt;
     }
     return list;
 }
 
-std::optional<QString> FrmkLID::askCode()
-{
-    return AskSubjectCode(this, QStringLiteral(" Enter Number "), QStringLiteral(" کد آزمودني را وارد کنيد"));
-}
-
 void FrmkLID::onCommand1Clicked()
 {
-    const auto code = askCode();
+    const auto code =
+        AskSubjectCode(this, QStringLiteral(" Enter Number "), QStringLiteral(" کد آزمودني را وارد کنيد"));
     if (!code)
         return;
-    const auto checked = checkedAnswers(adodc2_, *code);
+    const auto checked = checkedAnswers(
+        adodc2_, *code,
+        QStringLiteral("شما به سوالات زير پاسخ نداده ايد و تا به تمام سوالات پاسخ ندهيد نمي توانيد نمره گذاري را انجام دهيد"));
     if (!checked)
         return;
     if (!RunGuarded(this, [&] { adodc3_->setFilter(column::Code, *code); }))
         return;
     text5_->setText(*code);
+    selectedCode_ = *code;
     selectedAnswers_ = *checked;
     onCommand7Clicked();
     onCommand5Clicked();
     compare_->setEnabled(true);
 }
 
-// A second subject, the partner in couples counselling, checked as a selection is.
+// A second subject, the partner in couples counselling, checked as a selection is; an incomplete
+// partner is named as the partner.
 void FrmkLID::onCmdCompareClicked()
 {
-    const auto code = askCode();
+    const auto code = AskSubjectCode(this, QStringLiteral("کد آزمودنیِ شریک عاطفی را وارد کنید"), PartnerTitle());
     if (!code)
         return;
-    if (const auto checked = checkedAnswers(adodc4_, *code))
-        chart_->showPartner({*code, morva::ComputeScores(*checked)});
+    const auto checked = checkedAnswers(adodc4_, *code,
+                                        QStringLiteral("شریک عاطفی هنوز به همه‌ی جمله‌ها پاسخ نداده است و مثلث او را "
+                                                       "نمی‌توان کشید. شماره‌ی جمله‌های بی‌پاسخ:"));
+    if (!checked)
+        return;
+    QString name;
+    if (!RunGuarded(this, [&] {
+            adodc5_->reload();
+            adodc5_->setFilter(column::Code, *code);
+            if (adodc5_->rowCount() != 0)
+                name = (adodc5_->field(column::FName) + u' ' + adodc5_->field(column::LName)).trimmed();
+        }))
+        return;
+    const ChartSubject partner{*code, morva::ComputeScores(*checked), name};
+    chart_->showPartner(partner);
+    partner_->setText(QStringLiteral("شریک عاطفی: ") + LegendName(partner) + u'\n' + ScoresText(partner.scores) + u'\n'
+                      + LoveTypeLabel(morva::ClassifyLoveType(partner.scores)));
 }
 
 void FrmkLID::onCommand7Clicked()
@@ -207,9 +252,15 @@ void FrmkLID::onCommand7Clicked()
     for (int i = 0; i < 3; ++i) {
         const int sum = ScoreOf(sums, kItemComponents[i]);
         scores_[i]->setText(QString::number(sum));
-        means_[i]->setText(QStringLiteral("میانگین: %1").arg(QString::number(MeanPerItem(sum), 'f', 1)));
+        ranges_[i]->setText(ScoreRangeText());
+        levels_[i]->setText(ScoreLevelLabel(LevelOf(kItemComponents[i], sum)));
+        const int cutOff = ScoreOf(kCutOffs, kItemComponents[i]);
+        levels_[i]->setToolTip(QStringLiteral("نمره‌ی برش %1، با میانگین %2")
+                                   .arg(PersianDigits(QString::number(cutOff)), MeanPerItemText(cutOff)));
+        means_[i]->setText(QStringLiteral("میانگین: ") + MeanPerItemText(sum));
     }
-    chart_->showSubject({text5_->text(), sums});
+    chart_->showSubject({text5_->text(), sums, (shown("Text3(3)") + u' ' + shown("Text12")).trimmed()});
+    partner_->clear();
 }
 
 void FrmkLID::onCommand5Clicked()
@@ -225,9 +276,9 @@ void FrmkLID::onCommand5Clicked()
     all.mergeBlockFormat(rightToLeft);
 }
 
-bool FrmkLID::subjectSelected()
+bool FrmkLID::subjectSelected(const QString &code)
 {
-    if (!text5_->text().isEmpty())
+    if (!code.isEmpty())
         return true;
     MessagePrompt::Show(this,
                         QStringLiteral("ابتدا روي انتخاب آزمودني کليک کرده سپس کد آزمودني را وارد کنيد بعد روي پرينت کليک کنيد "),
@@ -242,7 +293,7 @@ QString FrmkLID::shown(const char *field) const
 
 void FrmkLID::onCommand6Clicked()
 {
-    if (!subjectSelected())
+    if (!subjectSelected(text5_->text()))
         return;
     ResultSheet sheet;
     sheet.clinicName = text13_->text();
@@ -257,14 +308,15 @@ void FrmkLID::onCommand6Clicked()
     text5_->clear();
 }
 
-// The clinician's sheet of the selected subject; the selection stays for the result sheet.
+// The clinician's sheet of the subject on screen, also once the result sheet has been printed;
+// the selection stays for the result sheet.
 void FrmkLID::onCmdClinicianSheetClicked()
 {
-    if (!subjectSelected())
+    if (!subjectSelected(selectedCode_))
         return;
     ClinicianSheet sheet;
     sheet.clinicName = text13_->text();
-    sheet.code = text5_->text();
+    sheet.code = selectedCode_;
     sheet.firstName = shown("Text3(3)");
     sheet.lastName = shown("Text12");
     sheet.gender = shown("Text10");
@@ -285,7 +337,7 @@ void FrmkLID::onCmdClinicianSheetClicked()
 void FrmkLID::preview(std::unique_ptr<SheetDocument> document)
 {
     const QString today = PersianDateText(QDateTime::currentDateTime(), 0).replace(u'/', u'-');
-    const QString name = SheetFileName({document->name(), text5_->text(), shown("Text3(3)"), shown("Text12"), today});
+    const QString name = SheetFileName({document->name(), selectedCode_, shown("Text3(3)"), shown("Text12"), today});
     (new DataRPrint(std::move(document), name, this))->show();
 }
 

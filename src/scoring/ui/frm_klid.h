@@ -45,9 +45,10 @@ private:
     // The answers of the code's first answer row, narrowing view to it, once the selection's
     // checks pass; a code without an answer row or with unanswered items is refused with their
     // messages.
-    std::optional<QStringList> checkedAnswers(TableView *view, const QString &code);
-    std::optional<QString> askCode();
-    bool subjectSelected();
+    // unanswered: what the message on unanswered items says before their list.
+    std::optional<QStringList> checkedAnswers(TableView *view, const QString &code, const QString &unanswered);
+    // Whether a subject is selected for a sheet (code not empty); if not, says so.
+    bool subjectSelected(const QString &code);
     QString shown(const char *field) const;
     void preview(std::unique_ptr<SheetDocument> document);
 
@@ -62,13 +63,20 @@ private:
     TableView *adodc2_ = nullptr; // Answer, narrowed to the selected subject
     TableView *adodc3_ = nullptr; // IDE, narrowed to the selected subject
     TableView *adodc4_ = nullptr; // Answer, narrowed to the subject compared with the selected one
+    TableView *adodc5_ = nullptr; // IDE, narrowed to that subject
+    // The subject on screen: Text5 empties when the result sheet prints, these stay until the next
+    // selection.
+    QString selectedCode_;
     QStringList selectedAnswers_;
 
     QLineEdit *text5_ = nullptr;   // code of the selected subject, empty when none
     QLineEdit *text13_ = nullptr;  // clinic name
     QLineEdit *text16_ = nullptr;  // clinic address
     QLineEdit *scores_[3] = {};    // Text3(0..2): intimacy, passion, commitment
-    QLabel *means_[3] = {};        // mean per item beside each sum
+    QLabel *ranges_[3] = {};       // under each sum: its range,
+    QLabel *levels_[3] = {};       // where it stands against its cut-off,
+    QLabel *means_[3] = {};        // and the mean per item
+    QLabel *partner_ = nullptr;    // the partner's name, sums and love type
     QTextEdit *text4_ = nullptr;   // explanation
     TriangleChart *chart_ = nullptr;
     QPushButton *compare_ = nullptr;
