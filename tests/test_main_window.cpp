@@ -225,7 +225,14 @@ void MainWindowTest::runningProgramRefusesSecondStartAndItsLockIsRecovered()
     program.setWorkingDirectory(folder.path());
     program.start();
     QVERIFY(program.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.file("DB/DB2.mdb")), 10000);
+    // Started: the subjects file holds its tables and no write is under way. Killed in the middle of
+    // writing them, the program would leave a journal behind, which is not what this test is about.
+    const auto started = [&] {
+        QFile subjects(folder.file("DB/DB2.mdb"));
+        return subjects.open(QIODevice::ReadOnly) && subjects.readAll().contains("CREATE TABLE \"IDE\"")
+               && !QFile::exists(folder.file("DB/DB2.mdb-journal"));
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(started(), 10000);
 
     WhenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
     {
