@@ -3,13 +3,18 @@
 // with a few sample subjects; run it under xvfb-run.
 //
 // Usage: morva_screenshots OUTPUT_FOLDER [THEME ...]
-// Writes, for each theme (default 1), THEME-SCENE.png; the sheets are written once, as
-// sheet-result.png and sheet-clinician.png, and as PDF beside them.
+//        morva_screenshots --guide OUTPUT_FOLDER
+// The first writes, for each theme (default 1), THEME-SCENE.png; the sheets are written once, as
+// sheet-result.png and sheet-clinician.png, and as PDF beside them. The second writes the pictures
+// of the user's guide,
+// under the names its page uses: the windows in theme 1, SCENE.png, and the main window and the
+// theme preview in a dark theme, theme-5-SCENE.png.
 #include "app/exitpro.h"
 #include "app/frm1.h"
 #include "app/startup.h"
 #include "appearance/ui/about.h"
 #include "appearance/ui/frm2.h"
+#include "appearance/ui/frm_skin.h"
 #include "backup/ui/frm_backup.h"
 #include "questionnaire/ui/frm_test.h"
 #include "records/data_connection.h"
@@ -22,8 +27,11 @@
 #include "ui/modal.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -33,12 +41,25 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace morva;
 
 namespace {
 
 QString g_folder;
+
+// What one run of Shoot draws: the theme, the prefix of the pictures' names, the scenes (all when
+// not given), the scenes left out, and the resolution at which the sheets are drawn alone on
+// paper (none: they are not).
+struct Shot {
+    QString theme;
+    QString prefix;
+    std::optional<QStringList> scenes = std::nullopt;
+    QStringList skipped = {};
+    std::optional<double> sheetDotsPerInch = std::nullopt;
+    bool wants(const QString &scene) const { return (!scenes || scenes->contains(scene)) && !skipped.contains(scene); }
+};
 
 void Settle(QWidget *window)
 {
@@ -49,14 +70,26 @@ void Settle(QWidget *window)
     }
 }
 
-void Save(QWidget *window, const QString &name)
+void Write(const QImage &picture, const QString &name)
 {
-    Settle(window);
     const QString path = QDir(g_folder).filePath(name + QStringLiteral(".png"));
-    if (!window->grab().save(path))
+    if (!picture.save(path))
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
     else
         std::printf("%s\n", qPrintable(path));
+}
+
+void Save(QWidget *window, const QString &name)
+{
+    Settle(window);
+    Write(window->grab().toImage(), name);
+}
+
+// Saves the scene when the shot wants it.
+void Save(const Shot &shot, QWidget *window, const QString &scene)
+{
+    if (shot.wants(scene))
+        Save(window, shot.prefix + scene);
 }
 
 void Click(QWidget *window, const char *name)
@@ -120,15 +153,41 @@ void FillSubjects()
     });
 }
 
-void Shoot(const QString &theme, bool sheets)
+// The sheets of the selected subject, as the scoring window opens them: each page alone on white
+// paper, as sheet-NAME.png and sheet-NAME.pdf, and in its viewing window (scene
+// "viewer-sheet-NAME"). The result sheet first: the clinician's sheet still follows it for the same
+// subject.
+void ShootSheets(const Shot &shot, FrmkLID &scoring)
+{
+    for (const auto &[button, name] : {std::pair{"Command6", QStringLiteral("sheet-result")},
+                                       std::pair{"CmdClinicianSheet", QStringLiteral("sheet-clinician")}}) {
+        Click(&scoring, button);
+        const auto viewers = scoring.findChildren<DataRPrint *>();
+        if (viewers.isEmpty())
+            continue;
+        DataRPrint *viewer = viewers.constLast();
+        if (shot.sheetDotsPerInch) {
+            Write(SheetImage(viewer->document(), QPageSize(QPageSize::A4), *shot.sheetDotsPerInch), name);
+            QFile pdf(QDir(g_folder).filePath(name + QStringLiteral(".pdf")));
+            if (!pdf.open(QIODevice::WriteOnly) || pdf.write(SheetPdf(viewer->document())) < 0)
+                std::fprintf(stderr, "could not write %s\n", qPrintable(pdf.fileName()));
+        }
+        Save(shot, viewer, QStringLiteral("viewer-") + name);
+        delete viewer;
+    }
+}
+
+void Shoot(const Shot &shot)
 {
     testing::DataFolder folder;
-    FillDataFolder(theme);
+    // The file dialogs open in the home folder: this one, not the user's.
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", folder.path().toLocal8Bit());
+    FillDataFolder(shot.theme);
     FillSubjects();
-    const QString prefix = theme + u'-';
     {
         Frm1 main;
-        Save(&main, prefix + QStringLiteral("main"));
+        Save(shot, &main, QStringLiteral("main"));
         Click(&main, "Command1");
         for (const auto &[name, text] : {std::pair{"Text11", QStringLiteral("1402-20")},
                                          std::pair{"Text6", QStringLiteral("نرگس")},
@@ -139,12 +198,18 @@ void Shoot(const QString &theme, bool sheets)
             if (auto *field = main.findChild<QLineEdit *>(QLatin1String(name)))
                 field->setText(text);
         }
-        Save(&main, prefix + QStringLiteral("registration"));
+        for (const auto &[name, entry] : {std::pair{"Combo1", QStringLiteral("مجرد")},
+                                          std::pair{"Combo2", QStringLiteral("زن")},
+                                          std::pair{"Combo3", QStringLiteral("A")}}) {
+            if (auto *list = main.findChild<QComboBox *>(QLatin1String(name)))
+                list->setCurrentText(entry);
+        }
+        Save(shot, &main, QStringLiteral("registration"));
         Click(&main, "Command9");
         Click(&main, "Command67");
-        Save(&main, prefix + QStringLiteral("settings-clinic"));
+        Save(shot, &main, QStringLiteral("settings-clinic"));
         Click(&main, "Command68");
-        Save(&main, prefix + QStringLiteral("settings-theme"));
+        Save(shot, &main, QStringLiteral("settings-theme"));
         main.HidePanels();
     }
     {
@@ -152,19 +217,22 @@ void Shoot(const QString &theme, bool sheets)
         test.ReloadViews();
         test.SelectSubject(QStringLiteral("1402-19"));
         test.EnterReadyState();
-        Save(&test, prefix + QStringLiteral("test-ready"));
+        Save(shot, &test, QStringLiteral("test-ready"));
         Click(&test, "Command1");
         if (auto *counter = test.findChild<QLineEdit *>(QStringLiteral("Text6")))
             counter->setText(QStringLiteral("12"));
         if (auto *answer = test.findChild<QLineEdit *>(QStringLiteral("Text12")))
             answer->setText(QStringLiteral("7"));
-        Save(&test, prefix + QStringLiteral("test-item"));
-        // Saving with items unanswered asks first; the picture is of the question, answered "go back".
-        AnswerNextModal(QMessageBox::staticMetaObject, [prefix](QDialog *dialog) {
-            Save(dialog, prefix + QStringLiteral("test-unanswered"));
-            static_cast<QMessageBox *>(dialog)->button(QMessageBox::No)->click();
-        });
-        Click(&test, "Command5");
+        Save(shot, &test, QStringLiteral("test-item"));
+        if (shot.wants(QStringLiteral("test-unanswered"))) {
+            // Saving with items unanswered asks first; the picture is of the question, answered
+            // "go back".
+            AnswerNextModal(QMessageBox::staticMetaObject, [&shot](QDialog *dialog) {
+                Save(dialog, shot.prefix + QStringLiteral("test-unanswered"));
+                static_cast<QMessageBox *>(dialog)->button(QMessageBox::No)->click();
+            });
+            Click(&test, "Command5");
+        }
         test.hide();
     }
     {
@@ -174,48 +242,55 @@ void Shoot(const QString &theme, bool sheets)
         Click(&scoring, "Command1");
         AnswerCode(QStringLiteral("1402-18"));
         Click(&scoring, "CmdCompare");
-        Save(&scoring, prefix + QStringLiteral("scoring"));
-        if (sheets) {
-            // The result sheet first: the clinician's sheet still follows it for the same subject.
-            for (const auto &[button, name] : {std::pair{"Command6", QStringLiteral("sheet-result")},
-                                               std::pair{"CmdClinicianSheet", QStringLiteral("sheet-clinician")}}) {
-                Click(&scoring, button);
-                const auto viewers = scoring.findChildren<DataRPrint *>();
-                if (viewers.isEmpty())
-                    continue;
-                DataRPrint *viewer = viewers.constLast();
-                const QString path = QDir(g_folder).filePath(name + QStringLiteral(".png"));
-                SheetImage(viewer->document(), QPageSize(QPageSize::A4), 110).save(path);
-                std::printf("%s\n", qPrintable(path));
-                // And as it prints, for pdftoppm or a PDF viewer.
-                QFile pdf(QDir(g_folder).filePath(name + QStringLiteral(".pdf")));
-                if (!pdf.open(QIODevice::WriteOnly) || pdf.write(SheetPdf(viewer->document())) < 0)
-                    std::fprintf(stderr, "could not write %s\n", qPrintable(pdf.fileName()));
-                Save(viewer, prefix + QStringLiteral("viewer-") + name);
-                delete viewer;
-            }
-        }
+        Save(shot, &scoring, QStringLiteral("scoring"));
+        ShootSheets(shot, scoring);
     }
     {
         FrmCode lookup;
-        Save(&lookup, prefix + QStringLiteral("lookup"));
+        Save(shot, &lookup, QStringLiteral("lookup"));
+        if (shot.wants(QStringLiteral("export"))) {
+            AnswerNextModal(QFileDialog::staticMetaObject, [&shot](QDialog *dialog) {
+                Save(dialog, shot.prefix + QStringLiteral("export"));
+                dialog->reject();
+            });
+            Click(&lookup, "CmdExport");
+        }
     }
     {
         exitpro exit;
-        Save(&exit, prefix + QStringLiteral("exit"));
+        if (auto *backup = exit.findChild<QCheckBox *>(QStringLiteral("Check1")))
+            backup->setChecked(true);
+        Save(shot, &exit, QStringLiteral("exit"));
     }
     {
         Frmbackup backup;
-        Save(&backup, prefix + QStringLiteral("backup"));
+        Save(shot, &backup, QStringLiteral("backup"));
+    }
+    {
+        Frmskin preview;
+        Save(shot, &preview, QStringLiteral("theme-preview"));
     }
     {
         Frm2 triangle;
-        Save(&triangle, prefix + QStringLiteral("triangle"));
+        Save(shot, &triangle, QStringLiteral("triangle"));
     }
-    if (sheets) {
+    if (shot.wants(QStringLiteral("about"))) {
         About about;
         Save(&about, QStringLiteral("about"));
     }
+    qputenv("HOME", home);
+}
+
+// The pictures of the user's guide, under the names its page uses.
+void ShootGuide()
+{
+    Shoot({QStringLiteral("1"), QString(),
+           QStringList{QStringLiteral("main"), QStringLiteral("settings-clinic"), QStringLiteral("registration"),
+                       QStringLiteral("test-ready"), QStringLiteral("test-item"), QStringLiteral("scoring"),
+                       QStringLiteral("viewer-sheet-result"), QStringLiteral("lookup"), QStringLiteral("export"),
+                       QStringLiteral("exit"), QStringLiteral("backup"), QStringLiteral("settings-theme")}});
+    Shoot({QStringLiteral("5"), QStringLiteral("theme-5-"),
+           QStringList{QStringLiteral("main"), QStringLiteral("theme-preview")}});
 }
 
 } // namespace
@@ -224,18 +299,28 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     ConfigureApplication(app);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER [THEME ...]\n", argv[0]);
+    const bool guide = argc == 3 && qstrcmp(argv[1], "--guide") == 0;
+    if (argc < 2 || (!guide && argv[1][0] == '-')) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER [THEME ...]\n       %s --guide OUTPUT_FOLDER\n", argv[0],
+                     argv[0]);
         return 2;
     }
-    g_folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    g_folder = QDir(QString::fromLocal8Bit(argv[guide ? 2 : 1])).absolutePath();
     QDir().mkpath(g_folder);
+    if (guide) {
+        ShootGuide();
+        return 0;
+    }
     QStringList themes;
     for (int i = 2; i < argc; ++i)
         themes << QString::fromLocal8Bit(argv[i]);
     if (themes.isEmpty())
         themes << QStringLiteral("1");
-    for (qsizetype i = 0; i < themes.size(); ++i)
-        Shoot(themes[i], i == 0);
+    // The sheets, their viewers and the about window: with the first theme only.
+    Shoot({themes.constFirst(), themes.constFirst() + u'-', std::nullopt, {}, 110});
+    const QStringList firstOnly{QStringLiteral("viewer-sheet-result"), QStringLiteral("viewer-sheet-clinician"),
+                                QStringLiteral("about")};
+    for (qsizetype i = 1; i < themes.size(); ++i)
+        Shoot({themes[i], themes[i] + u'-', std::nullopt, firstOnly});
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "appearance/ui/clinic_panel.h"
 #include "appearance/ui/frm2.h"
 #include "appearance/ui/frm_skin.h"
+#include "appearance/ui/guide_window.h"
 #include "appearance/ui/settings_menu.h"
 #include "appearance/ui/theme_panel.h"
 #include "questionnaire/ui/frm_test.h"
@@ -104,7 +105,7 @@ void Frm1::buildDecoration()
     version->setGeometry(TwipsRect(8280, 120, 2235, 360));
 
     auto *help = PlaceButton(this, QStringLiteral("CmdHelp"), QStringLiteral("Help"), {240, 120, 1200, 420});
-    help->setToolTip(QStringLiteral("براي مشاهده اين قسمت بايد به اينترنت کانکت شويد"));
+    help->setToolTip(QStringLiteral("راهنمای کار با برنامه، بدون نیاز به اینترنت"));
     connect(help, &QPushButton::clicked, this, &Frm1::onCmdHelpClicked);
 
     picture1_ = new QLabel(this);
@@ -370,9 +371,10 @@ void Frm1::onCommand6Clicked()
     close();
 }
 
+// The user's guide shipped with the program: no internet needed.
 void Frm1::onCmdHelpClicked()
 {
-    OpenMakerPage(MakerPage::Help);
+    ShowUserGuide(this);
 }
 
 void Frm1::onPicture1Clicked()

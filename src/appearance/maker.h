@@ -5,7 +5,7 @@
 
 namespace morva {
 
-enum class MakerPage { Help, WebSite, Shop };
+enum class MakerPage { WebSite, Shop };
 
 // The maker's pages, all in one place.
 QUrl MakerAddress(MakerPage page);

@@ -26,6 +26,11 @@ void OpenMakerPage(MakerPage page)
     QDesktopServices::openUrl(MakerAddress(page));
 }
 
+bool OpenInBrowser(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 void StartCalculator(QWidget *owner)
 {
     for (const QString &program : Calculators()) {

@@ -34,6 +34,13 @@ for picture in "$source"/resources/pictures/*.png; do
   cmp -s "$picture" "$usr/share/morva/pictures/$(basename "$picture")" ||
     fail "picture $(basename "$picture") not installed"
 done
+# The user's guide, which the help command opens from beside the program: its page and every
+# picture it names.
+guide="$usr/share/morva/guide"
+cmp -s "$source/docs/guide/index.html" "$guide/index.html" || fail "the user's guide is not installed"
+for picture in $(grep -o 'src="pictures/[^"]*"' "$guide/index.html" | sed 's|^src="||; s|"$||'); do
+  cmp -s "$source/docs/guide/$picture" "$guide/$picture" || fail "the guide's $picture is not installed"
+done
 icons="$usr/share/icons/hicolor"
 grep -q '<svg' "$icons/scalable/apps/$id.svg" || fail "no scalable icon"
 for size in 16 22 24 32 48 64 128 256; do
