@@ -213,6 +213,15 @@ void BackupTest::interruptedWriteIsRolledBackBeforeTheCopy()
     QVERIFY2(ReadFile("crash/DB2.mdb") != committed, "uncommitted pages reached the file");
     QVERIFY(QFileInfo("crash/DB2.mdb-journal").size() > 0);
 
+    // The program started again over such a file takes it as it was before the write.
+    {
+        QDir().mkdir("again");
+        QVERIFY(QFile::copy("crash/DB2.mdb", "again/DB2.mdb") && QFile::copy("crash/DB2.mdb-journal", "again/DB2.mdb-journal"));
+        QVERIFY(QFile::remove("DB/DB2.mdb") && QFile::copy("again/DB2.mdb", "DB/DB2.mdb"));
+        QVERIFY(QFile::copy("again/DB2.mdb-journal", "DB/DB2.mdb-journal"));
+        PrepareDataFiles();
+        QCOMPARE(Sqlite3(folder.file("DB/DB2.mdb"), "SELECT group_concat(Code) FROM IDE"), QStringLiteral("K-1,K-2,K-3"));
+    }
     const QString crashed = QFileInfo("crash/DB2.mdb").absoluteFilePath();
     QCOMPARE(SettleDatabaseFile(crashed), std::nullopt);
     QVERIFY(!QFileInfo::exists("crash/DB2.mdb-journal"));

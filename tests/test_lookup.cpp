@@ -241,6 +241,8 @@ void LookupTest::nameListsHoldEachNameOnceInPersianOrder()
 
 void LookupTest::valuesMatchExactlyWhateverTheyHold()
 {
+    // A name that looks like markup shows as typed in the grid's tooltip; nothing is loaded.
+    Add("M-1", "<img src=\"/dev/zero\">", "<h1>X</h1>", "G");
     const QStringList odd = {"O'Neil", "سارا \"کوچک\"", "50%", "a_b", "مریم "};
     for (const QString &name : odd)
         Add("X:" + name, name, name, "'");
@@ -258,8 +260,18 @@ void LookupTest::valuesMatchExactlyWhateverTheyHold()
     QCOMPARE(gridCodes().size(), odd.size());
     deleteCode("X:O'Neil", QMessageBox::Yes);
     QVERIFY(!Stored("IDE", "FName").contains("X:O'Neil|O'Neil"));
-    QCOMPARE(Stored("IDE", "FName").size(), 10);
-    QCOMPARE(Stored("Answer", "Group").size(), 10);
+    QCOMPARE(Stored("IDE", "FName").size(), 11);
+    QCOMPARE(Stored("Answer", "Group").size(), 11);
+
+    input("Combo3")->lineEdit()->setText("G");
+    QCOMPARE(gridCodes(), QStringList{"M-1"});
+    auto *grid = child<QTableView>("DataGrid1");
+    for (int column : {1, 2}) {
+        const QModelIndex cell = grid->model()->index(0, column);
+        QCOMPARE(ShownToolTip(grid->viewport(), grid->visualRect(cell).center()), cell.data().toString());
+    }
+    deleteCode("M-1", QMessageBox::Yes);
+    QVERIFY(asked_.contains("<img src=\"/dev/zero\"> <h1>X</h1>"));
 }
 
 void LookupTest::deletionRemovesTheFirstPairOfACodeOrAHalfSubjectWhole()

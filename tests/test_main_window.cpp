@@ -30,6 +30,7 @@
 
 using namespace morva;
 using morva::testing::DataFolder;
+using morva::testing::ShownToolTip;
 using morva::testing::WhenModal;
 
 namespace {
@@ -185,6 +186,19 @@ void MainWindowTest::storedThemeAndClinicNameAreShown()
     QCOMPARE(heading->text(), QStringLiteral("کلينيک مشاوره آرامش"));
     Child<QLineEdit>(&w, "Text2")->setText("مرکز مشاوره");
     QCOMPARE(heading->text(), QStringLiteral("مرکز مشاوره"));
+
+    // A stored name that looks like markup shows as typed: nothing is loaded, no headline is made.
+    for (const QString markup : {"<img src=\"/dev/zero\">", "<img src='/etc/passwd'>", "<h1>X</h1>"}) {
+        WriteSettings("9", markup);
+        Frm1 marked;
+        marked.show();
+        auto *shown = Child<QLabel>(&marked, "SkinLabel1");
+        QCOMPARE(shown->text(), markup);
+        QCOMPARE(ShownToolTip(shown), markup);
+        const QImage drawn = shown->grab().toImage();
+        shown->setTextFormat(Qt::PlainText);
+        QCOMPARE(drawn, shown->grab().toImage()); // drawn as its characters
+    }
 
     WriteSettings("11", "");
     Frm1 again;

@@ -204,6 +204,15 @@ void SettingsTest::savedClinicSurvivesARestartAndIsPrinted()
     QCOMPARE(Stored().name, QStringLiteral("کلینیک آرامش"));
     QCOMPARE(Stored().address, QStringLiteral("تهران، خیابان 'ولیعصر'"));
     QCOMPARE(Stored().theme, QStringLiteral("1"));
+    // However long, a name or an address is stored whole.
+    Click(main, "Command67");
+    const QString longAddress = QString(40000, QChar(0x0628));
+    Child<QLineEdit>(main, "Text14")->setText(longAddress);
+    Click(main, "Command64");
+    QCOMPARE(Stored().address, longAddress);
+    Click(main, "Command67");
+    Child<QLineEdit>(main, "Text14")->setText("تهران، خیابان 'ولیعصر'");
+    Click(main, "Command64");
     main->close();
 
     Frm1 again;

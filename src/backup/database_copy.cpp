@@ -3,6 +3,7 @@
 #include "backup/safe_file.h"
 #include "records/data_connection.h"
 #include "records/data_error.h"
+#include "records/data_files.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -13,15 +14,6 @@
 #include <memory>
 
 namespace morva {
-bool JournalPending(const QString &path)
-{
-    for (const QString &suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")}) {
-        if (QFileInfo(path + suffix).size() > 0)
-            return true;
-    }
-    return false;
-}
-
 BetweenChunks Paced(BetweenChunks step)
 {
     auto since = std::make_shared<QElapsedTimer>();

@@ -26,11 +26,6 @@ BetweenChunks Paced(BetweenChunks step);
 std::optional<QString> CopyDatabaseFile(const QString &source, const QString &destination,
                                         const BetweenChunks &betweenChunks = {});
 
-// Whether a journal beside the SQLite file at path still holds pages the file lacks: an
-// interrupted write SQLite has not rolled back yet, or changes of a write-ahead log not yet in
-// the file.
-bool JournalPending(const QString &path);
-
 // Makes sure that the SQLite file at path holds every committed change by itself before it is
 // copied or replaced: no connection of this program is open to it, and a journal left by an
 // interrupted write is rolled back. Returns what stands in the way, in Persian, or nothing.

@@ -1,6 +1,6 @@
 #include "records/data_files.h"
 
-#include "common/bidi.h"
+#include "common/display_text.h"
 
 #include "records/data_connection.h"
 #include "records/data_error.h"
@@ -83,6 +83,20 @@ std::optional<Defect> DefectOf(const QString &path, DataFile kind, const QString
     return std::nullopt;
 }
 
+// A program stopped in the middle of a write (killed, or the power gone) leaves its journal beside
+// the file; the check reads without writing and would find the file damaged. The first read of a
+// connection that may write rolls the interrupted write back, as SQLite does on any later start.
+void RollBackInterruptedWrite(const QString &path)
+{
+    if (!HasSqliteHeader(path) || !JournalPending(path))
+        return;
+    try {
+        DataConnection(path, QStringLiteral("recover")).run(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+    } catch (const DataError &) {
+        // The check that follows says what is wrong with the file.
+    }
+}
+
 void CreateFile(const QString &path)
 {
     QFile created(path);
@@ -103,6 +117,7 @@ void PrepareFile(DataFile file)
     if (!info.exists())
         CreateFile(path);
     if (!fresh) {
+        RollBackInterruptedWrite(path);
         if (const auto defect = DefectOf(path, file, QStringLiteral("quick_check")))
             throw DataError(defect->text(path, QStringLiteral(" برنامه این فایل را تغییر نمی‌دهد و بسته می‌شود؛ لطفاً با "
                                                              "مسئول رایانه تماس بگیرید.")));
@@ -127,6 +142,15 @@ void PrepareFile(DataFile file)
 }
 
 } // namespace
+
+bool JournalPending(const QString &path)
+{
+    for (const QString &suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")}) {
+        if (QFileInfo(path + suffix).size() > 0)
+            return true;
+    }
+    return false;
+}
 
 QString DataFilePath(DataFile file)
 {

@@ -20,6 +20,11 @@ QString ShownPath(const QString &path);
 // this program needs, is left untouched and reported. Throws DataError.
 void PrepareDataFiles();
 
+// Whether a journal beside the SQLite file at path still holds pages the file lacks: an
+// interrupted write SQLite has not rolled back yet, or changes of a write-ahead log not yet in
+// the file.
+bool JournalPending(const QString &path);
+
 // Whether the file at path is a whole subjects file of this program: an SQLite database that
 // passes its integrity check and holds tables IDE and Answer with every column this program
 // needs. Reads the file only. Returns what is wrong, in Persian, or nothing; advice follows the

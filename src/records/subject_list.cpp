@@ -1,5 +1,7 @@
 #include "records/subject_list.h"
 
+#include "common/display_text.h"
+
 #include "records/data_connection.h"
 #include "records/data_error.h"
 #include "records/schema.h"
@@ -88,9 +90,13 @@ int SubjectListModel::columnCount(const QModelIndex &parent) const
 
 QVariant SubjectListModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return rows_[index.row()][index.column()];
+    if (role == Qt::DisplayRole)
+        return rows_[index.row()][index.column()];
+    if (role == Qt::ToolTipRole)
+        return PlainToolTip(rows_[index.row()][index.column()]);
+    return {};
 }
 
 QVariant SubjectListModel::headerData(int section, Qt::Orientation orientation, int role) const

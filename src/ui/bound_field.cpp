@@ -1,22 +1,11 @@
 #include "ui/bound_field.h"
 
+#include "common/display_text.h"
 #include "records/table_view.h"
 
 #include <QLineEdit>
 
 namespace morva {
-namespace {
-
-// A tooltip takes a text with tags as markup (an "<img src=...>" in a stored name would be
-// loaded): the value goes in escaped, blanks kept, so that it shows exactly as stored.
-QString PlainToolTip(const QString &text)
-{
-    if (text.isEmpty())
-        return {};
-    return QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(text.toHtmlEscaped());
-}
-
-} // namespace
 
 void BindField(QLineEdit *field, TableView *view, const QString &column)
 {

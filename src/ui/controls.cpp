@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "common/display_text.h"
 #include "ui/twips.h"
 
 #include <QGroupBox>
@@ -39,7 +40,8 @@ QLabel *FieldCaption(QWidget *parent, const QString &text, QWidget *field)
 void ShowFitted(QLabel *label, const QString &text, double minPoints)
 {
     label->setStyleSheet(QString()); // back to the font the theme gives
-    label->setToolTip(text);
+    label->setTextFormat(Qt::PlainText); // a stored text shows as it is, never as markup
+    label->setToolTip(PlainToolTip(text));
     label->setText(text);
     const double designed = label->font().pointSizeF();
     const auto fits = [label] {

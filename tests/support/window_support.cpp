@@ -39,10 +39,10 @@ void TypeText(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
-QString ShownToolTip(QWidget *widget)
+QString ShownToolTip(QWidget *widget, QPoint at)
 {
     QToolTip::hideText();
-    const QPoint inside = widget->rect().center();
+    const QPoint inside = at == QPoint(-1, -1) ? widget->rect().center() : at;
     QHelpEvent help(QEvent::ToolTip, inside, widget->mapToGlobal(inside));
     QApplication::sendEvent(widget, &help);
     QLabel *tip = nullptr;

@@ -28,9 +28,9 @@ template <class T> void WhenModal(std::function<void(T *)> answer, int timeoutMs
 // Types text into a widget one character at a time (Persian included).
 void TypeText(QWidget *widget, const QString &text);
 
-// The text that a widget's tooltip shows when the pointer rests on the widget, as the reader sees
-// it (markup taken away); empty when no tooltip shows.
-QString ShownToolTip(QWidget *widget);
+// The text that a widget's tooltip shows when the pointer rests on the widget (at its centre, or at
+// a point of it), as the reader sees it (markup taken away); empty when no tooltip shows.
+QString ShownToolTip(QWidget *widget, QPoint at = {-1, -1});
 
 // What a message box showed. For a self-closing prompt, delayMs is the delay its owner's timer
 // was armed with; -1 for a plain box.

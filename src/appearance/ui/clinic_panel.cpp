@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <limits>
+
 namespace morva {
 namespace {
 
@@ -15,6 +17,7 @@ QLineEdit *AddField(QWidget *panel, const QString &name, const QString &caption,
     auto *field = new QLineEdit(panel);
     field->setObjectName(name);
     field->setGeometry(TwipsRect(240, top, 4800, 420));
+    field->setMaxLength(std::numeric_limits<int>::max()); // a line edit cuts at 32,767 otherwise
     FieldCaption(panel, caption, field)->setGeometry(TwipsRect(5100, top, 855, 420));
     return field;
 }

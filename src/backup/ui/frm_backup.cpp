@@ -3,7 +3,7 @@
 #include "backup/backup_files.h"
 #include "backup/database_copy.h"
 #include "backup/restore.h"
-#include "common/bidi.h"
+#include "common/display_text.h"
 #include "records/data_files.h"
 #include "ui/controls.h"
 #include "ui/file_dialog.h"

@@ -1,6 +1,6 @@
 #include "records/ui/frm_code.h"
 
-#include "common/bidi.h"
+#include "common/display_text.h"
 #include "export/ui/export_step.h"
 #include "records/columns.h"
 #include "records/subject_choices.h"

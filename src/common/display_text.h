@@ -9,4 +9,9 @@ namespace morva {
 // words around it.
 QString Isolated(const QString &text);
 
+// A stored or typed text as a tooltip shows it: exactly as it is, blanks kept. A tooltip reads a
+// text that looks like tags as markup (a name "<img src=...>" would be loaded), so the text goes
+// in escaped.
+QString PlainToolTip(const QString &text);
+
 } // namespace morva
