@@ -1,5 +1,5 @@
 #include "calendar/jalali.h"
-#include "calendar/persian_digits.h"
+#include "common/persian_digits.h"
 
 #include <QTest>
 

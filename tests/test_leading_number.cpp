@@ -1,5 +1,5 @@
 #include "appearance/theme_files.h"
-#include "records/leading_number.h"
+#include "common/numbers.h"
 
 #include <QTest>
 

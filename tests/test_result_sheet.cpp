@@ -1,4 +1,4 @@
-#include "backup/safe_file.h"
+#include "common/safe_file.h"
 #include "scoring/clinician_sheet.h"
 #include "scoring/love_type.h"
 #include "scoring/result_sheet.h"

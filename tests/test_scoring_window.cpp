@@ -6,7 +6,7 @@
 #include "scoring/ui/frm_klid.h"
 #include "scoring/ui/triangle_chart.h"
 #include "scoring/clinician_sheet.h"
-#include "backup/safe_file.h"
+#include "common/safe_file.h"
 #include "scoring/love_type.h"
 #include "support/window_support.h"
 

@@ -12,7 +12,7 @@
 #include "questionnaire/ui/frm_test.h"
 #include "records/columns.h"
 #include "records/data_error.h"
-#include "records/leading_number.h"
+#include "common/numbers.h"
 #include "records/table_view.h"
 #include "records/ui/frm_code.h"
 #include "records/ui/registration_panel.h"

@@ -1,6 +1,6 @@
 #include "appearance/theme_files.h"
 
-#include "records/leading_number.h"
+#include "common/numbers.h"
 
 #include <QFile>
 #include <QStandardPaths>

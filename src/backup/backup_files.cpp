@@ -1,6 +1,6 @@
 #include "backup/backup_files.h"
 
-#include "backup/safe_file.h"
+#include "common/safe_file.h"
 #include "calendar/jalali.h"
 #include "records/data_files.h"
 
@@ -38,7 +38,7 @@ QString BackupFolder()
 {
     const QString folder = QDir::current().absoluteFilePath(QStringLiteral("Back"));
     if (!QFileInfo::exists(folder))
-        QDir().mkdir(folder, kOwnerOnly | QFileDevice::ExeOwner);
+        QDir().mkdir(folder, kOwnerOnlyFolder);
     return folder;
 }
 

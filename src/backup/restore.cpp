@@ -1,6 +1,6 @@
 #include "backup/restore.h"
 
-#include "backup/safe_file.h"
+#include "common/safe_file.h"
 #include "records/data_connection.h"
 #include "records/data_error.h"
 #include "records/data_files.h"

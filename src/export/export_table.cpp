@@ -2,7 +2,7 @@
 
 #include "questionnaire/item_bank.h"
 #include "records/columns.h"
-#include "records/leading_number.h"
+#include "common/numbers.h"
 #include "records/subject_choices.h"
 #include "records/subject_stream.h"
 #include "scoring/love_type.h"

@@ -1,6 +1,6 @@
 #include "export/export_writer.h"
 
-#include "backup/safe_file.h"
+#include "common/safe_file.h"
 #include "export/export_scratch.h"
 
 #include <QFile>

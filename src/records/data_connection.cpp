@@ -1,5 +1,6 @@
 #include "records/data_connection.h"
 
+#include "common/files.h"
 #include "records/data_error.h"
 #include "records/data_files.h"
 

@@ -1,6 +1,7 @@
 #include "records/data_files.h"
 
 #include "common/display_text.h"
+#include "common/files.h"
 
 #include "records/data_connection.h"
 #include "records/data_error.h"
@@ -13,8 +14,6 @@
 
 namespace morva {
 namespace {
-
-constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 QString CreateStatement(const TableSchema &table)
 {
@@ -157,17 +156,11 @@ QString DataFilePath(DataFile file)
     return file == DataFile::Settings ? QStringLiteral("DB/DB.mdb") : QStringLiteral("DB/DB2.mdb");
 }
 
-QString ShownPath(const QString &path)
-{
-    // Isolated, so that the path keeps its own direction inside a Persian sentence.
-    return Isolated(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
-}
-
 void PrepareDataFiles()
 {
     const QString folder = QFileInfo(DataFilePath(DataFile::Settings)).path();
     if (!QFileInfo::exists(folder)) {
-        if (!QDir().mkpath(folder) || !QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner))
+        if (!QDir().mkpath(folder) || !QFile::setPermissions(folder, kOwnerOnlyFolder))
             throw DataError(QStringLiteral("پوشه‌ی اطلاعات «%1» ساخته نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی نوشتن در "
                                            "این مسیر وجود ندارد؛ لطفاً با مسئول رایانه تماس بگیرید.")
                                 .arg(ShownPath(folder)));

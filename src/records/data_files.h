@@ -11,9 +11,6 @@ namespace morva {
 // The relative path of a data file, resolved against the working directory.
 QString DataFilePath(DataFile file);
 
-// A file's full path as the user is shown it.
-QString ShownPath(const QString &path);
-
 // Makes sure the data folder and both data files are there and usable before any window opens
 // them: a missing folder or file is created (owner-only permissions), a missing table or the
 // settings row is added. A file that is not an SQLite database, or whose tables lack columns

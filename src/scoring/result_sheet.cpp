@@ -1,6 +1,6 @@
 #include "scoring/result_sheet.h"
 
-#include "calendar/persian_digits.h"
+#include "common/persian_digits.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #include "scoring/score_triangle.h"
 
-#include "calendar/persian_digits.h"
+#include "common/persian_digits.h"
 #include "questionnaire/item_bank.h"
 #include "scoring/love_type.h"
 

@@ -1,8 +1,8 @@
 #include "scoring/scores.h"
 
-#include "calendar/persian_digits.h"
+#include "common/persian_digits.h"
 #include "questionnaire/item_bank.h"
-#include "records/leading_number.h"
+#include "common/numbers.h"
 
 namespace morva {
 

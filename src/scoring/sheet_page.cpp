@@ -1,5 +1,7 @@
 #include "scoring/sheet_page.h"
 
+#include "common/files.h"
+
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
@@ -126,18 +128,7 @@ QImage SheetImage(const SheetDocument &document, const QPageSize &size, double d
 
 QString SheetFileName(const QStringList &parts)
 {
-    QStringList kept;
-    for (const QString &part : parts) {
-        if (!part.trimmed().isEmpty())
-            kept << part.trimmed();
-    }
-    QString name = kept.join(u' ');
-    for (QChar &c : name) {
-        // Joiners belong to Persian words; other invisible characters have no place in a name.
-        if (QStringLiteral("/\\:*?\"<>|").contains(c) || (!c.isPrint() && c != QChar(0x200C) && c != QChar(0x200D)))
-            c = u'-';
-    }
-    return name + QStringLiteral(".pdf");
+    return FileNameFromParts(parts) + QStringLiteral(".pdf");
 }
 
 } // namespace morva

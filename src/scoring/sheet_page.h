@@ -64,8 +64,8 @@ QByteArray SheetPdf(const SheetDocument &document, const QPageSize &size = QPage
 // The document on white paper of that size, as it prints, at that resolution.
 QImage SheetImage(const SheetDocument &document, const QPageSize &size, double dotsPerInch);
 
-// A file name for a sheet from its parts (code, name, date...): the non-empty parts joined by
-// blanks, with characters that a file name cannot hold made into hyphens, and ".pdf".
+// A file name for a sheet from its parts (code, name, date...), as FileNameFromParts makes it,
+// with ".pdf".
 QString SheetFileName(const QStringList &parts);
 
 } // namespace morva

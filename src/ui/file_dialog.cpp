@@ -1,6 +1,6 @@
 #include "ui/file_dialog.h"
 
-#include "records/data_files.h"
+#include "common/files.h"
 #include "ui/message_box.h"
 #include "ui/modal.h"
 

@@ -1,5 +1,6 @@
 #include "backup/ui/frm_backup.h"
 
+#include "common/files.h"
 #include "backup/backup_files.h"
 #include "backup/database_copy.h"
 #include "backup/restore.h"

@@ -1,11 +1,11 @@
 #include "export/ui/export_step.h"
 
+#include "common/files.h"
 #include "calendar/jalali.h"
 #include "export/research_export.h"
 #include "records/columns.h"
 #include "records/data_connection.h"
 #include "records/data_files.h"
-#include "scoring/sheet_page.h"
 #include "ui/data_guard.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
@@ -39,8 +39,8 @@ QString ProposedName(const std::optional<SubjectFilter> &filter)
 {
     const QString date = PersianDateText(QDateTime::currentDateTime());
     if (filter && filter->column == column::Group)
-        return SheetFileName({QStringLiteral("آزمودنی‌های گروه"), filter->value, date});
-    return SheetFileName({QStringLiteral("آزمودنی‌ها"), date});
+        return FileNameFromParts({QStringLiteral("آزمودنی‌های گروه"), filter->value, date});
+    return FileNameFromParts({QStringLiteral("آزمودنی‌ها"), date});
 }
 
 // Shows how far the export is once it takes longer than a moment; its button stops it.

@@ -3,7 +3,7 @@
 #include "questionnaire/answers.h"
 #include "questionnaire/item_bank.h"
 #include "records/columns.h"
-#include "records/leading_number.h"
+#include "common/numbers.h"
 #include "records/table_view.h"
 #include "records/ui/subject_panel.h"
 #include "ui/controls.h"

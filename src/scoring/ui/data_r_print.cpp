@@ -1,6 +1,7 @@
 #include "scoring/ui/data_r_print.h"
 
-#include "backup/safe_file.h"
+#include "common/files.h"
+#include "common/safe_file.h"
 #include "records/data_files.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"

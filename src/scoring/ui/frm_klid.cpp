@@ -1,10 +1,10 @@
 #include "scoring/ui/frm_klid.h"
 
 #include "calendar/jalali.h"
-#include "calendar/persian_digits.h"
+#include "common/persian_digits.h"
 #include "questionnaire/item_bank.h"
 #include "records/columns.h"
-#include "records/leading_number.h"
+#include "common/numbers.h"
 #include "records/table_view.h"
 #include "records/ui/subject_panel.h"
 #include "scoring/clinician_sheet.h"

@@ -1,4 +1,4 @@
-#include "backup/safe_file.h"
+#include "common/safe_file.h"
 
 #include <cerrno>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/files.h"
+
 #include <QByteArray>
 #include <QFileDevice>
 #include <QSaveFile>
@@ -9,9 +11,6 @@
 #include <optional>
 
 namespace morva {
-
-// Files holding clinical data are readable by their owner only.
-inline constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 // Writes a file through a temporary file beside it, which takes the file's place only once
 // every byte is written and on disk; until then, and whenever anything fails, a file already

@@ -1,4 +1,4 @@
-#include "records/leading_number.h"
+#include "common/numbers.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "calendar/persian_digits.h"
+#include "common/persian_digits.h"
 
 namespace morva {
 
