@@ -551,9 +551,9 @@ void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
     const QString kept = KeptFilePath(folder_->file("Back"), Child<QLabel>(&w, "Label3")->text(),
                                       Child<QLabel>(&w, "Label2")->text());
     QCOMPARE(question->text.section(u'\n', 1),
-             QStringLiteral("نسخه‌ی پشتیبان «\u2068backup.mdbB\u2069» با ۳ آزمودنی جای اطلاعات کنونی با ۴ آزمودنی را "
-                            "می‌گیرد؛ اطلاعات کنونی پیش از آن با نام «\u2068%1\u2069» در پوشه‌ی نسخه‌های پشتیبان نگه "
-                            "داشته می‌شود.")
+             QStringLiteral("نسخه‌ی پشتیبان «\u2068backup.mdbB\u2069» (۳ آزمودنی) جای اطلاعات کنونی (۴ آزمودنی) را "
+                            "می‌گیرد؛ پیش از آن، برنامه از اطلاعات کنونی نسخه‌ای با نام «\u2068%1\u2069» در پوشه‌ی "
+                            "نسخه‌های پشتیبان ذخیره می‌کند.")
                  .arg(QFileInfo(kept).fileName()));
     QCOMPARE(box->text, QStringLiteral("عدم موفقيت در بازيابي اطلاعات "));
     QCOMPARE(box->icon, QMessageBox::NoIcon);
@@ -571,7 +571,7 @@ void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
     QTimer::singleShot(0, [&] { setrlimit(RLIMIT_FSIZE, &small); }); // once the question is answered
     Click(restore);
     setrlimit(RLIMIT_FSIZE, &old);
-    QVERIFY2(box->text.contains(QStringLiteral("نگه داشته نشد، از این رو بازیابی انجام نشد")), qPrintable(box->text));
+    QVERIFY2(box->text.contains(QStringLiteral("ذخیره نشد؛ از این رو بازیابی انجام نشد")), qPrintable(box->text));
     QVERIFY2(box->text.contains("too large"), qPrintable(box->text));
     QCOMPARE(box->title, QStringLiteral("خطا"));
     QCOMPARE(Hash(live), before);

@@ -203,7 +203,7 @@ void ItemBankTest::unansweredItemsAreListedInPersian()
     QCOMPARE(ItemNumbersText(UnansweredItems(answers)), QStringLiteral("۳، ۷، ۱۲، ۲۰، ۳۰، ۴۵"));
     QCOMPARE(UnansweredItems({}).size(), ItemCount);
 
-    QCOMPARE(ItemProgressText(12), QStringLiteral("پرسش ۱۲ از ۴۵"));
+    QCOMPARE(ItemProgressText(12), QStringLiteral("جمله‌ی ۱۲ از ۴۵"));
     QStringList anchors;
     for (const ScaleAnchor &anchor : ScaleAnchors())
         anchors << ScaleAnchorText(anchor);

@@ -147,7 +147,7 @@ void TestSessionTest::startShowsTheFirstItem()
 
     // Beside the answer box, between it and the statement: where the subject is, and what the
     // numbers mean, each whole and overlapping nothing.
-    QCOMPARE(progress(), QStringLiteral("پرسش ۱ از ۴۵"));
+    QCOMPARE(progress(), QStringLiteral("جمله‌ی ۱ از ۴۵"));
     QCOMPARE(child<QLabel>("LblScale")->text(), QStringLiteral("۱ = اصلاً\n۵ = تا حدی\n۹ = کاملاً"));
     const QRect box = child<QWidget>("Frame2")->geometry();
     const QRect sentence = child<QWidget>("SkinLbl5")->geometry();
@@ -188,7 +188,7 @@ void TestSessionTest::counterCorrectsItself()
     QCOMPARE(counter(), QStringLiteral("0"));
     QCOMPARE(statement(), ComposeItemText(1, "مریم").value());
     QCOMPARE(answerBox()->text(), QStringLiteral("8"));
-    QCOMPARE(progress(), QStringLiteral("پرسش ۱ از ۴۵"));
+    QCOMPARE(progress(), QStringLiteral("جمله‌ی ۱ از ۴۵"));
     auto box = AnswerNextBox();
     QTest::mouseClick(child<QPushButton>("CmdBack"), Qt::LeftButton);
     QCOMPARE(box->text, QStringLiteral("شروع"));
@@ -213,7 +213,7 @@ void TestSessionTest::counterCorrectsItself()
     QCOMPARE(statement(), ComposeItemText(45, "مریم").value());
     QCOMPARE(answerBox()->text(), QStringLiteral("9"));
     QCOMPARE(child<QGroupBox>("Frame2")->title(), QStringLiteral("45"));
-    QCOMPARE(progress(), QStringLiteral("پرسش ۴۵ از ۴۵"));
+    QCOMPARE(progress(), QStringLiteral("جمله‌ی ۴۵ از ۴۵"));
 }
 
 void TestSessionTest::typedCounterSelectsItems()
@@ -579,13 +579,13 @@ void TestSessionTest::savingSaysWhichItemsAreUnanswered()
         box->button(QMessageBox::No)->click();
     });
     QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
-    QCOMPARE(text, QStringLiteral("به این پرسش‌ها هنوز پاسخ نداده‌اید: ۳، ۱۷، ۴۰\n\n"
-                                  "پاسخ‌ها همین‌طور ذخیره شوند، یا به پرسش ۳ برمی‌گردید؟"));
-    QCOMPARE(back, QStringLiteral("بازگشت به پرسش ۳"));
+    QCOMPARE(text, QStringLiteral("به این جمله‌ها هنوز پاسخ نداده‌اید: ۳، ۱۷، ۴۰\n\n"
+                                  "می‌خواهید پاسخ‌ها همین‌طور ذخیره شوند یا به جمله‌ی ۳ برگردید؟"));
+    QCOMPARE(back, QStringLiteral("بازگشت به جمله‌ی ۳"));
     QVERIFY(test_->isVisible());
     QCOMPARE(counter(), QStringLiteral("3"));
     QCOMPARE(statement(), ComposeItemText(3, "مریم").value());
-    QCOMPARE(progress(), QStringLiteral("پرسش ۳ از ۴۵"));
+    QCOMPARE(progress(), QStringLiteral("جمله‌ی ۳ از ۴۵"));
     QCOMPARE(test_->focusWidget(), answerBox());
     QCOMPARE(StoredAnswers("T-1"), QStringList(45, QString())); // nothing written yet
     TypeText(answerBox(), "2");
@@ -598,8 +598,8 @@ void TestSessionTest::savingSaysWhichItemsAreUnanswered()
 
     auto box = AnswerNextBox(QMessageBox::Yes);
     QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
-    QCOMPARE(box->text, QStringLiteral("به پرسش ۴۰ هنوز پاسخ نداده‌اید.\n\n"
-                                       "پاسخ‌ها همین‌طور ذخیره شوند، یا به پرسش ۴۰ برمی‌گردید؟"));
+    QCOMPARE(box->text, QStringLiteral("به جمله‌ی ۴۰ هنوز پاسخ نداده‌اید.\n\n"
+                                       "می‌خواهید پاسخ‌ها همین‌طور ذخیره شوند یا به جمله‌ی ۴۰ برگردید؟"));
     QVERIFY(!test_->isVisible());
     QStringList expected(45, QStringLiteral("6"));
     expected[2] = "2";

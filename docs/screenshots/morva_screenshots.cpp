@@ -15,6 +15,7 @@
 #include "appearance/ui/about.h"
 #include "appearance/ui/frm2.h"
 #include "appearance/ui/frm_skin.h"
+#include "backup/backup_files.h"
 #include "backup/ui/frm_backup.h"
 #include "questionnaire/ui/frm_test.h"
 #include "records/data_connection.h"
@@ -265,6 +266,20 @@ void Shoot(const Shot &shot)
     {
         Frmbackup backup;
         Save(shot, &backup, QStringLiteral("backup"));
+        if (shot.wants(QStringLiteral("restore-question"))) {
+            // The question before a restore names the backup, the copy kept of the present subjects
+            // and how many subjects each holds; answered "no", and the box that follows closed.
+            const QString copy = QDir(BackupFolder()).filePath(QStringLiteral("backup.mdbB"));
+            QFile::copy(LiveDatabasePath(), copy);
+            if (auto *source = backup.findChild<QLineEdit *>(QStringLiteral("Text2")))
+                source->setText(copy);
+            AnswerNextModal(QMessageBox::staticMetaObject, [&shot](QDialog *dialog) {
+                Save(dialog, shot.prefix + QStringLiteral("restore-question"));
+                static_cast<QMessageBox *>(dialog)->button(QMessageBox::No)->click();
+            });
+            AnswerNextModal(QMessageBox::staticMetaObject, [](QDialog *dialog) { dialog->accept(); });
+            Click(&backup, "VisualButtonEx3");
+        }
     }
     {
         Frmskin preview;

@@ -26,7 +26,7 @@ QString PersianNumber(int number)
 
 QString ItemProgressText(int item)
 {
-    return QStringLiteral("پرسش %1 از %2").arg(PersianNumber(item), PersianNumber(ItemCount));
+    return QStringLiteral("جمله‌ی %1 از %2").arg(PersianNumber(item), PersianNumber(ItemCount));
 }
 
 bool IsAnswered(const QString &answer)

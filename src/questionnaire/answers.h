@@ -21,7 +21,7 @@ QString ScaleAnchorText(const ScaleAnchor &anchor);
 // A number in Persian digits, for running Persian text: 12 -> "۱۲".
 QString PersianNumber(int number);
 
-// Where the subject is in the questionnaire: "پرسش ۱۲ از ۴۵".
+// Where the subject is in the questionnaire: "جمله‌ی ۱۲ از ۴۵".
 QString ItemProgressText(int item);
 
 // Whether a stored answer counts as an answer: one digit 1 to 9 (of any script).

@@ -129,9 +129,9 @@ void DataConnection::onRollback(std::function<void()> undo)
 void DataConnection::fail(const QSqlError &error) const
 {
     if (FileHeld(error))
-        throw DataError(QStringLiteral("فایل اطلاعات «%1» اکنون در دست برنامه‌ی دیگری (یا پنجره‌ی دیگری از همین برنامه) است "
-                                       "و در چند ثانیه آزاد نشد؛ هیچ تغییری در این فایل ذخیره نشد. لطفاً آن برنامه را ببندید و "
-                                       "دوباره امتحان کنید.")
+        throw DataError(QStringLiteral("فایل اطلاعات «%1» اکنون در برنامه‌ی دیگری (یا پنجره‌ی دیگری از همین "
+                                       "برنامه) باز است و پس از چند ثانیه هم آزاد نشد؛ هیچ تغییری در این فایل "
+                                       "ذخیره نشد. لطفاً آن برنامه را ببندید و دوباره امتحان کنید.")
                             .arg(ShownPath(path_)),
                         error.text());
     throw DataError(QStringLiteral("کار با فایل اطلاعات «%1» با خطا روبه‌رو شد و هیچ تغییری در این فایل ذخیره نشد. لطفاً "

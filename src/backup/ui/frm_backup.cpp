@@ -145,10 +145,10 @@ QString Frmbackup::restoreNotice(const QString &backup, const QString &kept) con
     const QLocale persian(QLocale::Persian, QLocale::Iran);
     const auto count = [&persian](const QString &path) {
         const auto subjects = StoredSubjectCount(path);
-        return subjects ? QStringLiteral(" با %1 آزمودنی").arg(persian.toString(*subjects)) : QString();
+        return subjects ? QStringLiteral(" (%1 آزمودنی)").arg(persian.toString(*subjects)) : QString();
     };
-    return QStringLiteral("نسخه‌ی پشتیبان «%1»%2 جای اطلاعات کنونی%3 را می‌گیرد؛ اطلاعات کنونی پیش از آن با نام «%4» در "
-                          "پوشه‌ی نسخه‌های پشتیبان نگه داشته می‌شود.")
+    return QStringLiteral("نسخه‌ی پشتیبان «%1»%2 جای اطلاعات کنونی%3 را می‌گیرد؛ پیش از آن، برنامه از اطلاعات کنونی "
+                          "نسخه‌ای با نام «%4» در پوشه‌ی نسخه‌های پشتیبان ذخیره می‌کند.")
         .arg(Isolated(QFileInfo(backup).fileName()), count(backup), count(LiveDatabasePath()),
              Isolated(QFileInfo(kept).fileName()));
 }
@@ -234,8 +234,9 @@ void Frmbackup::onVisualButtonEx3Clicked()
         return;
     case Stop::NotKept:
         ShowMessageBox(this,
-                       QStringLiteral("اطلاعات کنونی در «%1» نگه داشته نشد، از این رو بازیابی انجام نشد و اطلاعات آزمودنی‌ها "
-                                      "تغییری نکرد. لطفاً جای خالی دیسک و اجازه‌ی نوشتن در آن پوشه را بررسی کنید.")
+                       QStringLiteral("نسخه‌ای از اطلاعات کنونی در «%1» ذخیره نشد؛ از این رو بازیابی انجام نشد "
+                                      "و اطلاعات آزمودنی‌ها تغییری نکرد. لطفاً فضای خالی دیسک و اجازه‌ی نوشتن "
+                                      "در آن پوشه را بررسی کنید.")
                                .arg(ShownPath(kept))
                            + QStringLiteral("\n\n") + outcome.why,
                        QStringLiteral("خطا"), BoxStyle::OkExclamationRtl);

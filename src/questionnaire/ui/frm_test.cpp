@@ -47,7 +47,7 @@ QString AnchorsSentence()
 QString InstructionText()
 {
     return QStringLiteral("لطفاً هر جمله را با دقت بخوانید و مشخص کنید تا چه اندازه احساس شما را نسبت به کسی که "
-                          "نامش در جمله آمده است بیان می‌کند؛ پاسخ درست یا نادرستی وجود ندارد. %1، و عددهای میان "
+                          "نامش در جمله آمده است بیان می‌کند؛ پاسخ درست یا نادرستی وجود ندارد. %1؛ عددهای میان "
                           "آن‌ها درجه‌های بینابینی را نشان می‌دهند. عدد مورد نظر را در کادر پاسخ، سمت چپ جمله، "
                           "بنویسید و با کلید Enter یا دکمه‌ی «%2» به جمله‌ی بعد بروید.")
         .arg(AnchorsSentence(), QStringLiteral("بعدي"));
@@ -346,14 +346,15 @@ QStringList FrmTest::currentAnswers() const
 bool FrmTest::saveDespiteUnanswered(const QList<int> &unanswered)
 {
     const QString first = PersianNumber(unanswered.front());
-    const QString which = unanswered.size() == 1 ? QStringLiteral("به پرسش %1 هنوز پاسخ نداده‌اید.").arg(first)
-                                                 : QStringLiteral("به این پرسش‌ها هنوز پاسخ نداده‌اید: %1")
+    const QString which = unanswered.size() == 1 ? QStringLiteral("به جمله‌ی %1 هنوز پاسخ نداده‌اید.").arg(first)
+                                                 : QStringLiteral("به این جمله‌ها هنوز پاسخ نداده‌اید: %1")
                                                        .arg(ItemNumbersText(unanswered));
     const auto answer = ShowMessageBox(
-        this, which + QStringLiteral("\n\nپاسخ‌ها همین‌طور ذخیره شوند، یا به پرسش %1 برمی‌گردید؟").arg(first), {},
+        this,
+        which + QStringLiteral("\n\nمی‌خواهید پاسخ‌ها همین‌طور ذخیره شوند یا به جمله‌ی %1 برگردید؟").arg(first), {},
         BoxStyle::YesNo,
         {{QMessageBox::Yes, QStringLiteral("ذخیره و خروج")},
-         {QMessageBox::No, QStringLiteral("بازگشت به پرسش %1").arg(first)}});
+         {QMessageBox::No, QStringLiteral("بازگشت به جمله‌ی %1").arg(first)}});
     if (answer == QMessageBox::Yes)
         return true;
     text6_->setText(QString::number(unanswered.front()));

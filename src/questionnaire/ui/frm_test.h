@@ -72,7 +72,7 @@ private:
     QLabel *skinLbl5_ = nullptr;   // item statement
     QLineEdit *text6_ = nullptr;   // item counter
     QGroupBox *frame2_ = nullptr;  // answer frame
-    QLabel *lblProgress_ = nullptr; // "پرسش ۱۲ از ۴۵", beside the answer box
+    QLabel *lblProgress_ = nullptr; // "جمله‌ی ۱۲ از ۴۵", beside the answer box
     QLabel *lblScale_ = nullptr;    // the named points of the scale, beside the answer box
     QLineEdit *text12_ = nullptr;  // answer box
     QPushButton *cmdNext_ = nullptr;

@@ -162,7 +162,7 @@ void FrmkLID::buildScorePanel()
     connect(print, &QPushButton::clicked, this, &FrmkLID::onCommand6Clicked);
     auto *clinician = PlaceButton(frame1, QStringLiteral("CmdClinicianSheet"), QStringLiteral("برگه‌ی بالینی"),
                                   {600, 4860, 1350, 600});
-    clinician->setToolTip(QStringLiteral("برگه‌ی کامل برای پرونده: نمره‌ها، نقطه‌های برش، مثلث و همه‌ی پاسخ‌ها"));
+    clinician->setToolTip(QStringLiteral("برگه‌ی کامل برای پرونده: نمره‌ها، نمره‌های برش، مثلث و همه‌ی پاسخ‌ها"));
     connect(clinician, &QPushButton::clicked, this, &FrmkLID::onCmdClinicianSheetClicked);
     auto *exit = PlaceButton(frame1, QStringLiteral("Command4"), QStringLiteral(" خروج"), {600, 5520, 2790, 600});
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -255,7 +255,7 @@ void FrmkLID::onCommand7Clicked()
         ranges_[i]->setText(ScoreRangeText());
         levels_[i]->setText(ScoreLevelLabel(LevelOf(kItemComponents[i], sum)));
         const int cutOff = ScoreOf(kCutOffs, kItemComponents[i]);
-        levels_[i]->setToolTip(QStringLiteral("نمره‌ی برش %1، با میانگین %2")
+        levels_[i]->setToolTip(QStringLiteral("نمره‌ی برش: %1 (میانگین %2)")
                                    .arg(PersianDigits(QString::number(cutOff)), MeanPerItemText(cutOff)));
         means_[i]->setText(QStringLiteral("میانگین: ") + MeanPerItemText(sum));
     }
