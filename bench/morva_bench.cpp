@@ -5,16 +5,16 @@
 // filtering its grid, deleting a subject). Copies a 100 MB subjects file as the backup window
 // does, beside a plain QFile::copy and cp for comparison. Exports every subject for research in
 // the three formats, beside sqlite3 printing the same join as CSV.
-#include "backup/database_copy.h"
+#include "common/database_copy.h"
 #include "export/research_export.h"
 #include "records/columns.h"
-#include "records/data_connection.h"
-#include "records/subject_deletion.h"
+#include "records/sqlite/data_connection.h"
+#include "records/settings_store.h"
 #include "records/subject_list.h"
-#include "records/subject_names.h"
+#include "records/subject_store.h"
 #include "records/table_view.h"
 #include "scoring/love_type.h"
-#include "scoring/scores.h"
+#include "scoring/score_report.h"
 #include "support/data_support.h"
 
 #include <QCoreApplication>
@@ -65,7 +65,7 @@ QString GroupOf(int i)
     return QString(QChar(u'A' + i % 7));
 }
 
-// One data folder per size, filled once and kept for the whole run.
+// One data folder per size, filled once and kept for the whole run, with the stores on it.
 class Clinic {
 public:
     explicit Clinic(int subjects)
@@ -85,33 +85,31 @@ public:
         });
     }
     void enter() const { folder_.enter(); }
+    Stores &stores() { return folder_.stores(); }
 
 private:
     testing::DataFolder folder_;
 };
 
-Clinic &ClinicOf(int subjects)
+Stores &StoresOf(int subjects)
 {
     static std::map<int, std::unique_ptr<Clinic>> clinics;
     auto &clinic = clinics[subjects];
     if (!clinic)
         clinic = std::make_unique<Clinic>(subjects);
     clinic->enter();
-    return *clinic;
+    return clinic->stores();
 }
 
-// What the main window opens when it loads.
+// What the main window reads when it loads: the settings and its views of the subjects.
 void OpenMainWindowViews(benchmark::State &state)
 {
-    ClinicOf(static_cast<int>(state.range(0)));
+    Stores &stores = StoresOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        DataConnection settings(DataFile::Settings, QStringLiteral("bench"));
-        DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-        TableView theme(settings, table::Theme);
-        TableView ide(subjects, table::Subjects);
-        TableView answer(subjects, table::Answers);
-        TableView lookup(subjects, table::Subjects);
-        benchmark::DoNotOptimize(theme.field(column::Th));
+        benchmark::DoNotOptimize(stores.settings.read());
+        TableView ide(stores.subjects, table::Subjects);
+        TableView answer(stores.subjects, table::Answers);
+        TableView lookup(stores.subjects, table::Subjects);
         benchmark::DoNotOptimize(answer.hasRows());
     }
 }
@@ -119,9 +117,7 @@ void OpenMainWindowViews(benchmark::State &state)
 void FilterByCodeAndReadRow(benchmark::State &state)
 {
     const int size = static_cast<int>(state.range(0));
-    ClinicOf(size);
-    DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-    TableView ide(subjects, table::Subjects);
+    TableView ide(StoresOf(size).subjects, table::Subjects);
     int i = 0;
     for (auto _ : state) {
         ide.setFilter(column::Code, CodeOf((i += 7919) % size));
@@ -130,48 +126,33 @@ void FilterByCodeAndReadRow(benchmark::State &state)
     }
 }
 
+// A registration saved: the subject and its empty answers, the code checked first.
 void AddAndCommitSubjectPair(benchmark::State &state)
 {
-    ClinicOf(static_cast<int>(state.range(0)));
-    DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-    TableView ide(subjects, table::Subjects);
-    TableView answer(subjects, table::Answers);
+    SubjectStore &store = StoresOf(static_cast<int>(state.range(0))).subjects;
+    Subject subject;
+    subject.firstName = QStringLiteral("نام");
+    subject.group = QStringLiteral("B");
     int i = 0;
     for (auto _ : state) {
-        const QString code = QStringLiteral("new-%1").arg(++i);
-        ide.addRow();
-        ide.setField(column::Code, code);
-        ide.setField(column::FName, QStringLiteral("نام"));
-        answer.addRow();
-        answer.setField(column::Code, code);
-        answer.setField(column::Group, QStringLiteral("B"));
-        subjects.transact([&] {
-            ide.commit();
-            answer.commit();
-        });
+        subject.code = QStringLiteral("new-%1").arg(++i);
+        benchmark::DoNotOptimize(store.codeTaken(subject.code));
+        benchmark::DoNotOptimize(store.registerSubject(subject));
     }
 }
 
-// What the scoring window does for one code: reread the answers, narrow them to the code, check
-// for unanswered items, narrow the subjects, sum and classify.
+// What the scoring window does for one code: read the subject with the answers, check for
+// unanswered items, sum and classify.
 void SelectAndScoreSubject(benchmark::State &state)
 {
     const int size = static_cast<int>(state.range(0));
-    ClinicOf(size);
-    DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-    TableView answer(subjects, table::Answers);
-    TableView ide(subjects, table::Subjects);
+    SubjectStore &store = StoresOf(size).subjects;
     int i = 0;
     for (auto _ : state) {
-        const QString code = CodeOf((i += 7919) % size);
-        answer.reload();
-        answer.setFilter(column::Code, code);
-        QStringList answers;
-        for (int item = 1; item <= 45; ++item)
-            answers << answer.field(column::Answer(item));
-        benchmark::DoNotOptimize(MissingItemsList(answers));
-        ide.setFilter(column::Code, code);
-        benchmark::DoNotOptimize(LoveTypeText(ClassifyLoveType(ComputeScores(answers))));
+        const SubjectWithAnswers subject = store.read(CodeOf((i += 7919) % size));
+        const ScoreReport report = Score(*subject.answers);
+        benchmark::DoNotOptimize(MissingItemsList(*subject.answers));
+        benchmark::DoNotOptimize(LoveTypeText(report.type));
     }
 }
 
@@ -184,61 +165,50 @@ const QList<SubjectListModel::Column> &LookupColumns()
     return columns;
 }
 
-// What the lookup window reads when it opens: its views, the grid's first screen and both
+// What the lookup window reads when it opens: the settings, the grid's first screen and both
 // name lists.
 void OpenLookupWindowData(benchmark::State &state)
 {
-    ClinicOf(static_cast<int>(state.range(0)));
+    Stores &stores = StoresOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        DataConnection settings(DataFile::Settings, QStringLiteral("bench"));
-        DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-        TableView theme(settings, table::Theme);
-        SubjectListModel grid(subjects, LookupColumns());
-        TableView ide(subjects, table::Subjects);
-        TableView answer(subjects, table::Answers);
+        benchmark::DoNotOptimize(stores.settings.read());
+        SubjectListModel grid(stores.subjects, LookupColumns());
         benchmark::DoNotOptimize(grid.rowCount());
-        benchmark::DoNotOptimize(DistinctNames(subjects, column::FName));
-        benchmark::DoNotOptimize(DistinctNames(subjects, column::LName));
+        benchmark::DoNotOptimize(stores.subjects.distinctNames(SubjectFilter::Field::FirstName));
+        benchmark::DoNotOptimize(stores.subjects.distinctNames(SubjectFilter::Field::LastName));
     }
 }
 
 // One choice in a filter input: the grid lists the first screen of the subjects with that value.
-void FilterLookupGrid(benchmark::State &state, const QString &column, const QStringList &values)
+void FilterLookupGrid(benchmark::State &state, SubjectFilter::Field field, const QStringList &values)
 {
-    ClinicOf(static_cast<int>(state.range(0)));
-    DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-    SubjectListModel grid(subjects, LookupColumns());
+    SubjectListModel grid(StoresOf(static_cast<int>(state.range(0))).subjects, LookupColumns());
     qsizetype i = 0;
     for (auto _ : state) {
-        grid.setFilter(column, values[i++ % values.size()]);
+        grid.setFilter({field, values[i++ % values.size()]});
         benchmark::DoNotOptimize(grid.rowCount());
     }
 }
 
-// Deleting one subject as the lookup window does: the grid narrowed to the code, both rows found
-// and deleted, then every view and both name lists read again. A subject is stored before each
-// deletion (not timed), so that the table keeps its size.
+// Deleting one subject as the lookup window does: the grid narrowed to the code, the subject
+// read and deleted with the answers, then the grid and both name lists read again. A subject is
+// stored before each deletion (not timed), so that the table keeps its size.
 void DeleteOneSubject(benchmark::State &state)
 {
-    ClinicOf(static_cast<int>(state.range(0)));
-    DataConnection subjects(DataFile::Subjects, QStringLiteral("bench"));
-    SubjectListModel grid(subjects, LookupColumns());
-    TableView ide(subjects, table::Subjects);
-    TableView answer(subjects, table::Answers);
+    SubjectStore &store = StoresOf(static_cast<int>(state.range(0))).subjects;
+    SubjectListModel grid(store, LookupColumns());
     int i = 0;
     for (auto _ : state) {
         state.PauseTiming();
         const QString code = QStringLiteral("gone-%1").arg(++i);
-        testing::InsertSubject(subjects, {.code = code});
+        store.registerSubject(Subject{code});
         state.ResumeTiming();
-        grid.setFilter(column::Code, code);
-        if (FindSubjectRows(ide, answer, code))
-            DeleteSubject(ide, answer);
-        grid.clearFilter();
-        ide.reload();
-        answer.reload();
-        benchmark::DoNotOptimize(DistinctNames(subjects, column::FName));
-        benchmark::DoNotOptimize(DistinctNames(subjects, column::LName));
+        grid.setFilter({SubjectFilter::Field::Code, code});
+        benchmark::DoNotOptimize(store.read(code));
+        store.deleteSubject(code);
+        grid.setFilter(SubjectFilter::All());
+        benchmark::DoNotOptimize(store.distinctNames(SubjectFilter::Field::FirstName));
+        benchmark::DoNotOptimize(store.distinctNames(SubjectFilter::Field::LastName));
     }
 }
 
@@ -325,13 +295,12 @@ double ResidentMegabytes()
 // rose above its level at the start while the export ran.
 void ExportEverySubject(benchmark::State &state, ExportFormat format)
 {
-    ClinicOf(static_cast<int>(state.range(0)));
-    const DataConnection subjects(QStringLiteral("DB/DB2.mdb"), QStringLiteral("bench"), DataConnection::Access::ReadOnly);
+    SubjectStore &subjects = StoresOf(static_cast<int>(state.range(0))).subjects;
     const QString path = QStringLiteral("export.out");
     double growth = 0;
     for (auto _ : state) {
         const double start = ResidentMegabytes();
-        const ExportOutcome outcome = ExportSubjects(subjects, {path, format, std::nullopt, true}, [&](qint64, qint64) {
+        const ExportOutcome outcome = ExportSubjects(subjects, {path, format, SubjectFilter::All(), true}, [&](qint64, qint64) {
             growth = std::max(growth, ResidentMegabytes() - start);
             return true;
         });
@@ -345,7 +314,7 @@ void ExportEverySubject(benchmark::State &state, ExportFormat format)
 // The reference for the CSV export: Debian's sqlite3 printing the same join to a file.
 void Sqlite3CsvOfTheJoin(benchmark::State &state)
 {
-    ClinicOf(static_cast<int>(state.range(0)));
+    StoresOf(static_cast<int>(state.range(0)));
     const QString join = QStringLiteral("SELECT s.*, a.* FROM \"IDE\" s LEFT JOIN \"Answer\" a ON a.rowid = "
                                         "(SELECT MIN(rowid) FROM \"Answer\" WHERE \"Code\" = s.\"Code\") ORDER BY s.rowid");
     for (auto _ : state) {
@@ -366,11 +335,11 @@ BENCHMARK(Sqlite3CsvOfTheJoin)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisec
 BENCHMARK_CAPTURE(ExportEverySubject, Xlsx, ExportFormat::Xlsx)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(ExportEverySubject, Sav, ExportFormat::Sav)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(OpenLookupWindowData)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(FilterLookupGrid, ByGroup, QString(column::Group), QStringList({QStringLiteral("A"), QStringLiteral("D"), QStringLiteral("G")}))
+BENCHMARK_CAPTURE(FilterLookupGrid, ByGroup, SubjectFilter::Field::Group, QStringList({QStringLiteral("A"), QStringLiteral("D"), QStringLiteral("G")}))
     ->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(FilterLookupGrid, ByFirstName, QString(column::FName), FirstNames())
+BENCHMARK_CAPTURE(FilterLookupGrid, ByFirstName, SubjectFilter::Field::FirstName, FirstNames())
     ->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(FilterLookupGrid, ByLastName, QString(column::LName), LastNames())
+BENCHMARK_CAPTURE(FilterLookupGrid, ByLastName, SubjectFilter::Field::LastName, LastNames())
     ->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DeleteOneSubject)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CopyDatabaseFile100MB)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,8 +1,8 @@
 #include "backup/backup_files.h"
-#include "backup/database_copy.h"
-#include "backup/restore.h"
-#include "records/data_connection.h"
-#include "records/data_files.h"
+#include "common/database_copy.h"
+#include "records/sqlite/subjects_file.h"
+#include "records/sqlite/data_connection.h"
+#include "records/sqlite/data_files.h"
 #include "records/data_error.h"
 #include "support/data_support.h"
 
@@ -22,6 +22,7 @@
 using namespace morva;
 using morva::testing::DataFolder;
 using morva::testing::StoredSubject;
+using morva::testing::PrepareDataFiles;
 
 namespace {
 
@@ -80,7 +81,6 @@ void BackupTest::namesFollowTheClock()
     QCOMPARE(BackupDateText(QDateTime(QDate(2023, 7, 31), QTime(23, 59))), QStringLiteral("1402.5.9"));
 
     DataFolder folder;
-    QCOMPARE(LiveDatabasePath(), QDir(folder.path()).absoluteFilePath("DB/DB2.mdb"));
     const QString back = BackupFolder();
     QCOMPARE(back, QDir(folder.path()).absoluteFilePath("Back"));
     QVERIFY(QFileInfo(back).isDir());
@@ -167,17 +167,17 @@ void BackupTest::failedCopyLeavesTheDestinationAsItWas()
 void BackupTest::openConnectionsAreCounted()
 {
     DataFolder folder;
-    QCOMPARE(DataConnection::OpenCount(LiveDatabasePath()), 0);
-    QCOMPARE(SettleDatabaseFile(LiveDatabasePath()), std::nullopt);
+    QCOMPARE(DataConnection::OpenCount(QFileInfo("DB/DB2.mdb").absoluteFilePath()), 0);
+    QCOMPARE(SettleDatabaseFile(QFileInfo("DB/DB2.mdb").absoluteFilePath()), std::nullopt);
     {
         DataConnection open(DataFile::Subjects, "window"); // a relative path names the same file
         DataConnection settings(DataFile::Settings, "window");
-        QCOMPARE(DataConnection::OpenCount(LiveDatabasePath()), 1);
-        const auto refusal = SettleDatabaseFile(LiveDatabasePath());
+        QCOMPARE(DataConnection::OpenCount(QFileInfo("DB/DB2.mdb").absoluteFilePath()), 1);
+        const auto refusal = SettleDatabaseFile(QFileInfo("DB/DB2.mdb").absoluteFilePath());
         QVERIFY(refusal.has_value());
         QVERIFY(refusal->contains(QStringLiteral("باز است")));
     }
-    QCOMPARE(DataConnection::OpenCount(LiveDatabasePath()), 0);
+    QCOMPARE(DataConnection::OpenCount(QFileInfo("DB/DB2.mdb").absoluteFilePath()), 0);
     QCOMPARE(DataConnection::OpenCount(folder.file("none.mdb")), 0);
 }
 
@@ -253,7 +253,7 @@ void BackupTest::restoreTakesWhatABackupsJournalHolds()
     }
     const RestoreOutcome outcome = RestoreSubjectsFile(carried, live, folder.file("kept.mdbB"), QString());
     QCOMPARE(int(outcome.stop), int(RestoreOutcome::Stop::None));
-    QCOMPARE(StoredSubjectCount(live), std::optional<qint64>(40));
+    QCOMPARE(SubjectsInBackup(live), std::optional<qint64>(40));
     QCOMPARE(Sqlite3(live, QStringLiteral("PRAGMA journal_mode")), QStringLiteral("delete"));
     QVERIFY(!QFileInfo::exists(live + ".restoring"));
 }

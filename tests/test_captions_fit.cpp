@@ -7,7 +7,7 @@
 #include "backup/ui/frm_backup.h"
 #include "questionnaire/ui/frm_test.h"
 #include "records/ui/frm_code.h"
-#include "records/data_connection.h"
+#include "records/sqlite/data_connection.h"
 #include "scoring/ui/frm_klid.h"
 #include "support/window_support.h"
 
@@ -91,15 +91,15 @@ void CaptionsFitTest::everyCaptionFitsInEveryTheme()
     const QString clinic = QStringLiteral("مرکز مشاوره و خدمات روان‌شناختی خانواده و ازدواج آرامش نوین شعبه‌ی مرکزی");
     SetTheme(theme, clinic);
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<Frm1>());
-    windows.push_back(std::make_unique<FrmTest>());
-    windows.push_back(std::make_unique<FrmkLID>());
-    windows.push_back(std::make_unique<FrmCode>());
-    windows.push_back(std::make_unique<Frmskin>());
-    windows.push_back(std::make_unique<Frm2>());
+    windows.push_back(std::make_unique<Frm1>(folder.stores()));
+    windows.push_back(std::make_unique<FrmTest>(folder.stores()));
+    windows.push_back(std::make_unique<FrmkLID>(folder.stores()));
+    windows.push_back(std::make_unique<FrmCode>(folder.stores()));
+    windows.push_back(std::make_unique<Frmskin>(folder.stores()));
+    windows.push_back(std::make_unique<Frm2>(folder.stores()));
     windows.push_back(std::make_unique<About>());
-    windows.push_back(std::make_unique<Frmbackup>());
-    windows.push_back(std::make_unique<exitpro>());
+    windows.push_back(std::make_unique<Frmbackup>(folder.stores()));
+    windows.push_back(std::make_unique<exitpro>(folder.stores()));
     for (const auto &window : windows) {
         window->show();
         QApplication::processEvents();
@@ -129,7 +129,7 @@ void CaptionsFitTest::longValuesShowFromTheirStart()
         DataConnection db(DataFile::Subjects, QStringLiteral("test"));
         InsertSubject(db, subject);
     }
-    FrmkLID scoring;
+    FrmkLID scoring(folder.stores());
     scoring.show();
     WhenModal<QInputDialog>([](QInputDialog *d) {
         d->setTextValue(QStringLiteral("K-1"));
@@ -151,10 +151,10 @@ void CaptionsFitTest::colonsStandBesideTheirFields()
     DataFolder folder;
     SetTheme(9, {});
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<Frm1>());
-    windows.push_back(std::make_unique<FrmTest>());
-    windows.push_back(std::make_unique<FrmkLID>());
-    windows.push_back(std::make_unique<FrmCode>());
+    windows.push_back(std::make_unique<Frm1>(folder.stores()));
+    windows.push_back(std::make_unique<FrmTest>(folder.stores()));
+    windows.push_back(std::make_unique<FrmkLID>(folder.stores()));
+    windows.push_back(std::make_unique<FrmCode>(folder.stores()));
     int captions = 0;
     for (const auto &window : windows) {
         window->show();

@@ -1,4 +1,4 @@
-#include "records/data_connection.h"
+#include "records/sqlite/data_connection.h"
 #include "support/data_support.h"
 
 #include <QProcess>

@@ -1,10 +1,12 @@
-#include "records/data_connection.h"
-#include "records/data_files.h"
+#include "records/sqlite/data_connection.h"
+#include "records/sqlite/data_files.h"
 #include "records/data_error.h"
 #include "records/subject_code.h"
-#include "records/table_view.h"
+#include "records/settings_store.h"
+#include "records/subject_store.h"
 #include "support/data_support.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -14,6 +16,7 @@
 using namespace morva;
 using morva::testing::DataFolder;
 using morva::testing::InsertSubject;
+using morva::testing::PrepareDataFiles;
 
 class DataFilesTest : public QObject {
     Q_OBJECT
@@ -29,6 +32,7 @@ private Q_SLOTS:
     void incompatibleTableIsReported();
     void missingFileAfterStartIsReported();
     void codesWithPersianDigitsBecomeLatin();
+    void earlierFilesAreBroughtForwardAndLaterOnesRefused();
 
 private:
     static QStringList Columns(DataConnection &db, const QString &table);
@@ -162,11 +166,7 @@ void DataFilesTest::settingsFileWithoutRowGetsOne()
         settings.run("DELETE FROM \"Theme\"");
     }
     PrepareDataFiles();
-    DataConnection settings(DataFile::Settings, "test");
-    TableView theme(settings, "Theme");
-    QVERIFY(!theme.isBeforeFirst());
-    QCOMPARE(theme.field("TH"), QStringLiteral("1"));
-    QCOMPARE(theme.rowCount(), 1);
+    QCOMPARE(folder.stores().settings.read(), ClinicSettings());
 }
 
 void DataFilesTest::emptyFileBecomesDatabase()
@@ -177,8 +177,7 @@ void DataFilesTest::emptyFileBecomesDatabase()
     QVERIFY(empty.open(QIODevice::WriteOnly));
     empty.close();
     PrepareDataFiles();
-    DataConnection subjects(DataFile::Subjects, "test");
-    QCOMPARE(TableView(subjects, "Answer").rowCount(), 0);
+    QVERIFY(!folder.stores().subjects.anyAnswers());
 }
 
 void DataFilesTest::foreignFilesAreNeverTouched_data()
@@ -256,7 +255,7 @@ void DataFilesTest::missingFileAfterStartIsReported()
     QVERIFY(!QFileInfo::exists("DB/DB2.mdb"));
 }
 
-// Subjects registered from a Persian keyboard by earlier versions stay reachable by the code
+// Subjects registered from a Persian keyboard by the first release stay reachable by the code
 // typed with Latin digits; a code whose Latin form is already taken stays as it was.
 void DataFilesTest::codesWithPersianDigitsBecomeLatin()
 {
@@ -265,6 +264,7 @@ void DataFilesTest::codesWithPersianDigitsBecomeLatin()
     InsertSubject("K-٤٥", "سارا", "رضا");
     InsertSubject("77", "نرگس", "حسین");
     InsertSubject("۷۷", "لیلا", "امید");
+    DataConnection(DataFile::Subjects, "test").run("PRAGMA user_version = 0"); // as the first release left it
     PrepareDataFiles();
     DataConnection db(DataFile::Subjects, "test");
     for (const QString table : {"IDE", "Answer"}) {
@@ -275,6 +275,44 @@ void DataFilesTest::codesWithPersianDigitsBecomeLatin()
         QCOMPARE(codes, QStringList({"123", "K-45", "77", "۷۷"}));
     }
     QCOMPARE(NormalizedCode("١٢٣-۴x"), QStringLiteral("123-4x"));
+}
+
+// A subjects file of the first release is brought to this version, every subject and answer
+// intact, after a copy of it is kept; a file of a later version is refused and left as it is.
+void DataFilesTest::earlierFilesAreBroughtForwardAndLaterOnesRefused()
+{
+    DataFolder folder(false);
+    QDir().mkdir("DB");
+    const QString fixture = QStringLiteral(MORVA_FIXTURES "/DB2-version1.mdb");
+    QVERIFY(QFile::copy(fixture, "DB/DB2.mdb"));
+    QFile::setPermissions("DB/DB2.mdb", QFile::ReadOwner | QFile::WriteOwner);
+    PrepareDataFiles();
+    QCOMPARE(Bytes("DB/DB2.mdb.v1"), Bytes(fixture));
+    QCOMPARE(DataFileVersion("DB/DB2.mdb"), std::optional<int>(kSubjectsFileVersion));
+    SubjectStore &store = folder.stores().subjects;
+    QCOMPARE(store.count(SubjectFilter::All()), 3);
+    const SubjectWithAnswers k1 = store.read("K-1");
+    QCOMPARE(k1.subject->firstName, QStringLiteral("سارا"));
+    QStringList cycle;
+    for (int item = 1; item <= 45; ++item)
+        cycle << QString::number(item % 9 + 1);
+    QCOMPARE(k1.answers->storedTexts(), cycle);
+    const SubjectWithAnswers typedInPersian = store.read("123"); // the code typed with Persian digits
+    QCOMPARE(typedInPersian.subject->lastName, QStringLiteral("O'Neil"));
+    QCOMPARE(typedInPersian.answers->unanswered().first(), 21);
+    QCOMPARE(store.read("K-3").subject->beloved, QStringLiteral("<b>نگار</b>"));
+    folder.closeStores();
+
+    DataConnection(DataFile::Subjects, "test").run("PRAGMA user_version = 99");
+    const QByteArray later = Bytes("DB/DB2.mdb");
+    try {
+        PrepareDataFiles();
+        QFAIL("a file of a later version was taken");
+    } catch (const DataError &error) {
+        QVERIFY2(error.fullText().contains("نسخه‌ی تازه‌تری"), qPrintable(error.fullText()));
+        QVERIFY(error.fullText().contains("DB2.mdb"));
+    }
+    QCOMPARE(Bytes("DB/DB2.mdb"), later);
 }
 
 QTEST_GUILESS_MAIN(DataFilesTest)

@@ -1,3 +1,4 @@
+#include "app/app_context.h"
 #include "app/exitpro.h"
 #include "app/frm1.h"
 #include "app/single_instance.h"
@@ -5,7 +6,7 @@
 #include "appearance/theme_files.h"
 #include "backup/backup_files.h"
 #include "backup/ui/frm_backup.h"
-#include "records/data_connection.h"
+#include "records/sqlite/data_connection.h"
 #include "support/window_support.h"
 #include "ui/timing.h"
 #include "ui/twips.h"
@@ -119,6 +120,7 @@ class ExitTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
+    void init() { folder_ = std::make_unique<DataFolder>(); }
     void cleanup();
     void exitDialogAsDesigned();
     void titleChangesWithinASecond();
@@ -157,7 +159,7 @@ void ExitTest::cleanup()
 
 void ExitTest::exitDialogAsDesigned()
 {
-    exitpro d;
+    exitpro d(folder_->stores());
     d.show();
     QCOMPARE(d.objectName(), QStringLiteral("exitpro"));
     QCOMPARE(d.windowTitle(), QStringLiteral("تهيه نسخه پشتيبان"));
@@ -187,7 +189,7 @@ void ExitTest::exitDialogAsDesigned()
 void ExitTest::titleChangesWithinASecond()
 {
     SetDelayScale(1);
-    exitpro d;
+    exitpro d(folder_->stores());
     SetDelayScale(0.02);
     d.show();
     QElapsedTimer clock;
@@ -201,7 +203,7 @@ void ExitTest::titleChangesWithinASecond()
 
 void ExitTest::titleAndOptionAlternate()
 {
-    exitpro d;
+    exitpro d(folder_->stores());
     d.show();
     QSignalSpy changed(&d, &QWidget::windowTitleChanged);
     QTRY_VERIFY(changed.count() >= 4);
@@ -213,7 +215,7 @@ void ExitTest::titleAndOptionAlternate()
 
 void ExitTest::onlyTheHighlightedPictureAnswers()
 {
-    exitpro d;
+    exitpro d(folder_->stores());
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
     QSignalSpy ended(&d, &exitpro::endRequested);
@@ -250,10 +252,10 @@ void ExitTest::onlyTheHighlightedPictureAnswers()
 
 void ExitTest::mainWindowLeavesIntoTheExitDialogAndComesBack()
 {
-    folder_ = std::make_unique<DataFolder>();
     SetTheme("3");
     SingleInstanceLock lock;
-    QVERIFY(StartProgram(lock));
+    const std::unique_ptr<AppContext> context = StartProgram(lock);
+    QVERIFY(context);
     Frm1 *main = Shown<Frm1>();
     QVERIFY(main);
     Child<QGroupBox>(main, "Frame8")->show();
@@ -296,9 +298,9 @@ void ExitTest::everyWayOfLeavingEndsTheProgram_data()
 void ExitTest::everyWayOfLeavingEndsTheProgram()
 {
     QFETCH(QString, way);
-    folder_ = std::make_unique<DataFolder>();
     SingleInstanceLock lock;
-    QVERIFY(StartProgram(lock));
+    const std::unique_ptr<AppContext> context = StartProgram(lock);
+    QVERIFY(context);
     Shown<Frm1>()->close();
     Settle();
     exitpro *d = Shown<exitpro>();
@@ -333,9 +335,8 @@ void ExitTest::everyWayOfLeavingEndsTheProgram()
 
 void ExitTest::backupWindowAsDesigned()
 {
-    folder_ = std::make_unique<DataFolder>();
     SetTheme("3");
-    Frmbackup w;
+    Frmbackup w(folder_->stores());
     w.show();
     QCOMPARE(w.objectName(), QStringLiteral("Frmbackup"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Back up ...  Reastor"));
@@ -361,8 +362,7 @@ void ExitTest::backupWindowAsDesigned()
 
 void ExitTest::choosersOpenInBackWithTheDatedName()
 {
-    folder_ = std::make_unique<DataFolder>();
-    Frmbackup w;
+    Frmbackup w(folder_->stores());
     w.show();
     const QString back = folder_->file("Back");
     QVERIFY(!QFileInfo::exists(back));
@@ -413,14 +413,13 @@ void ExitTest::choosersOpenInBackWithTheDatedName()
 
 void ExitTest::backupAsksBeforeReplacingAndEnds()
 {
-    folder_ = std::make_unique<DataFolder>();
     StoreSubjects(3);
-    Frmbackup w;
+    Frmbackup w(folder_->stores());
     w.show();
     QSignalSpy ended(&w, &Frmbackup::endRequested);
     auto *backup = Child<QPushButton>(&w, "VisualButtonEx2");
     auto *text1 = Child<QLineEdit>(&w, "Text1");
-    const QString live = LiveDatabasePath();
+    const QString live = folder_->file("DB/DB2.mdb");
 
     auto box = AnswerNextBox();
     Click(backup);
@@ -483,9 +482,8 @@ void ExitTest::restoreRefusesWhatIsNotAWholeSubjectsFile_data()
 void ExitTest::restoreRefusesWhatIsNotAWholeSubjectsFile()
 {
     QFETCH(QString, kind);
-    folder_ = std::make_unique<DataFolder>();
     StoreSubjects(60);
-    const QString live = LiveDatabasePath();
+    const QString live = folder_->file("DB/DB2.mdb");
     const QString chosen = folder_->file("chosen.mdbB");
     QFile liveFile(live);
     QVERIFY(liveFile.open(QIODevice::ReadOnly));
@@ -500,7 +498,7 @@ void ExitTest::restoreRefusesWhatIsNotAWholeSubjectsFile()
         QVERIFY(QDir().mkdir(chosen));
     const QByteArray before = Hash(live);
 
-    Frmbackup w;
+    Frmbackup w(folder_->stores());
     w.show();
     QSignalSpy ended(&w, &Frmbackup::endRequested);
     Child<QLineEdit>(&w, "Text2")->setText(chosen);
@@ -521,14 +519,13 @@ void ExitTest::restoreRefusesWhatIsNotAWholeSubjectsFile()
 // backup; when the file cannot be kept, nothing is restored.
 void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
 {
-    folder_ = std::make_unique<DataFolder>();
     StoreSubjects(3);
-    const QString live = LiveDatabasePath();
+    const QString live = folder_->file("DB/DB2.mdb");
     const QString backup = folder_->file("backup.mdbB");
     QVERIFY(QFile::copy(live, backup));
     StoreSubjects(1, "after-"); // the live file moves on after the backup
     const QByteArray before = Hash(live);
-    Frmbackup w;
+    Frmbackup w(folder_->stores());
     w.show();
     QSignalSpy ended(&w, &Frmbackup::endRequested);
     auto *restore = Child<QPushButton>(&w, "VisualButtonEx3");
@@ -636,14 +633,13 @@ void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
 // nor closing the window can start.
 void ExitTest::longCopyKeepsTheWindowAnswering()
 {
-    folder_ = std::make_unique<DataFolder>();
     {
         DataConnection db(DataFile::Subjects, "setup");
         db.run("CREATE TABLE \"Pad\" (\"b\" BLOB)");
         db.run("INSERT INTO \"Pad\" VALUES (zeroblob(30000000))");
     }
     SetDelayScale(0.002); // the clock ticks every 2 ms, many times during the copy
-    Frmbackup w;
+    Frmbackup w(folder_->stores());
     SetDelayScale(0.02);
     w.show();
     QSignalSpy ended(&w, &Frmbackup::endRequested);
@@ -675,7 +671,7 @@ void ExitTest::longCopyKeepsTheWindowAnswering()
     QVERIFY(clockTicked);
     QVERIFY(!closed && !secondCopy);
     QCOMPARE(ended.count(), 1);
-    QCOMPARE(Hash(folder_->file("large.mdbB")), Hash(LiveDatabasePath()));
+    QCOMPARE(Hash(folder_->file("large.mdbB")), Hash(folder_->file("DB/DB2.mdb")));
 }
 
 QTEST_MAIN(ExitTest)

@@ -2,8 +2,9 @@
 // (through tests/export/read_export.py) and GNU PSPP.
 #include "export/export_scratch.h"
 #include "export/research_export.h"
-#include "records/data_connection.h"
-#include "records/data_files.h"
+#include "records/sqlite/data_connection.h"
+#include "records/sqlite/data_files.h"
+#include "records/sqlite/sqlite_subject_store.h"
 #include "scoring/love_type.h"
 #include "support/data_support.h"
 
@@ -86,7 +87,7 @@ QJsonObject ReadBack(const QString &kind, const QString &path)
 // The reason of a failure; nothing when the file is written.
 QString Export(const ExportRequest &request)
 {
-    const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
+    SqliteSubjectStore source(QStringLiteral("DB/DB2.mdb"));
     const ExportOutcome outcome = ExportSubjects(source, request, [](qint64, qint64) { return true; });
     return outcome.result == ExportOutcome::Result::Written ? QString()
                                                             : outcome.reason + QStringLiteral(" (not written)");
@@ -142,7 +143,7 @@ void ExportTest::init()
 void ExportTest::csvHoldsEachSubjectAsStored()
 {
     const QString path = folder_->file(QStringLiteral("all.csv"));
-    QCOMPARE(Export({path, ExportFormat::Csv, std::nullopt, false}), QString());
+    QCOMPARE(Export({path, ExportFormat::Csv, SubjectFilter::All(), false}), QString());
     const QJsonObject csv = ReadBack(QStringLiteral("csv"), path);
     QVERIFY(csv.value(QStringLiteral("bom")).toBool());
     const QJsonArray rows = csv.value(QStringLiteral("rows")).toArray();
@@ -164,7 +165,7 @@ void ExportTest::csvHoldsEachSubjectAsStored()
     QCOMPARE(complete[3].toString(), QStringLiteral("34"));
     QCOMPARE(complete[6].toString(), QStringLiteral("1403/05/09"));
     QCOMPARE(complete[8].toString(), QStringLiteral("3")); // item 1
-    const ComponentScores scores = ComputeScores(CompleteAnswers());
+    const ComponentScores scores = ComputeScores(AnswerSheet(CompleteAnswers()));
     QCOMPARE(complete[53].toString(), QString::number(scores.intimacy));
     QCOMPARE(complete[56].toString(), QStringLiteral("4.9")); // 73 / 15, one decimal
     QCOMPARE(complete[59].toString(), QString::number(static_cast<int>(ClassifyLoveType(scores)) + 1));
@@ -184,7 +185,7 @@ void ExportTest::csvHoldsEachSubjectAsStored()
 
     // With names, and only the listed group.
     const QString named = folder_->file(QStringLiteral("b.csv"));
-    QCOMPARE(Export({named, ExportFormat::Csv, SubjectFilter{QStringLiteral("Group"), QStringLiteral("B")}, true}),
+    QCOMPARE(Export({named, ExportFormat::Csv, SubjectFilter{SubjectFilter::Field::Group, QStringLiteral("B")}, true}),
              QString());
     const QJsonArray groupB = ReadBack(QStringLiteral("csv"), named).value(QStringLiteral("rows")).toArray();
     QCOMPARE(groupB.size(), 3);
@@ -199,7 +200,7 @@ void ExportTest::csvHoldsEachSubjectAsStored()
 void ExportTest::xlsxIsOneRightToLeftSheetOfTypedCells()
 {
     const QString path = folder_->file(QStringLiteral("all.xlsx"));
-    QCOMPARE(Export({path, ExportFormat::Xlsx, std::nullopt, false}), QString());
+    QCOMPARE(Export({path, ExportFormat::Xlsx, SubjectFilter::All(), false}), QString());
     const QJsonObject book = ReadBack(QStringLiteral("xlsx"), path);
     QCOMPARE(book.value(QStringLiteral("sheets")).toInt(), 1);
     QVERIFY(book.value(QStringLiteral("rightToLeft")).toBool());
@@ -231,7 +232,7 @@ void ExportTest::xlsxIsOneRightToLeftSheetOfTypedCells()
 void ExportTest::savCarriesLabelsAndSystemMissing()
 {
     const QString path = folder_->file(QStringLiteral("all.sav"));
-    QCOMPARE(Export({path, ExportFormat::Sav, std::nullopt, false}), QString());
+    QCOMPARE(Export({path, ExportFormat::Sav, SubjectFilter::All(), false}), QString());
     const QString listing =
         PsppListing(*folder_, QStringLiteral("SYSFILE INFO FILE='%1'.\nGET FILE='%1'.\nDISPLAY DICTIONARY.\n"
                                              "FORMATS intimacy_mean (F12.8).\n"
@@ -263,7 +264,7 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
     QCOMPARE(ListedRow(listing, QStringLiteral("q45")).value(3), QStringLiteral("Scale"));
     QCOMPARE(ListedRow(listing, QStringLiteral("love_type")).value(3), QStringLiteral("Nominal"));
     // Values: the codes of the listed choices, full precision, system-missing as a dot.
-    const ComponentScores scores = ComputeScores(CompleteAnswers());
+    const ComponentScores scores = ComputeScores(AnswerSheet(CompleteAnswers()));
     QCOMPARE(ListedRow(listing, QStringLiteral("S-1")),
              QStringList({QStringLiteral("S-1"), QStringLiteral("2"), QStringLiteral("34"), QStringLiteral("3"),
                           QStringLiteral("3"), QStringLiteral("4.86666667"),
@@ -286,7 +287,7 @@ void ExportTest::formulaLikeTextsStayTexts()
     }
     // The CSV: an apostrophe before each, but not before a plain number.
     const QString csvPath = folder_->file(QStringLiteral("named.csv"));
-    QCOMPARE(Export({csvPath, ExportFormat::Csv, std::nullopt, true}), QString());
+    QCOMPARE(Export({csvPath, ExportFormat::Csv, SubjectFilter::All(), true}), QString());
     const QJsonArray csv = ReadBack(QStringLiteral("csv"), csvPath).value(QStringLiteral("rows")).toArray();
     QCOMPARE(csv.size(), 5);
     const QJsonArray header = csv[0].toArray();
@@ -301,7 +302,7 @@ void ExportTest::formulaLikeTextsStayTexts()
 
     // The workbook: texts as stored, none of them a formula.
     const QString xlsxPath = folder_->file(QStringLiteral("named.xlsx"));
-    QCOMPARE(Export({xlsxPath, ExportFormat::Xlsx, std::nullopt, true}), QString());
+    QCOMPARE(Export({xlsxPath, ExportFormat::Xlsx, SubjectFilter::All(), true}), QString());
     const QJsonArray sheet = ReadBack(QStringLiteral("xlsx"), xlsxPath).value(QStringLiteral("rows")).toArray();
     const QJsonObject code = sheet[4].toArray()[0].toObject(), firstName = sheet[4].toArray()[1].toObject();
     QCOMPARE(code.value(QStringLiteral("type")).toString(), QStringLiteral("text"));
@@ -311,7 +312,7 @@ void ExportTest::formulaLikeTextsStayTexts()
 
     // The SPSS file: texts as stored.
     const QString savPath = folder_->file(QStringLiteral("named.sav"));
-    QCOMPARE(Export({savPath, ExportFormat::Sav, std::nullopt, true}), QString());
+    QCOMPARE(Export({savPath, ExportFormat::Sav, SubjectFilter::All(), true}), QString());
     const QString listing =
         PsppListing(*folder_, QStringLiteral("GET FILE='%1'.\nLIST VARIABLES=code first_name.\n").arg(savPath));
     QCOMPARE(ListedRow(listing, QStringLiteral("=1+2")), QStringList({QStringLiteral("=1+2"), link}));
@@ -334,11 +335,11 @@ void ExportTest::exportTellsWhatItDidWithTheFile()
         });
     }
     const QByteArray subjectsBefore = Hash(QStringLiteral("DB/DB2.mdb"));
-    const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"), DataConnection::Access::ReadOnly);
+    SubjectStore &source = folder_->stores().subjects;
     using Result = ExportOutcome::Result;
     for (ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx, ExportFormat::Sav}) {
         int reports = 0;
-        const ExportOutcome stopped = ExportSubjects(source, {path, format, std::nullopt, true}, [&](qint64, qint64) {
+        const ExportOutcome stopped = ExportSubjects(source, {path, format, SubjectFilter::All(), true}, [&](qint64, qint64) {
             return ++reports < 3; // stops after 500 of the 603 rows
         });
         QCOMPARE(stopped.result, Result::Stopped);
@@ -354,13 +355,13 @@ void ExportTest::exportTellsWhatItDidWithTheFile()
             stopAsked = done == total;
             return !stopAsked;
         };
-        const ExportOutcome late = ExportSubjects(source, {path, format, std::nullopt, true}, stopAtTheEnd);
+        const ExportOutcome late = ExportSubjects(source, {path, format, SubjectFilter::All(), true}, stopAtTheEnd);
         QVERIFY(stopAsked);
         QCOMPARE(late.result, Result::Written);
         QVERIFY(QFile::exists(path) && Hash(path) != earlier);
     }
     const ExportOutcome failed = ExportSubjects(
-        source, {folder_->file(QStringLiteral("no/such/folder/x.sav")), ExportFormat::Sav, std::nullopt, false},
+        source, {folder_->file(QStringLiteral("no/such/folder/x.sav")), ExportFormat::Sav, SubjectFilter::All(), false},
         [](qint64, qint64) { return true; });
     QCOMPARE(failed.result, Result::Failed);
     QVERIFY(!failed.reason.isEmpty());
@@ -394,10 +395,9 @@ void ExportTest::xlsxScratchIsOwnerOnlyInTheDataFolder()
         }
         return true;
     };
-    const DataConnection source(QStringLiteral("DB/DB2.mdb"), QStringLiteral("export"),
-                                DataConnection::Access::ReadOnly);
+    SubjectStore &source = folder_->stores().subjects;
     const ExportOutcome outcome = ExportSubjects(
-        source, {folder_->file(QStringLiteral("named.xlsx")), ExportFormat::Xlsx, std::nullopt, true}, look);
+        source, {folder_->file(QStringLiteral("named.xlsx")), ExportFormat::Xlsx, SubjectFilter::All(), true}, look);
     tmpdir ? qputenv("TMPDIR", *tmpdir) : qunsetenv("TMPDIR");
     QCOMPARE(outcome.result, ExportOutcome::Result::Written);
     QCOMPARE(seen, QStringList({".morva-export- closed", "export.xlsx closed", "system temp: 0"}));

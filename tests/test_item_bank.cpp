@@ -1,4 +1,5 @@
 #include "questionnaire/answers.h"
+#include "records/answer_sheet.h"
 #include "questionnaire/item_bank.h"
 #include "questionnaire/item_texts.h"
 
@@ -189,7 +190,7 @@ void ItemBankTest::typedItemNumberGrowsOnlyBelowFive()
 void ItemBankTest::unansweredItemsAreListedInPersian()
 {
     QStringList answers(45, QStringLiteral("5"));
-    QCOMPARE(UnansweredItems(answers), QList<int>());
+    QCOMPARE(AnswerSheet(answers).unanswered(), QList<int>());
     QCOMPARE(ItemNumbersText({}), QString());
     // Only one digit 1 to 9 is an answer; a list that stops short leaves the rest unanswered.
     answers[2] = "";
@@ -199,9 +200,9 @@ void ItemBankTest::unansweredItemsAreListedInPersian()
     answers[20] = "۷";
     answers[29] = " 3";
     answers.removeLast();
-    QCOMPARE(UnansweredItems(answers), (QList<int>{3, 7, 12, 20, 30, 45}));
-    QCOMPARE(ItemNumbersText(UnansweredItems(answers)), QStringLiteral("۳، ۷، ۱۲، ۲۰، ۳۰، ۴۵"));
-    QCOMPARE(UnansweredItems({}).size(), ItemCount);
+    QCOMPARE(AnswerSheet(answers).unanswered(), (QList<int>{3, 7, 12, 20, 30, 45}));
+    QCOMPARE(ItemNumbersText(AnswerSheet(answers).unanswered()), QStringLiteral("۳، ۷، ۱۲، ۲۰، ۳۰، ۴۵"));
+    QCOMPARE(AnswerSheet().unanswered().size(), ItemCount);
 
     QCOMPARE(ItemProgressText(12), QStringLiteral("جمله‌ی ۱۲ از ۴۵"));
     QStringList anchors;

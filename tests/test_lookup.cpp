@@ -1,6 +1,6 @@
 #include "app/frm1.h"
 #include "app/startup.h"
-#include "records/data_connection.h"
+#include "records/sqlite/data_connection.h"
 #include "records/ui/frm_code.h"
 #include "support/window_support.h"
 #include "ui/timing.h"
@@ -80,7 +80,7 @@ private:
 
 void LookupTest::open()
 {
-    window_ = std::make_unique<FrmCode>();
+    window_ = std::make_unique<FrmCode>(folder_->stores());
     shown_ = window_.get();
     window_->show();
 }
@@ -139,7 +139,7 @@ void LookupTest::deleteCode(const QString &typed, QMessageBox::StandardButton an
 
 void LookupTest::commandOpensTheWindowOnlyWhileAnswersExist()
 {
-    Frm1 *main = Frm1::ShowFresh();
+    Frm1 *main = Frm1::ShowFresh(folder_->stores());
     auto *menu = main->findChild<QGroupBox *>("Frame8");
     menu->show();
     bool checked = false;

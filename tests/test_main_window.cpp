@@ -1,3 +1,4 @@
+#include "app/app_context.h"
 #include "app/frm1.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
@@ -5,7 +6,7 @@
 #include "appearance/theme_files.h"
 #include "appearance/user_guide.h"
 #include "ui/apply_theme.h"
-#include "records/data_connection.h"
+#include "records/sqlite/data_connection.h"
 #include "records/table_view.h"
 #include "support/window_support.h"
 
@@ -131,7 +132,8 @@ void MainWindowTest::startupShowsMainWindowAsDesigned()
     QVERIFY(QDir().mkpath(".morva-export-k1LLed"));
     QVERIFY(QFile::copy(MORVA_EXECUTABLE, ".morva-export-k1LLed/export.xlsx"));
     SingleInstanceLock lock;
-    QVERIFY(StartProgram(lock));
+    const std::unique_ptr<AppContext> context = StartProgram(lock);
+    QVERIFY(context);
     QVERIFY(QFile::exists("DB/DB.mdb"));
     QVERIFY(QFile::exists("DB/DB2.mdb"));
     QVERIFY(!QFileInfo::exists(".morva-export-k1LLed"));
@@ -179,7 +181,7 @@ void MainWindowTest::storedThemeAndClinicNameAreShown()
 {
     DataFolder folder;
     WriteSettings("9", "کلينيک مشاوره آرامش");
-    Frm1 w;
+    Frm1 w(folder.stores());
     w.show();
     QCOMPARE(w.styleSheet(), LoadSkin("Paper.skn"));
     auto *heading = Child<QLabel>(&w, "SkinLabel1");
@@ -190,7 +192,7 @@ void MainWindowTest::storedThemeAndClinicNameAreShown()
     // A stored name that looks like markup shows as typed: nothing is loaded, no headline is made.
     for (const QString markup : {"<img src=\"/dev/zero\">", "<img src='/etc/passwd'>", "<h1>X</h1>"}) {
         WriteSettings("9", markup);
-        Frm1 marked;
+        Frm1 marked(folder.stores());
         marked.show();
         auto *shown = Child<QLabel>(&marked, "SkinLabel1");
         QCOMPARE(shown->text(), markup);
@@ -201,12 +203,12 @@ void MainWindowTest::storedThemeAndClinicNameAreShown()
     }
 
     WriteSettings("11", "");
-    Frm1 again;
+    Frm1 again(folder.stores());
     QCOMPARE(again.styleSheet(), LoadSkin("office2007.skn"));
     QCOMPARE(Child<QLabel>(&again, "SkinLabel1")->text(), QString());
 
     WriteSettings("0", "x");
-    Frm1 plain;
+    Frm1 plain(folder.stores());
     QCOMPARE(plain.styleSheet(), QString());
     plain.show();
     QSignalSpy clicked(Child<QPushButton>(&plain, "Command6"), &QPushButton::clicked);
@@ -263,7 +265,8 @@ void MainWindowTest::runningProgramRefusesSecondStartAndItsLockIsRecovered()
     program.kill(); // a lock left by a killed program is taken over
     QVERIFY(program.waitForFinished());
     SingleInstanceLock after;
-    QVERIFY(StartProgram(after));
+    const std::unique_ptr<AppContext> context = StartProgram(after);
+    QVERIFY(context);
     QVERIFY(OpenMainWindow());
 }
 
@@ -297,7 +300,7 @@ void MainWindowTest::hidePanelsDiscardsUnsavedRegistration()
         DataConnection db(DataFile::Subjects, "test");
         db.run("INSERT INTO \"IDE\" (\"Code\") VALUES (?)", {"stored"});
     }
-    Frm1 w;
+    Frm1 w(folder.stores());
     w.show();
     for (const char *panel : {"Frame6", "Frame8", "Frame9", "Frame10"})
         Child<QGroupBox>(&w, panel)->show();
@@ -335,7 +338,7 @@ void MainWindowTest::handOverFlagDecidesHowTheWindowLeaves()
     QFETCH(QString, flag);
     QFETCH(bool, handedOver);
     DataFolder folder;
-    Frm1 w;
+    Frm1 w(folder.stores());
     w.show();
     auto *text3 = Child<QLineEdit>(&w, "Text3");
     QCOMPARE(text3->text(), QStringLiteral("2"));
@@ -356,7 +359,7 @@ void MainWindowTest::handOverFlagDecidesHowTheWindowLeaves()
 void MainWindowTest::hintsFollowTheMouse()
 {
     DataFolder folder;
-    Frm1 w;
+    Frm1 w(folder.stores());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     auto *hint = Child<QLabel>(&w, "SkinLabel2");
@@ -401,7 +404,7 @@ void MainWindowTest::calculatorStartsOrIsReportedMissing()
     fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("PATH", folder.file("bin").toUtf8());
 
-    Frm1 w;
+    Frm1 w(folder.stores());
     w.show();
     Child<QGroupBox>(&w, "Frame8")->show();
     QTest::mouseClick(Child<QPushButton>(&w, "Command5"), Qt::LeftButton);
@@ -427,7 +430,7 @@ void MainWindowTest::makerPagesOpenInTheBrowser()
     DataFolder folder;
     PageRecorder recorder;
     QDesktopServices::setUrlHandler("https", &recorder, "open");
-    Frm1 w;
+    Frm1 w(folder.stores());
     w.show();
     QTest::mouseClick(Child<QLabel>(&w, "Picture1"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("https");
@@ -445,7 +448,7 @@ void MainWindowTest::helpOpensTheShippedGuide()
     DataFolder folder;
     const QString guide = UserGuidePath();
     QVERIFY2(QFileInfo(guide).isFile(), qPrintable(guide));
-    Frm1 w;
+    Frm1 w(folder.stores());
     w.show();
     auto guideWindows = [] {
         QList<QDialog *> found;

@@ -2,7 +2,7 @@
 #include "app/startup.h"
 #include "ui/twips.h"
 #include "calendar/jalali.h"
-#include "records/data_connection.h"
+#include "records/sqlite/data_connection.h"
 #include "records/table_view.h"
 #include "support/window_support.h"
 
@@ -88,7 +88,7 @@ void RegistrationTest::initTestCase()
 void RegistrationTest::init()
 {
     folder_ = std::make_unique<DataFolder>();
-    window_ = std::make_unique<Frm1>();
+    window_ = std::make_unique<Frm1>(folder_->stores());
     window_->show();
     QVERIFY(Activate(window_.get()));
 }
@@ -336,7 +336,7 @@ void RegistrationTest::secondRegistrationStartsBlankButKeepsListChoices()
     QCOMPARE(StoredRow("R-9").value(10).toString(), QStringLiteral("C"));
 
     // A freshly loaded main window starts with nothing chosen.
-    Frm1 fresh;
+    Frm1 fresh(folder_->stores());
     QCOMPARE(fresh.findChild<QComboBox *>("Combo2")->currentIndex(), -1);
 }
 

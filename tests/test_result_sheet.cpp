@@ -187,9 +187,9 @@ void ResultSheetTest::fileNamesHoldThePartsAndNoFolders()
 void ResultSheetTest::clinicianSheetTextIsBlack()
 {
     ClinicianSheet sheet;
-    sheet.code = "K-1";
+    sheet.subject.code = "K-1";
     for (int item = 1; item <= 45; ++item)
-        sheet.answers << QString::number(item % 9 + 1);
+        sheet.answers.set(item, QString::number(item % 9 + 1));
     const ClinicianSheetDocument document(sheet);
     const double dpi = 150;
     const QImage page = SheetImage(document, QPageSize(QPageSize::A4), dpi);

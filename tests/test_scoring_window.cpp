@@ -1,7 +1,7 @@
 #include "app/frm1.h"
 #include "scoring/result_sheet.h"
 #include "app/startup.h"
-#include "records/data_connection.h"
+#include "records/sqlite/data_connection.h"
 #include "scoring/ui/data_r_print.h"
 #include "scoring/ui/frm_klid.h"
 #include "scoring/ui/triangle_chart.h"
@@ -133,7 +133,7 @@ void ScoringWindowTest::select(const QString &code)
 
 void ScoringWindowTest::mainWindowHandsOverAndComesBack()
 {
-    Frm1 *main = Frm1::ShowFresh();
+    Frm1 *main = Frm1::ShowFresh(folder_->stores());
     QPointer<Frm1> first = main;
     QSignalSpy left(main, &Frm1::leftWithoutHandOver);
     main->findChild<QGroupBox *>("Frame8")->show();
@@ -162,7 +162,7 @@ void ScoringWindowTest::nothingHappensWithoutAnswerRows()
         DataConnection db(DataFile::Subjects, "setup");
         db.run("DELETE FROM \"Answer\"");
     }
-    Frm1 *main = Frm1::ShowFresh();
+    Frm1 *main = Frm1::ShowFresh(folder_->stores());
     main->findChild<QGroupBox *>("Frame8")->show();
     QTest::mouseClick(main->findChild<QPushButton *>("Command3"), Qt::LeftButton);
     QVERIFY(main->isVisible());
@@ -172,7 +172,7 @@ void ScoringWindowTest::nothingHappensWithoutAnswerRows()
 
 void ScoringWindowTest::codeIsAskedForAndChecked()
 {
-    scoring_ = new FrmkLID;
+    scoring_ = new FrmkLID(folder_->stores());
     scoring_->show();
     QString title, label;
     WhenModal<QInputDialog>([&](QInputDialog *d) {
@@ -207,7 +207,7 @@ void ScoringWindowTest::unansweredItemsAreListedAndNothingChanges()
         all << QString::number(item);
     ClearAnswers("K-3", all);
 
-    scoring_ = new FrmkLID;
+    scoring_ = new FrmkLID(folder_->stores());
     scoring_->show();
     select("K-1");
     const QString explanation = child<QTextEdit>("Text4")->toPlainText();
@@ -233,7 +233,7 @@ void ScoringWindowTest::unansweredItemsAreListedAndNothingChanges()
 
 void ScoringWindowTest::selectionShowsScoresMeansAndExplanation()
 {
-    scoring_ = new FrmkLID;
+    scoring_ = new FrmkLID(folder_->stores());
     scoring_->show();
     QCOMPARE(child<QLineEdit>("Text5")->text(), QString());
     QCOMPARE(child<QTextEdit>("Text4")->toPlainText(), QString());
@@ -272,7 +272,7 @@ void ScoringWindowTest::secondSubjectReplacesTheFirst()
 {
     AddSubject("K-2", "9", "9", "9", true, "مینا");
     AddSubject("K-2", "1", "1", "1"); // a second answer row under the same code is not used
-    scoring_ = new FrmkLID;
+    scoring_ = new FrmkLID(folder_->stores());
     scoring_->show();
     select("K-1");
     select("K-2");
@@ -285,7 +285,7 @@ void ScoringWindowTest::secondSubjectReplacesTheFirst()
 void ScoringWindowTest::subjectWithoutSubjectRowIsScored()
 {
     AddSubject("lone", "1", "1", "1", false);
-    scoring_ = new FrmkLID;
+    scoring_ = new FrmkLID(folder_->stores());
     scoring_->show();
     select("lone");
     QCOMPARE(child<QLineEdit>("Text5")->text(), QStringLiteral("lone"));
@@ -297,7 +297,7 @@ void ScoringWindowTest::subjectWithoutSubjectRowIsScored()
 
 void ScoringWindowTest::sheetPrintsOnceAndCarriesOnlyItsParticulars()
 {
-    scoring_ = new FrmkLID;
+    scoring_ = new FrmkLID(folder_->stores());
     scoring_->show();
     auto box = AnswerNextBox();
     QTest::mouseClick(child<QPushButton>("Command6"), Qt::LeftButton);
@@ -368,8 +368,8 @@ void ScoringWindowTest::sheetPrintsOnceAndCarriesOnlyItsParticulars()
     QCOMPARE(viewers.size(), 2);
     const auto *clinician = dynamic_cast<const ClinicianSheetDocument *>(&viewers.constLast()->document());
     QVERIFY(clinician);
-    QCOMPARE(clinician->sheet().code, QStringLiteral("K-1"));
-    QCOMPARE(clinician->sheet().firstName, QStringLiteral("سارا"));
+    QCOMPARE(clinician->sheet().subject.code, QStringLiteral("K-1"));
+    QCOMPARE(clinician->sheet().subject.firstName, QStringLiteral("سارا"));
 }
 
 // The chart shows what the score boxes show; a partner is laid over it until another selection.
@@ -378,7 +378,7 @@ void ScoringWindowTest::chartFollowsSelectionsAndComparesAPartner()
     AddSubject("K-2", "9", "9", "9");
     AddSubject("K-3", "4", "9", "2");
     ClearAnswers("K-3", {"7"});
-    scoring_ = new FrmkLID;
+    scoring_ = new FrmkLID(folder_->stores());
     scoring_->show();
     auto *chart = scoring_->findChild<TriangleChart *>();
     auto *compare = child<QPushButton>("CmdCompare");
@@ -436,7 +436,7 @@ void ScoringWindowTest::chartFollowsSelectionsAndComparesAPartner()
 void ScoringWindowTest::clinicianSheetCarriesEverything()
 {
     AddSubject("K-5", "5", "5", "5", true, "نگار");
-    scoring_ = new FrmkLID;
+    scoring_ = new FrmkLID(folder_->stores());
     scoring_->show();
     select("K-5");
     QTest::mouseClick(child<QPushButton>("CmdClinicianSheet"), Qt::LeftButton);
@@ -444,8 +444,8 @@ void ScoringWindowTest::clinicianSheetCarriesEverything()
     auto *report = scoring_->findChild<DataRPrint *>();
     QVERIFY(report);
     const ClinicianSheet &sheet = dynamic_cast<const ClinicianSheetDocument &>(report->document()).sheet();
-    QCOMPARE(sheet.group, QStringLiteral("A"));
-    QCOMPARE(sheet.answers, QStringList(45, "5"));
+    QCOMPARE(sheet.subject.group, QStringLiteral("A"));
+    QCOMPARE(sheet.answers.storedTexts(), QStringList(45, "5"));
 
     const QString pdf = folder_->file("clinician.pdf");
     QCOMPARE(WriteFileSafely(pdf, SheetPdf(report->document())), std::nullopt);
@@ -465,7 +465,7 @@ void ScoringWindowTest::clinicianSheetCarriesEverything()
     for (int item = 1; item <= 45; ++item)
         varied << QString::number(item % 9 + 1);
     ClinicianSheet other = sheet;
-    other.answers = varied;
+    other.answers = AnswerSheet(varied);
     QCOMPARE(WriteFileSafely(pdf, SheetPdf(ClinicianSheetDocument(other))), std::nullopt);
     QVERIFY(!PdfWords(pdf).contains(*PlainWords("بگذارید").begin()));
 }
@@ -487,7 +487,7 @@ void ScoringWindowTest::storedTextsShowAsTyped()
         subject.answers = QStringList(45, "6");
         InsertSubject(db, subject);
     }
-    scoring_ = new FrmkLID;
+    scoring_ = new FrmkLID(folder_->stores());
     scoring_->show();
     select("K-7");
     Enter("K-7");

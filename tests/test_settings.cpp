@@ -5,7 +5,7 @@
 #include "appearance/ui/about.h"
 #include "appearance/ui/frm2.h"
 #include "appearance/ui/frm_skin.h"
-#include "records/data_connection.h"
+#include "records/sqlite/data_connection.h"
 #include "scoring/result_sheet.h"
 #include "scoring/ui/data_r_print.h"
 #include "scoring/ui/frm_klid.h"
@@ -148,7 +148,7 @@ void SettingsTest::cleanup()
 
 void SettingsTest::panelsOpenAndCloseAsTheMenuSays()
 {
-    Frm1 w;
+    Frm1 w(folder_->stores());
     w.show();
     Click(&w, "Command1");
     QCOMPARE(VisiblePanels(&w), QStringList{"Frame10"});
@@ -184,7 +184,7 @@ void SettingsTest::savedClinicSurvivesARestartAndIsPrinted()
         answers << "7";
     InsertSubject("K-1", "سارا", "علی", answers);
 
-    Frm1 *main = Frm1::ShowFresh();
+    Frm1 *main = Frm1::ShowFresh(folder_->stores());
     auto *heading = Child<QLabel>(main, "SkinLabel1");
     QCOMPARE(heading->text(), QStringLiteral("مرکز قدیم"));
     Click(main, "Command9");
@@ -215,12 +215,12 @@ void SettingsTest::savedClinicSurvivesARestartAndIsPrinted()
     Click(main, "Command64");
     main->close();
 
-    Frm1 again;
+    Frm1 again(folder_->stores());
     QCOMPARE(Child<QLabel>(&again, "SkinLabel1")->text(), QStringLiteral("کلینیک آرامش"));
     QCOMPARE(Child<QLineEdit>(&again, "Text2")->text(), QStringLiteral("کلینیک آرامش"));
     QCOMPARE(Child<QLineEdit>(&again, "Text14")->text(), QStringLiteral("تهران، خیابان 'ولیعصر'"));
 
-    FrmkLID scoring;
+    FrmkLID scoring(folder_->stores());
     scoring.show();
     WhenModal<QInputDialog>([](QInputDialog *d) {
         d->setTextValue("K-1");
@@ -238,7 +238,7 @@ void SettingsTest::savedClinicSurvivesARestartAndIsPrinted()
 void SettingsTest::abandonedEditIsNeverWritten()
 {
     Store({"2", "مرکز یک", "نشانی یک"});
-    Frm1 *main = Frm1::ShowFresh();
+    Frm1 *main = Frm1::ShowFresh(folder_->stores());
     Click(main, "Command9");
     Click(main, "Command67");
     TypeText(Child<QLineEdit>(main, "Text2"), " تغییر");
@@ -270,7 +270,7 @@ void SettingsTest::abandonedEditIsNeverWritten()
 
 void SettingsTest::everyThemeButtonStoresItsNumberAndReturnsInIt()
 {
-    QPointer<Frm1> main = Frm1::ShowFresh(); // theme 1: the first choice is the theme in use
+    QPointer<Frm1> main = Frm1::ShowFresh(folder_->stores()); // theme 1: the first choice is the theme in use
     for (const auto &b : kThemeButtons) {
         const QString number = QString::number(b.theme);
         QSignalSpy left(main.data(), &Frm1::leftWithoutHandOver);
@@ -319,7 +319,7 @@ void SettingsTest::everyThemeButtonStoresItsNumberAndReturnsInIt()
 
 void SettingsTest::previewClosedByItsCloseBoxBringsTheMainWindowBack()
 {
-    Frm1 *main = Frm1::ShowFresh();
+    Frm1 *main = Frm1::ShowFresh(folder_->stores());
     Click(main, "Command9");
     Click(main, "Command68");
     Click(main, "Command41");
@@ -336,7 +336,7 @@ void SettingsTest::previewClosedByItsCloseBoxBringsTheMainWindowBack()
 void SettingsTest::triangleAndAboutOpenOverTheMainWindow()
 {
     Store({"3", "", ""});
-    Frm1 *main = Frm1::ShowFresh();
+    Frm1 *main = Frm1::ShowFresh(folder_->stores());
     Click(main, "Command9");
 
     bool menuStayed = false;

@@ -1,7 +1,8 @@
-#include "records/data_connection.h"
-#include "records/data_files.h"
+#include "records/sqlite/data_connection.h"
+#include "records/sqlite/data_files.h"
 #include "records/subject_list.h"
-#include "records/subject_stream.h"
+#include "records/sqlite/subjects_file.h"
+#include "records/subject_store.h"
 #include "support/data_support.h"
 
 #include <QAbstractItemModelTester>
@@ -47,7 +48,7 @@ void SubjectListTest::listReadsPagesAsTheGridScrolls()
         for (int i = 0; i < 600; ++i)
             InsertSubject(db, {.code = QStringLiteral("C%1").arg(i)});
     });
-    SubjectListModel model(db, kColumns);
+    SubjectListModel model(folder.stores().subjects, kColumns);
     QVERIFY(model.rowCount() < 600); // only a first page is read
     QVERIFY(model.canFetchMore({}));
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -69,7 +70,7 @@ void SubjectListTest::failureWhileScrollingKeepsTheRowsListed()
         for (int i = 0; i < 100; ++i)
             InsertSubject(db, {.code = QStringLiteral("C%1").arg(i)});
     });
-    SubjectListModel model(db, kColumns);
+    SubjectListModel model(folder.stores().subjects, kColumns);
     const int listed = model.rowCount();
     db.run(QStringLiteral("DROP TABLE \"IDE\""));
     QSignalSpy failed(&model, &SubjectListModel::readFailed);
@@ -89,17 +90,18 @@ void SubjectListTest::filtersMatchExactValuesOnly()
     InsertSubject(db, {.code = QStringLiteral("2"), .firstName = QStringLiteral("مریم ")});
     InsertSubject(db, {.code = QStringLiteral("3"), .firstName = QStringLiteral("O'Neil %_"), .group = QStringLiteral("C")});
     InsertSubject(db, {.code = QStringLiteral("4"), .firstName = QStringLiteral("مريم")}); // Arabic yeh: another name
-    SubjectListModel model(db, kColumns);
+    SubjectListModel model(folder.stores().subjects, kColumns);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setFilter(QStringLiteral("FName"), QStringLiteral("مریم"));
+    using Field = SubjectFilter::Field;
+    model.setFilter({Field::FirstName, QStringLiteral("مریم")});
     QCOMPARE(Codes(model), QStringList{QStringLiteral("1")});
-    model.setFilter(QStringLiteral("fname"), QStringLiteral("O'Neil %_"));
+    model.setFilter({Field::FirstName, QStringLiteral("O'Neil %_")});
     QCOMPARE(Codes(model), QStringList{QStringLiteral("3")});
-    model.setFilter(QStringLiteral("FName"), QStringLiteral("O'Neil %"));
+    model.setFilter({Field::FirstName, QStringLiteral("O'Neil %")});
     QCOMPARE(model.rowCount(), 0);
-    model.setFilter(QStringLiteral("Group"), QStringLiteral("C"));
+    model.setFilter({Field::Group, QStringLiteral("C")});
     QCOMPARE(Codes(model), QStringList{QStringLiteral("3")});
-    model.clearFilter();
+    model.setFilter(SubjectFilter::All());
     QCOMPARE(Codes(model), QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
 }
 
@@ -114,23 +116,23 @@ void SubjectListTest::streamJoinsEachSubjectWithItsFirstAnswerRow()
     InsertSubject(db, {.code = QStringLiteral("S1"), .answers = QStringList(45, QStringLiteral("9")), .subjectRow = false});
     InsertSubject(db, {.code = QStringLiteral("S3"), .group = QStringLiteral("B")});
 
+    SubjectStore &store = folder.stores().subjects;
     QStringList seen;
-    ForEachSubject(db, std::nullopt, [&](const SubjectWithAnswers &s) {
-        seen << s.particular(QStringLiteral("Code")) + (s.hasAnswerRow ? QStringLiteral("+") : QStringLiteral("-"))
-                    + s.answers.value(44);
+    store.forEach(SubjectFilter::All(), [&](const SubjectWithAnswers &s) {
+        seen << s.subject->code + (s.answers ? QStringLiteral("+") + s.answers->stored(45) : QStringLiteral("-"));
         return true;
     });
     QCOMPARE(seen, QStringList({QStringLiteral("S1+5"), QStringLiteral("S2-"), QStringLiteral("S3+")}));
 
     seen.clear();
-    const SubjectFilter groupB{QStringLiteral("Group"), QStringLiteral("B")};
-    ForEachSubject(db, groupB, [&](const SubjectWithAnswers &s) {
-        seen << s.particular(QStringLiteral("Code"));
+    const SubjectFilter groupB{SubjectFilter::Field::Group, QStringLiteral("B")};
+    store.forEach(groupB, [&](const SubjectWithAnswers &s) {
+        seen << s.subject->code;
         return false; // stops at the first
     });
     QCOMPARE(seen, QStringList{QStringLiteral("S2")});
-    QCOMPARE(CountSubjects(db, groupB), 2);
-    QCOMPARE(CountSubjects(db, std::nullopt), 3);
+    QCOMPARE(store.count(groupB), 2);
+    QCOMPARE(store.count(SubjectFilter::All()), 3);
 }
 
 void SubjectListTest::onlyWholeSubjectsFilesPassTheCheck()

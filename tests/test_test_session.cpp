@@ -3,7 +3,7 @@
 #include "questionnaire/ui/frm_test.h"
 #include "questionnaire/answers.h"
 #include "questionnaire/item_bank.h"
-#include "records/data_connection.h"
+#include "records/sqlite/data_connection.h"
 #include "records/table_view.h"
 #include "support/window_support.h"
 
@@ -103,8 +103,7 @@ void TestSessionTest::cleanup()
 
 void TestSessionTest::open(const QString &code)
 {
-    test_ = std::make_unique<FrmTest>();
-    test_->ReloadViews();
+    test_ = std::make_unique<FrmTest>(folder_->stores());
     QVERIFY(test_->SelectSubject(code));
     test_->show();
     QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
@@ -112,7 +111,7 @@ void TestSessionTest::open(const QString &code)
 
 void TestSessionTest::startShowsTheFirstItem()
 {
-    test_ = std::make_unique<FrmTest>();
+    test_ = std::make_unique<FrmTest>(folder_->stores());
     test_->show();
     QCOMPARE(test_->windowTitle(), QStringLiteral("صفحه اجراي تست"));
     QVERIFY(child<QLabel>("SkinLabel3")->isVisible());
@@ -381,7 +380,7 @@ void TestSessionTest::commandDoesNothingWithoutAnswerRows()
         DataConnection db(DataFile::Subjects, "setup");
         db.run("DELETE FROM \"Answer\"");
     }
-    Frm1 main;
+    Frm1 main(folder_->stores());
     main.show();
     main.findChild<QGroupBox *>("Frame8")->show();
     ModalWatch none;
@@ -393,7 +392,7 @@ void TestSessionTest::commandDoesNothingWithoutAnswerRows()
 
 void TestSessionTest::codeIsAskedForAndChecked()
 {
-    Frm1 main;
+    Frm1 main(folder_->stores());
     main.show();
     QString title, label;
     WhenModal<QInputDialog>([&](QInputDialog *d) {
@@ -435,7 +434,7 @@ void TestSessionTest::codeIsAskedForAndChecked()
 
 void TestSessionTest::wholeSessionByKeyboardAndRetest()
 {
-    Frm1 main;
+    Frm1 main(folder_->stores());
     main.show();
     QStringList typed;
     for (int item = 1; item <= 45; ++item)

@@ -18,8 +18,8 @@
 #include "backup/backup_files.h"
 #include "backup/ui/frm_backup.h"
 #include "questionnaire/ui/frm_test.h"
-#include "records/data_connection.h"
-#include "records/data_files.h"
+#include "records/sqlite/data_connection.h"
+#include "records/sqlite/data_files.h"
 #include "records/ui/frm_code.h"
 #include "scoring/ui/data_r_print.h"
 #include "scoring/ui/frm_klid.h"
@@ -187,7 +187,7 @@ void Shoot(const Shot &shot)
     FillDataFolder(shot.theme);
     FillSubjects();
     {
-        Frm1 main;
+        Frm1 main(folder.stores());
         Save(shot, &main, QStringLiteral("main"));
         Click(&main, "Command1");
         for (const auto &[name, text] : {std::pair{"Text11", QStringLiteral("1402-20")},
@@ -214,8 +214,7 @@ void Shoot(const Shot &shot)
         main.HidePanels();
     }
     {
-        FrmTest test;
-        test.ReloadViews();
+        FrmTest test(folder.stores());
         test.SelectSubject(QStringLiteral("1402-19"));
         test.EnterReadyState();
         Save(shot, &test, QStringLiteral("test-ready"));
@@ -237,7 +236,7 @@ void Shoot(const Shot &shot)
         test.hide();
     }
     {
-        FrmkLID scoring;
+        FrmkLID scoring(folder.stores());
         Settle(&scoring);
         AnswerCode(QStringLiteral("1402-17"));
         Click(&scoring, "Command1");
@@ -247,7 +246,7 @@ void Shoot(const Shot &shot)
         ShootSheets(shot, scoring);
     }
     {
-        FrmCode lookup;
+        FrmCode lookup(folder.stores());
         Save(shot, &lookup, QStringLiteral("lookup"));
         if (shot.wants(QStringLiteral("export"))) {
             AnswerNextModal(QFileDialog::staticMetaObject, [&shot](QDialog *dialog) {
@@ -258,19 +257,19 @@ void Shoot(const Shot &shot)
         }
     }
     {
-        exitpro exit;
+        exitpro exit(folder.stores());
         if (auto *backup = exit.findChild<QCheckBox *>(QStringLiteral("Check1")))
             backup->setChecked(true);
         Save(shot, &exit, QStringLiteral("exit"));
     }
     {
-        Frmbackup backup;
+        Frmbackup backup(folder.stores());
         Save(shot, &backup, QStringLiteral("backup"));
         if (shot.wants(QStringLiteral("restore-question"))) {
             // The question before a restore names the backup, the copy kept of the present subjects
             // and how many subjects each holds; answered "no", and the box that follows closed.
             const QString copy = QDir(BackupFolder()).filePath(QStringLiteral("backup.mdbB"));
-            QFile::copy(LiveDatabasePath(), copy);
+            QFile::copy(folder.file(DataFilePath(DataFile::Subjects)), copy);
             if (auto *source = backup.findChild<QLineEdit *>(QStringLiteral("Text2")))
                 source->setText(copy);
             AnswerNextModal(QMessageBox::staticMetaObject, [&shot](QDialog *dialog) {
@@ -282,11 +281,11 @@ void Shoot(const Shot &shot)
         }
     }
     {
-        Frmskin preview;
+        Frmskin preview(folder.stores());
         Save(shot, &preview, QStringLiteral("theme-preview"));
     }
     {
-        Frm2 triangle;
+        Frm2 triangle(folder.stores());
         Save(shot, &triangle, QStringLiteral("triangle"));
     }
     if (shot.wants(QStringLiteral("about"))) {

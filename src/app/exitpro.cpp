@@ -16,7 +16,7 @@
 
 namespace morva {
 
-exitpro::exitpro(QWidget *parent) : QWidget(parent)
+exitpro::exitpro(Stores &stores, QWidget *parent) : QWidget(parent), stores_(stores)
 {
     setObjectName(QStringLiteral("exitpro"));
     setWindowTitle(QStringLiteral("تهيه نسخه پشتيبان"));
@@ -141,7 +141,7 @@ bool exitpro::eventFilter(QObject *watched, QEvent *event)
 
 void exitpro::onC2Clicked()
 {
-    if (!Frm1::ShowFresh())
+    if (!Frm1::ShowFresh(stores_))
         return; // the user has been told why; leaving is still possible from here
     hide();
     deleteLater();
@@ -154,7 +154,7 @@ void exitpro::onK2Clicked()
         return;
     }
     Frmbackup *backup = nullptr;
-    if (!RunGuarded(this, [&] { backup = new Frmbackup; }))
+    if (!RunGuarded(this, [&] { backup = new Frmbackup(stores_); }))
         return;
     backup->setAttribute(Qt::WA_DeleteOnClose);
     connect(backup, &Frmbackup::endRequested, this, &exitpro::endRequested);

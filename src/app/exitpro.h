@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/stores.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -15,7 +17,7 @@ class exitpro : public QWidget {
     Q_OBJECT
 
 public:
-    explicit exitpro(QWidget *parent = nullptr);
+    explicit exitpro(Stores &stores, QWidget *parent = nullptr);
 
 Q_SIGNALS:
     // The program is to end now.
@@ -45,6 +47,7 @@ private:
     QLabel *c2_ = nullptr; // return, highlighted
     QTimer *timer2_ = nullptr;
     QTimer *timer3_ = nullptr;
+    Stores &stores_;
 };
 
 } // namespace morva

@@ -13,6 +13,7 @@
 #include "records/columns.h"
 #include "records/data_error.h"
 #include "common/numbers.h"
+#include "records/settings_store.h"
 #include "records/table_view.h"
 #include "records/ui/frm_code.h"
 #include "records/ui/registration_panel.h"
@@ -46,13 +47,13 @@ std::function<void()> &LeaveStep()
 
 } // namespace
 
-Frm1::Frm1(QWidget *parent)
+Frm1::Frm1(Stores &stores, QWidget *parent)
     : QWidget(parent),
-      frame_(this, {QStringLiteral("Frm1"), QStringLiteral("Morva"), {10710, 7965}, QStringLiteral("Text1")})
+      frame_(this, stores, {QStringLiteral("Frm1"), QStringLiteral("Morva"), {10710, 7965}, QStringLiteral("Text1")})
 {
-    adodc2_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc2"));
-    adodc3_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc3"));
-    adodc5_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc5"));
+    adodc2_ = NamedView(stores.subjects, table::Subjects, QStringLiteral("Adodc2"), this);
+    adodc3_ = NamedView(stores.subjects, table::Answers, QStringLiteral("Adodc3"), this);
+    adodc5_ = NamedView(stores.subjects, table::Subjects, QStringLiteral("Adodc5"), this);
 
     text3_ = HiddenField(this, QStringLiteral("Text3"));
     buildDecoration();
@@ -66,10 +67,10 @@ Frm1::Frm1(QWidget *parent)
 
 Frm1::~Frm1() = default;
 
-Frm1 *Frm1::ShowFresh()
+Frm1 *Frm1::ShowFresh(Stores &stores)
 {
     try {
-        auto *window = new Frm1;
+        auto *window = new Frm1(stores);
         window->setAttribute(Qt::WA_DeleteOnClose);
         connect(window, &Frm1::leftWithoutHandOver, qApp, [] {
             if (LeaveStep())
@@ -162,7 +163,7 @@ void Frm1::buildCommandBar()
 
 void Frm1::buildPanels()
 {
-    frame10_ = new RegistrationPanel(*adodc2_, *adodc3_, *adodc5_, this);
+    frame10_ = new RegistrationPanel(frame_.subjects(), *adodc2_, *adodc3_, *adodc5_, this);
     connect(frame10_, &RegistrationPanel::closeRequested, this, &Frm1::HidePanels);
     frame8_ = new SettingsMenu(this);
     connect(frame8_, &SettingsMenu::clinicPanelRequested, this, &Frm1::onCommand67Clicked);
@@ -175,9 +176,9 @@ void Frm1::buildPanels()
     connect(frame6_, &ThemePanel::themeChosen, this, &Frm1::SelectTheme);
     connect(frame6_, &ThemePanel::closeRequested, frame6_, &QWidget::hide);
 
-    BindField(frame9_->addressField(), frame_.adodc1(), column::Adress);
+    frame9_->addressField()->setText(frame_.loadedSettings().address);
     connect(frame9_->nameField(), &QLineEdit::textChanged, this, &Frm1::onText2Changed);
-    BindField(frame9_->nameField(), frame_.adodc1(), column::Name);
+    frame9_->nameField()->setText(frame_.loadedSettings().name);
 }
 
 void Frm1::HidePanels()
@@ -231,8 +232,7 @@ void Frm1::onCommand2Clicked()
     HidePanels();
     const bool loaded = RunGuarded(this, [this] {
         if (!test_)
-            test_ = std::make_unique<FrmTest>(this);
-        test_->ReloadViews();
+            test_ = std::make_unique<FrmTest>(frame_.stores(), this);
     });
     if (!loaded)
         return;
@@ -250,7 +250,7 @@ void Frm1::onCommand2Clicked()
     // The window closes with the session; the next session finds it loaded afresh, ready.
     test_.reset();
     RunGuarded(this, [this] {
-        test_ = std::make_unique<FrmTest>(this);
+        test_ = std::make_unique<FrmTest>(frame_.stores(), this);
         test_->EnterReadyState();
     });
 }
@@ -268,7 +268,7 @@ template <class Window> void Frm1::handOver(const std::function<Window *()> &loa
         return;
     }
     window->setAttribute(Qt::WA_DeleteOnClose);
-    connect(window, &Window::closed, qApp, [] { Frm1::ShowFresh(); });
+    connect(window, &Window::closed, qApp, [&stores = frame_.stores()] { Frm1::ShowFresh(stores); });
     window->show();
     close();
 }
@@ -278,7 +278,7 @@ void Frm1::onCommand3Clicked()
     if (!answersExist())
         return;
     HidePanels();
-    handOver<FrmkLID>([] { return new FrmkLID; });
+    handOver<FrmkLID>([this] { return new FrmkLID(frame_.stores()); });
 }
 
 // The lookup window, modal; it may delete subjects, so the answers view is read afresh after it.
@@ -288,7 +288,7 @@ void Frm1::onCommand4Clicked()
         return;
     HidePanels();
     std::unique_ptr<FrmCode> lookup;
-    if (!RunGuarded(this, [&] { lookup = std::make_unique<FrmCode>(this); }))
+    if (!RunGuarded(this, [&] { lookup = std::make_unique<FrmCode>(frame_.stores(), this); }))
         return;
     ExecModal(*lookup);
     lookup.reset();
@@ -325,27 +325,21 @@ void Frm1::onCommand68Clicked()
 // else writes them: an edit left with "انصراف" stays on screen until the window next loads.
 void Frm1::onCommand64Clicked()
 {
-    TableView *settings = frame_.adodc1();
-    if (!RunGuarded(this, [settings] {
-            settings->persist();
-            settings->reload();
+    if (!RunGuarded(this, [this] {
+            frame_.settings().saveClinic(frame9_->nameField()->text(), frame9_->addressField()->text());
         }))
         return;
     frame9_->hide();
 }
 
-// Stores the theme's number and hands the main window over to the preview, which brings a fresh
-// one back in the new theme when it closes. The settings row is read again first, so that
-// nothing but the theme's number is written.
+// Stores the theme's number, nothing else, and hands the main window over to the preview, which
+// brings a fresh one back in the new theme when it closes.
 void Frm1::SelectTheme(int theme)
 {
     handOver<Frmskin>([this, theme] {
-        TableView *settings = frame_.adodc1();
-        settings->reload();
         frame_.themeField()->setText(QString::number(theme));
-        settings->persist();
-        settings->reload();
-        return new Frmskin;
+        frame_.settings().saveTheme(frame_.themeField()->text());
+        return new Frmskin(frame_.stores());
     });
 }
 
@@ -353,7 +347,7 @@ void Frm1::SelectTheme(int theme)
 void Frm1::onCommand51Clicked()
 {
     std::unique_ptr<Frm2> triangle;
-    if (RunGuarded(this, [&] { triangle = std::make_unique<Frm2>(this); }))
+    if (RunGuarded(this, [&] { triangle = std::make_unique<Frm2>(frame_.stores(), this); }))
         ExecModal(*triangle);
 }
 

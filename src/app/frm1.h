@@ -27,13 +27,13 @@ class Frm1 : public QWidget {
 
 public:
     // Loads the window: places it, applies the stored theme, opens its views.
-    // Throws DataError when the data files cannot be opened.
-    explicit Frm1(QWidget *parent = nullptr);
+    // Throws DataError when the stores cannot be read.
+    Frm1(Stores &stores, QWidget *parent = nullptr);
     ~Frm1() override;
 
     // Shows a freshly loaded main window that deletes itself when it closes; nullptr (after
     // telling the user why) when the data files cannot be opened.
-    static Frm1 *ShowFresh();
+    static Frm1 *ShowFresh(Stores &stores);
     // What follows when a main window shown by ShowFresh is left without a hand-over; set once
     // by the shell.
     static void SetLeaveStep(std::function<void()> step);

@@ -1,3 +1,4 @@
+#include "app/app_context.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 
@@ -8,7 +9,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     morva::ConfigureApplication(app);
     morva::SingleInstanceLock lock;
-    if (!morva::StartProgram(lock))
+    const std::unique_ptr<morva::AppContext> context = morva::StartProgram(lock);
+    if (!context)
         return 1;
     return app.exec();
 }

@@ -1,11 +1,11 @@
 #include "app/startup.h"
 
+#include "app/app_context.h"
 #include "app/exitpro.h"
 #include "app/frm1.h"
 #include "ui/message_box.h"
 #include "app/single_instance.h"
 #include "export/export_scratch.h"
-#include "records/data_files.h"
 #include "records/data_error.h"
 #include "ui/twips.h"
 
@@ -40,9 +40,9 @@ public:
 // The main window's last step when it is left without a hand-over: the exit dialog, which ends
 // the program when the user leaves it. Ending stops the event loop at once, so that no window
 // runs another event.
-void ShowExitDialog()
+void ShowExitDialog(Stores &stores)
 {
-    auto *dialog = new exitpro;
+    auto *dialog = new exitpro(stores);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(dialog, &exitpro::endRequested, qApp, [] { QCoreApplication::exit(0); });
     dialog->show();
@@ -63,22 +63,25 @@ void ConfigureApplication(QApplication &app)
         app.installTranslator(translator);
 }
 
-bool StartProgram(SingleInstanceLock &lock)
+std::unique_ptr<AppContext> StartProgram(SingleInstanceLock &lock)
 {
     if (!lock.acquire()) {
         ShowMessageBox(nullptr, QStringLiteral("برنامه در حال اجراست"), QStringLiteral("Warnnig"),
                        BoxStyle::OkInformation);
-        return false;
+        return nullptr;
     }
+    std::unique_ptr<AppContext> context;
     try {
-        PrepareDataFiles();
+        context = std::make_unique<AppContext>();
     } catch (const DataError &error) {
         ShowMessageBox(nullptr, error.fullText(), QStringLiteral("خطا"), BoxStyle::OkStopRtl);
-        return false;
+        return nullptr;
     }
     RemoveExportLeftovers();
-    Frm1::SetLeaveStep(&ShowExitDialog);
-    return Frm1::ShowFresh() != nullptr;
+    Frm1::SetLeaveStep([&stores = context->stores()] { ShowExitDialog(stores); });
+    if (!Frm1::ShowFresh(context->stores()))
+        return nullptr;
+    return context;
 }
 
 } // namespace morva

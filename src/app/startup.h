@@ -1,18 +1,22 @@
 #pragma once
 
+#include <memory>
+
 class QApplication;
 
 namespace morva {
 
+class AppContext;
 class SingleInstanceLock;
 
 // Right-to-left layout, the Persian text font and Qt's own Persian translation of the standard
 // buttons.
 void ConfigureApplication(QApplication &app);
 
-// The program's start: refuses a second instance, makes sure the data files are usable, removes
-// what an export killed part-way left in the data folder and shows the main window. Returns
-// false when the program must end at once (the user has been told why).
-bool StartProgram(SingleInstanceLock &lock);
+// The program's start: refuses a second instance, opens the stores (making sure the data files are
+// usable), removes what an export killed part-way left in the data folder and shows the main
+// window. Returns the stores the program runs on, to be kept until it ends; nothing when the
+// program must end at once (the user has been told why).
+std::unique_ptr<AppContext> StartProgram(SingleInstanceLock &lock);
 
 } // namespace morva

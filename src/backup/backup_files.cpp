@@ -2,7 +2,6 @@
 
 #include "common/safe_file.h"
 #include "calendar/jalali.h"
-#include "records/data_files.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,11 +39,6 @@ QString BackupFolder()
     if (!QFileInfo::exists(folder))
         QDir().mkdir(folder, kOwnerOnlyFolder);
     return folder;
-}
-
-QString LiveDatabasePath()
-{
-    return QFileInfo(DataFilePath(DataFile::Subjects)).absoluteFilePath();
 }
 
 } // namespace morva

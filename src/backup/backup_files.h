@@ -25,7 +25,4 @@ QString KeptFilePath(const QString &folder, const QString &dateText, const QStri
 // not be created (the dialogs then open where they can).
 QString BackupFolder();
 
-// The subjects file that backups are made of and restored to, as a full path.
-QString LiveDatabasePath();
-
 } // namespace morva

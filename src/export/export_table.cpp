@@ -4,9 +4,9 @@
 #include "records/columns.h"
 #include "common/numbers.h"
 #include "records/subject_choices.h"
-#include "records/subject_stream.h"
+#include "records/subject_store.h"
 #include "scoring/love_type.h"
-#include "scoring/scores.h"
+#include "scoring/score_report.h"
 
 #include <QLocale>
 
@@ -45,14 +45,6 @@ QString ComponentName(ItemComponent component)
 QString ComponentTitle(ItemComponent component)
 {
     return QString::fromUtf8(kComponentNames[static_cast<int>(component)].title);
-}
-
-// An answer is a digit 1 to 9; anything else counts as no answer.
-ExportValue AnswerValue(const QString &answer)
-{
-    if (answer.size() == 1 && answer[0] >= u'1' && answer[0] <= u'9')
-        return double(answer[0].unicode() - u'0');
-    return {};
 }
 
 // An age as typed, in Latin or Persian digits; missing unless the text is a number alone.
@@ -124,44 +116,39 @@ QList<ExportColumn> ExportColumns(bool withNames)
     return columns;
 }
 
-void FillExportRow(const SubjectWithAnswers &subject, bool withNames, ExportRow &row)
+void FillExportRow(const SubjectWithAnswers &record, bool withNames, ExportRow &row)
 {
-    static const qsizetype code = ParticularIndex(column::Code), firstName = ParticularIndex(column::FName),
-                           lastName = ParticularIndex(column::LName), beloved = ParticularIndex(column::Morva),
-                           group = ParticularIndex(column::Group), gender = ParticularIndex(column::Jens),
-                           age = ParticularIndex(column::Sen), marital = ParticularIndex(column::Taahol),
-                           education = ParticularIndex(column::Tahsil), date = ParticularIndex(column::Date),
-                           time = ParticularIndex(column::Time);
-    const auto particular = [&](qsizetype index) { return ExportValue(subject.particulars.value(index)); };
+    static const Subject noSubject;
+    static const AnswerSheet noAnswers;
+    const Subject &subject = record.subject ? *record.subject : noSubject;
+    const AnswerSheet &answers = record.answers ? *record.answers : noAnswers;
     row.clear();
-    row.push_back(particular(code));
+    row.emplace_back(subject.code);
     if (withNames) {
-        for (qsizetype name : {firstName, lastName, beloved})
-            row.push_back(particular(name));
+        for (const QString *name : {&subject.firstName, &subject.lastName, &subject.beloved})
+            row.emplace_back(*name);
     }
-    row.push_back(particular(group));
-    row.push_back(particular(gender));
-    row.push_back(AgeValue(subject.particulars.value(age)));
-    for (qsizetype text : {marital, education, date, time})
-        row.push_back(particular(text));
-    bool complete = true;
-    for (int item = 0; item < ItemCount; ++item) {
-        row.push_back(AnswerValue(subject.answers.value(item)));
-        complete = complete && !std::holds_alternative<std::monostate>(row.back());
+    row.emplace_back(subject.group);
+    row.emplace_back(subject.gender);
+    row.push_back(AgeValue(subject.age));
+    for (const QString *text : {&subject.maritalStatus, &subject.education, &subject.date, &subject.time})
+        row.emplace_back(*text);
+    for (int item = 1; item <= ItemCount; ++item) {
+        const std::optional<int> answer = answers.value(item);
+        row.push_back(answer ? ExportValue(double(*answer)) : ExportValue());
     }
-    if (complete) {
-        const ComponentScores scores = ComputeScores(subject.answers);
+    const ScoreReport report = Score(answers);
+    if (report.complete()) {
         for (ItemComponent c : kItemComponents)
-            row.emplace_back(double(ScoreOf(scores, c)));
+            row.emplace_back(double(ScoreOf(report.sums, c)));
         for (ItemComponent c : kItemComponents)
-            row.emplace_back(MeanPerItem(ScoreOf(scores, c)));
-        const LoveType type = ClassifyLoveType(scores);
-        row.emplace_back(double(static_cast<int>(type) + 1));
-        row.emplace_back(LoveTypeLabel(type));
+            row.emplace_back(MeanPerItem(ScoreOf(report.sums, c)));
+        row.emplace_back(double(static_cast<int>(report.type) + 1));
+        row.emplace_back(LoveTypeLabel(report.type));
     } else {
         row.insert(row.end(), 3 + 3 + 2, ExportValue());
     }
-    row.emplace_back(complete ? 1.0 : 0.0);
+    row.emplace_back(report.complete() ? 1.0 : 0.0);
 }
 
 void AppendExportNumber(QByteArray &out, double value, int decimals)

@@ -38,7 +38,7 @@ struct ExportColumn {
 QList<ExportColumn> ExportColumns(bool withNames);
 
 // A subject's values, one per column of ExportColumns(withNames). The scores and love type are
-// those the scoring window shows; they are missing unless every item has an answer from 1 to 9.
+// those the scoring window shows; they are missing unless every item is answered.
 void FillExportRow(const SubjectWithAnswers &subject, bool withNames, ExportRow &row);
 
 // Appends a number as a plain text shows it: with the column's decimals, or as it is when it has

@@ -2,6 +2,7 @@
 
 #include "export/export_writer.h"
 #include "records/data_error.h"
+#include "records/subject_store.h"
 
 namespace morva {
 namespace {
@@ -24,20 +25,19 @@ std::unique_ptr<ExportWriter> NewWriter(const ExportRequest &request, const QLis
 
 } // namespace
 
-ExportOutcome ExportSubjects(const DataConnection &connection, const ExportRequest &request,
-                             const ExportProgress &progress)
+ExportOutcome ExportSubjects(SubjectStore &store, const ExportRequest &request, const ExportProgress &progress)
 {
     using Result = ExportOutcome::Result;
     try {
         const QList<ExportColumn> columns = ExportColumns(request.withNames);
         const std::unique_ptr<ExportWriter> writer = NewWriter(request, columns);
         const int passes = writer->measuresFirst() ? 2 : 1;
-        const qint64 total = CountSubjects(connection, request.filter) * passes;
+        const qint64 total = store.count(request.filter) * passes;
         qint64 done = 0;
         bool stopped = !progress(0, total);
         ExportRow row;
         const auto pass = [&](const std::function<bool(const ExportRow &)> &use) {
-            ForEachSubject(connection, request.filter, [&](const SubjectWithAnswers &subject) {
+            store.forEach(request.filter, [&](const SubjectWithAnswers &subject) {
                 FillExportRow(subject, request.withNames, row);
                 if (!use(row))
                     return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/subject_stream.h"
+#include "records/subject_filter.h"
 
 #include <QString>
 
@@ -9,14 +9,14 @@
 
 namespace morva {
 
-class DataConnection;
+class SubjectStore;
 
 enum class ExportFormat { Csv, Xlsx, Sav };
 
 struct ExportRequest {
     QString path;
     ExportFormat format = ExportFormat::Csv;
-    std::optional<SubjectFilter> filter; // none: every subject
+    SubjectFilter filter;
     bool withNames = false;              // the first, last and beloved's names after the code
 };
 
@@ -37,8 +37,7 @@ struct ExportOutcome {
 
 // Writes the subjects of the request, in table order, with their answers, scores and love type,
 // to the request's path. The file appears only when it is whole: a stopped or failed export
-// leaves whatever was at the path as it was. Only reads the data file.
-ExportOutcome ExportSubjects(const DataConnection &connection, const ExportRequest &request,
-                             const ExportProgress &progress);
+// leaves whatever was at the path as it was. Only reads the store.
+ExportOutcome ExportSubjects(SubjectStore &store, const ExportRequest &request, const ExportProgress &progress);
 
 } // namespace morva

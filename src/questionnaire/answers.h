@@ -18,18 +18,8 @@ QList<ScaleAnchor> ScaleAnchors();
 // An anchor as shown beside the answer box: "۱ = اصلاً".
 QString ScaleAnchorText(const ScaleAnchor &anchor);
 
-// A number in Persian digits, for running Persian text: 12 -> "۱۲".
-QString PersianNumber(int number);
-
 // Where the subject is in the questionnaire: "جمله‌ی ۱۲ از ۴۵".
 QString ItemProgressText(int item);
-
-// Whether a stored answer counts as an answer: one digit 1 to 9 (of any script).
-bool IsAnswered(const QString &answer);
-
-// The items, lowest first, whose answer does not count as one. answers: one text per item, item 1
-// first; an item the list does not reach is unanswered.
-QList<int> UnansweredItems(const QStringList &answers);
 
 // Item numbers as a Persian list, in Persian digits separated by "، ", read right to left in a
 // Persian sentence: "۳، ۷، ۱۲". Empty for no items.

@@ -14,4 +14,10 @@ QString DataError::fullText() const
     return userText_ + QStringLiteral("\n\n") + detail_;
 }
 
+SubjectGone::SubjectGone()
+    : DataError(QStringLiteral("این آزمودنی در این فاصله (از پنجره‌ای دیگر یا در اتاق دیگری از کلینیک) حذف شده است، از "
+                               "این رو چیزی ذخیره نشد. لطفاً این پنجره را ببندید و دوباره باز کنید."))
+{
+}
+
 } // namespace morva

@@ -21,4 +21,11 @@ private:
     QString detail_;
 };
 
+// A subject was deleted (from another window, or another room of the clinic) between reading it
+// and writing to it: nothing was written.
+class SubjectGone : public DataError {
+public:
+    SubjectGone();
+};
+
 } // namespace morva

@@ -59,11 +59,4 @@ QString CanonicalColumn(const TableSchema &table, const QString &column)
     throw std::invalid_argument("unknown column " + column.toStdString() + " of " + table.name.toStdString());
 }
 
-QString QuotedIdentifier(const QString &name)
-{
-    QString quoted = name;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 } // namespace morva

@@ -28,7 +28,4 @@ const TableSchema &SchemaOf(const QString &table);
 // The column of the table whose name matches ignoring case; throws std::invalid_argument.
 QString CanonicalColumn(const TableSchema &table, const QString &column);
 
-// A column name quoted for SQL: "Group", "1".
-QString QuotedIdentifier(const QString &name);
-
 } // namespace morva

@@ -2,14 +2,13 @@
 
 #include "common/display_text.h"
 
-#include "records/data_connection.h"
 #include "records/data_error.h"
-#include "records/schema.h"
+#include "records/subject_store.h"
 
 #include <QScopedValueRollback>
-#include <QSqlQuery>
 
-#include <limits>
+#include <algorithm>
+#include <stdexcept>
 
 namespace morva {
 namespace {
@@ -19,60 +18,46 @@ constexpr int kPageRows = 32;
 
 } // namespace
 
-SubjectListModel::SubjectListModel(DataConnection &connection, const QList<Column> &columns, QObject *parent)
-    : QAbstractTableModel(parent), connection_(connection), columns_(columns)
+SubjectListModel::SubjectListModel(SubjectStore &store, const QList<Column> &columns, QObject *parent)
+    : QAbstractTableModel(parent), store_(store), columns_(columns)
 {
-    for (Column &c : columns_)
-        c.name = CanonicalColumn(SubjectTable(), c.name);
+    for (const Column &c : columns_) {
+        const auto &all = SubjectColumns();
+        const auto found = std::find_if(all.begin(), all.end(), [&c](const SubjectColumn &s) { return s.name == c.name; });
+        if (found == all.end())
+            throw std::invalid_argument("no particular in column " + c.name.toStdString());
+        particulars_ << found->particular;
+    }
     restart();
 }
 
-void SubjectListModel::setFilter(const QString &column, const QString &value)
+void SubjectListModel::setFilter(const SubjectFilter &filter)
 {
-    filter_ = std::make_pair(CanonicalColumn(SubjectTable(), column), value);
+    filter_ = filter;
     restart();
 }
 
-void SubjectListModel::clearFilter()
-{
-    filter_.reset();
-    restart();
-}
-
-// The first page is read before the model is reset, so that a failing file leaves the list as it
-// was.
+// The first page is read before the model is reset, so that a failing store leaves the list as
+// it was.
 void SubjectListModel::restart()
 {
-    QList<qint64> ids;
-    QList<QStringList> first = readPage(std::numeric_limits<qint64>::min(), ids);
+    QList<qint64> positions;
+    QList<QStringList> first = readPage(std::nullopt, positions);
     beginResetModel();
     complete_ = first.size() < kPageRows;
     rows_ = std::move(first);
-    rowIds_ = std::move(ids);
+    positions_ = std::move(positions);
     endResetModel();
 }
 
-QList<QStringList> SubjectListModel::readPage(qint64 afterRowId, QList<qint64> &rowIds) const
+QList<QStringList> SubjectListModel::readPage(std::optional<qint64> after, QList<qint64> &positions) const
 {
-    QStringList quoted;
-    for (const Column &c : columns_)
-        quoted << QuotedIdentifier(c.name);
-    QString where = QStringLiteral(" WHERE rowid > ?");
-    QVariantList values{afterRowId};
-    if (filter_) {
-        where += QStringLiteral(" AND %1 = ?").arg(QuotedIdentifier(filter_->first));
-        values << filter_->second;
-    }
-    QSqlQuery q = connection_.run(QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY rowid LIMIT %4")
-                                      .arg(quoted.join(u", "), QuotedIdentifier(SubjectTable().name), where)
-                                      .arg(kPageRows),
-                                  values);
     QList<QStringList> page;
-    while (q.next()) {
-        rowIds << q.value(0).toLongLong();
+    for (const ListedSubject &listed : store_.page(filter_, after, kPageRows)) {
+        positions << listed.position;
         QStringList row;
-        for (int i = 0; i < columns_.size(); ++i)
-            row << q.value(i + 1).toString();
+        for (QString Subject::*particular : particulars_)
+            row << listed.subject.*particular;
         page << row;
     }
     return page;
@@ -124,7 +109,7 @@ void SubjectListModel::fetchMore(const QModelIndex &parent)
     QList<qint64> ids;
     QList<QStringList> page;
     try {
-        page = readPage(rowIds_.isEmpty() ? std::numeric_limits<qint64>::min() : rowIds_.last(), ids);
+        page = readPage(positions_.isEmpty() ? std::nullopt : std::optional<qint64>(positions_.last()), ids);
     } catch (const DataError &error) {
         complete_ = true; // asked again, it would fail again
         Q_EMIT readFailed(error.fullText());
@@ -136,7 +121,7 @@ void SubjectListModel::fetchMore(const QModelIndex &parent)
     const QScopedValueRollback inserting(inserting_, true);
     beginInsertRows({}, static_cast<int>(rows_.size()), static_cast<int>(rows_.size() + page.size() - 1));
     rows_ << page;
-    rowIds_ << ids;
+    positions_ << ids;
     endInsertRows();
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "records/subject.h"
+#include "records/subject_filter.h"
+
 #include <QAbstractTableModel>
 #include <QStringList>
 
@@ -7,7 +10,7 @@
 
 namespace morva {
 
-class DataConnection;
+class SubjectStore;
 
 // A read-only list of the subjects of table IDE, in table order, for a grid: some of their
 // columns, each with its caption; only those columns are read. Rows are read from the file a
@@ -25,12 +28,11 @@ public:
         QString caption; // shown in the header
     };
 
-    SubjectListModel(DataConnection &connection, const QList<Column> &columns, QObject *parent = nullptr);
+    SubjectListModel(SubjectStore &store, const QList<Column> &columns, QObject *parent = nullptr);
 
-    // Keeps the subjects whose column equals value; the list starts again from its first row.
-    void setFilter(const QString &column, const QString &value);
-    // Lists every subject, read afresh from the file.
-    void clearFilter();
+    // Keeps the subjects that pass the filter, read afresh from the store; the list starts again
+    // from its first row.
+    void setFilter(const SubjectFilter &filter);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -46,13 +48,14 @@ Q_SIGNALS:
 
 private:
     void restart();
-    QList<QStringList> readPage(qint64 afterRowId, QList<qint64> &rowIds) const;
+    QList<QStringList> readPage(std::optional<qint64> after, QList<qint64> &positions) const;
 
-    DataConnection &connection_;
+    SubjectStore &store_;
     QList<Column> columns_;
-    std::optional<std::pair<QString, QString>> filter_;
+    QList<QString Subject::*> particulars_; // of the columns
+    SubjectFilter filter_;
     QList<QStringList> rows_; // the shown columns, in table order
-    QList<qint64> rowIds_;
+    QList<qint64> positions_;
     bool complete_ = false;
     bool inserting_ = false; // a page is being added
 };

@@ -1,64 +1,59 @@
 #include "records/table_view.h"
 
-#include "records/data_error.h"
+#include "records/columns.h"
+#include "records/schema.h"
+#include "records/subject_store.h"
 
-#include <QSqlQuery>
-
-#include <utility>
+#include <stdexcept>
 
 namespace morva {
 namespace {
 
-QVariant Stored(const QString &text)
+SubjectFilter FilterOf(const std::optional<std::pair<QString, QString>> &filter)
 {
-    return text.isEmpty() ? QVariant() : QVariant(text);
+    if (!filter)
+        return SubjectFilter::All();
+    const QString &column = filter->first;
+    const QString &value = filter->second;
+    if (column == column::Code)
+        return {SubjectFilter::Field::Code, value};
+    if (column == column::Group)
+        return {SubjectFilter::Field::Group, value};
+    if (column == column::FName)
+        return {SubjectFilter::Field::FirstName, value};
+    if (column == column::LName)
+        return {SubjectFilter::Field::LastName, value};
+    throw std::invalid_argument("no filter on column " + column.toStdString());
 }
 
 } // namespace
 
-TableView *NamedView(DataConnection &connection, const QString &table, const QString &name, QObject *parent)
+TableView *NamedView(SubjectStore &store, const QString &table, const QString &name, QObject *parent)
 {
-    auto *view = new TableView(connection, table, parent);
+    auto *view = new TableView(store, table, parent);
     view->setObjectName(name);
     return view;
 }
 
-TableView::TableView(DataConnection &connection, const QString &table, QObject *parent)
-    : QObject(parent), connection_(connection), schema_(SchemaOf(table))
+TableView::TableView(SubjectStore &store, const QString &table, QObject *parent)
+    : QObject(parent), store_(store), schema_(SchemaOf(table))
 {
-    fetchFirst();
+    fetchFirst(std::nullopt);
 }
 
-int TableView::rowCount() const
+qint64 TableView::rowCount() const
 {
-    if (!count_) {
-        QSqlQuery q = connection_.run(
-            QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(QuotedIdentifier(schema_.name), whereClause()),
-            whereValues());
-        count_ = q.next() ? q.value(0).toInt() : 0;
-    }
-    return *count_ + (pendingNew_ ? 1 : 0);
+    return store_.rowCount(schema_.name, FilterOf(filter_)) + (pendingNew_ ? 1 : 0);
 }
 
 void TableView::setFilter(const QString &column, const QString &value)
 {
-    refetch(std::make_pair(CanonicalColumn(schema_, column), value));
+    fetchFirst(std::make_pair(CanonicalColumn(schema_, column), value));
 }
 
 void TableView::reload()
 {
-    refetch(std::nullopt);
-}
-
-void TableView::refetch(const std::optional<std::pair<QString, QString>> &filter)
-{
-    const auto previous = std::exchange(filter_, filter);
-    try {
-        fetchFirst();
-    } catch (...) {
-        filter_ = previous;
-        throw;
-    }
+    fetchFirst(std::nullopt);
 }
 
 void TableView::addRow()
@@ -83,116 +78,16 @@ void TableView::setField(const QString &column, const QString &value)
     changed_.insert(name);
 }
 
-void TableView::commit()
+// The row is read before anything changes, so that a failing store leaves the view as it was.
+void TableView::fetchFirst(const std::optional<std::pair<QString, QString>> &filter)
 {
-    if (isBeforeFirst())
-        return;
-    const State saved = state();
-    connection_.transact([&] {
-        connection_.onRollback([this, saved] { restore(saved); });
-        const QStringList columns(changed_.cbegin(), changed_.cend());
-        QVariantList values;
-        for (const QString &c : columns)
-            values << Stored(values_.value(c));
-        QStringList quoted;
-        for (const QString &c : columns)
-            quoted << QuotedIdentifier(c);
-        if (pendingNew_) {
-            const QString sql = columns.isEmpty()
-                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(QuotedIdentifier(schema_.name))
-                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(QuotedIdentifier(schema_.name), quoted.join(u", "),
-                           QStringList(columns.size(), QStringLiteral("?")).join(u", "));
-            QSqlQuery q = connection_.run(sql, values);
-            currentId_ = q.lastInsertId().toLongLong();
-            pendingNew_ = false;
-            count_.reset();
-        } else if (!columns.isEmpty()) {
-            QStringList assignments;
-            for (const QString &q : quoted)
-                assignments << q + QStringLiteral(" = ?");
-            values << *currentId_;
-            QSqlQuery q = connection_.run(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                              .arg(QuotedIdentifier(schema_.name), assignments.join(u", ")),
-                                          values);
-            if (q.numRowsAffected() != 1)
-                throw DataError(QStringLiteral("این مورد در این فاصله (احتمالاً از پنجره‌ای دیگر) از فایل اطلاعات حذف شده "
-                                               "است، از این رو تغییرات شما ذخیره نشد. لطفاً این پنجره را ببندید و "
-                                               "دوباره باز کنید."));
-        }
-        changed_.clear();
-    });
-}
-
-void TableView::persist()
-{
-    if (hasPendingChanges())
-        commit();
-}
-
-void TableView::deleteRow()
-{
-    if (pendingNew_) {
-        reload();
-        return;
-    }
-    if (!currentId_)
-        return;
-    const State saved = state();
-    connection_.transact([&] {
-        // Inside a caller's transaction that is rolled back later, the row comes back: so does
-        // the view's current row.
-        connection_.onRollback([this, saved] { restore(saved); });
-        connection_.run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuotedIdentifier(schema_.name)),
-                        {*currentId_});
-        fetchFirst();
-    });
-}
-
-TableView::State TableView::state() const
-{
-    return {currentId_, pendingNew_, values_, changed_, count_};
-}
-
-void TableView::restore(const State &saved)
-{
-    currentId_ = saved.currentId;
-    pendingNew_ = saved.pendingNew;
-    values_ = saved.values;
-    changed_ = saved.changed;
-    count_ = saved.count;
-    Q_EMIT currentRowChanged();
-}
-
-void TableView::fetchFirst()
-{
-    QStringList quoted;
-    for (const QString &c : schema_.columns)
-        quoted << QuotedIdentifier(c);
-    QSqlQuery q = connection_.run(QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY rowid LIMIT 1")
-                                      .arg(quoted.join(u", "), QuotedIdentifier(schema_.name), whereClause()),
-                                  whereValues());
+    auto first = store_.firstRow(schema_.name, FilterOf(filter));
+    filter_ = filter;
+    current_ = std::move(first);
     pendingNew_ = false;
     changed_.clear();
-    values_.clear();
-    count_.reset();
-    currentId_.reset();
-    if (q.next()) {
-        currentId_ = q.value(0).toLongLong();
-        for (int i = 0; i < schema_.columns.size(); ++i)
-            values_.insert(schema_.columns[i], q.value(i + 1).toString());
-    }
+    values_ = current_.value_or(QHash<QString, QString>());
     Q_EMIT currentRowChanged();
-}
-
-QString TableView::whereClause() const
-{
-    return filter_ ? QStringLiteral(" WHERE %1 = ?").arg(QuotedIdentifier(filter_->first)) : QString();
-}
-
-QVariantList TableView::whereValues() const
-{
-    return filter_ ? QVariantList{filter_->second} : QVariantList{};
 }
 
 } // namespace morva

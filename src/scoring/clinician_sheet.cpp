@@ -39,7 +39,7 @@ void Cell(QPainter &painter, const QRectF &cell)
 } // namespace
 
 ClinicianSheetDocument::ClinicianSheetDocument(const ClinicianSheet &sheet)
-    : sheet_(sheet), scores_(ComputeScores(sheet.answers))
+    : sheet_(sheet), report_(Score(sheet.answers))
 {
 }
 
@@ -71,7 +71,7 @@ void ClinicianSheetDocument::paint(const SheetPainter &painter) const
     Rule(painter.painter(), 8140);
     paintAnswers(painter);
 
-    const QStringList notes = ResponseNotes(sheet_.answers);
+    const QStringList &notes = report_.notes;
     double top = 11350;
     if (!notes.isEmpty())
         painter.value(Box(0, top, kWidth, 420, 12, kRight), QStringLiteral("یادداشت‌ها"));
@@ -85,18 +85,19 @@ void ClinicianSheetDocument::paint(const SheetPainter &painter) const
 // Three columns of "caption: value", read from the right.
 void ClinicianSheetDocument::paintParticulars(const SheetPainter &painter) const
 {
+    const Subject &subject = sheet_.subject;
     const std::pair<QString, QString> rows[] = {
-        {QStringLiteral("کد"), sheet_.code},
-        {QStringLiteral("نام"), sheet_.firstName},
-        {QStringLiteral("نام خانوادگی"), sheet_.lastName},
-        {QStringLiteral("جنسیت"), sheet_.gender},
-        {QStringLiteral("سن"), PersianDigits(sheet_.age)},
-        {QStringLiteral("وضعیت تأهل"), sheet_.maritalStatus},
-        {QStringLiteral("گروه"), sheet_.group},
-        {QStringLiteral("تحصیلات"), sheet_.education},
-        {QStringLiteral("نام معشوق"), sheet_.beloved},
-        {QStringLiteral("تاریخ ثبت‌نام"), PersianDigits(sheet_.registrationDate)},
-        {QStringLiteral("ساعت ثبت‌نام"), PersianDigits(sheet_.registrationTime)},
+        {QStringLiteral("کد"), subject.code},
+        {QStringLiteral("نام"), subject.firstName},
+        {QStringLiteral("نام خانوادگی"), subject.lastName},
+        {QStringLiteral("جنسیت"), subject.gender},
+        {QStringLiteral("سن"), PersianDigits(subject.age)},
+        {QStringLiteral("وضعیت تأهل"), subject.maritalStatus},
+        {QStringLiteral("گروه"), subject.group},
+        {QStringLiteral("تحصیلات"), subject.education},
+        {QStringLiteral("نام معشوق"), subject.beloved},
+        {QStringLiteral("تاریخ ثبت‌نام"), PersianDigits(subject.date)},
+        {QStringLiteral("ساعت ثبت‌نام"), PersianDigits(subject.time)},
     };
     constexpr double column = kWidth / 3;
     constexpr double caption = 1250;
@@ -136,7 +137,7 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
                 continue;
             }
             const ItemComponent component = kItemComponents[row - 1];
-            const int sum = ScoreOf(scores_, component);
+            const int sum = ScoreOf(report_.sums, component);
             const int cutOff = ScoreOf(kCutOffs, component);
             // A value, and under some of them what it is measured by.
             const QString values[5] = {ComponentLabel(component), PersianDigits(QString::number(sum)),
@@ -155,14 +156,14 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
     }
     // The explanation begins with the type's name.
     painter.paragraph(Box(kWidth - tableWidth, top + 140, tableWidth, 8060 - top - 140, 10.5, kRight | Qt::AlignTop),
-                      LoveTypeText(ClassifyLoveType(scores_)));
+                      LoveTypeText(report_.type));
 
     QFont font(QStringLiteral("Nazli"));
     font.setBold(true);
     font.setPixelSize(190);
     p.setFont(font);
     const ChartColours print{Qt::black, QColor(170, 170, 170), QColor(60, 60, 60), QColor(140, 140, 140)};
-    PaintScoreTriangle(p, QRectF(0, 3600, kWidth - tableWidth - 200, 4460), print, ChartSubject{sheet_.code, scores_});
+    PaintScoreTriangle(p, QRectF(0, 3600, kWidth - tableWidth - 200, 4460), print, ChartSubject{sheet_.subject.code, report_.sums});
 }
 
 // The 45 answers: one block per component, the items' numbers above their answers.
@@ -185,7 +186,7 @@ void ClinicianSheetDocument::paintAnswers(const SheetPainter &painter) const
             Cell(p, number);
             Cell(p, answer);
             painter.value({number, SheetFace::Text, 8}, PersianDigits(QString::number(item)));
-            painter.value({answer, SheetFace::Text, 10}, PersianDigits(sheet_.answers.value(item - 1)));
+            painter.value({answer, SheetFace::Text, 10}, PersianDigits(sheet_.answers.stored(item)));
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "scoring/scores.h"
+#include "records/subject.h"
+#include "scoring/score_report.h"
 #include "scoring/sheet_page.h"
 
 #include <QString>
@@ -11,19 +12,9 @@ namespace morva {
 // What the clinician's sheet for the case file holds: everything about one scored subject.
 struct ClinicianSheet {
     QString clinicName;
-    QString code;
-    QString firstName;
-    QString lastName;
-    QString gender;
-    QString age;
-    QString maritalStatus;
-    QString group;
-    QString education;
-    QString registrationDate;
-    QString registrationTime;
-    QString beloved;
+    Subject subject;
     QString scoringDate; // Persian, with the weekday and the month's name
-    QStringList answers; // items 1 to 45
+    AnswerSheet answers;
 };
 
 // The clinician's sheet: one A4 page, right to left, in black text and Persian digits (the code
@@ -46,7 +37,7 @@ private:
     void paintAnswers(const SheetPainter &painter) const;
 
     ClinicianSheet sheet_;
-    ComponentScores scores_;
+    ScoreReport report_;
 };
 
 } // namespace morva

@@ -2,16 +2,15 @@
 
 #include "common/persian_digits.h"
 #include "questionnaire/item_bank.h"
-#include "common/numbers.h"
 
 namespace morva {
 
-ComponentScores ComputeScores(const QStringList &answers)
+ComponentScores ComputeScores(const AnswerSheet &answers)
 {
-    double sums[3] = {0, 0, 0};
-    for (int item = 1; item <= ItemCount && item <= answers.size(); ++item)
-        sums[static_cast<int>(ItemComponentOf(item))] += LeadingNumber(answers[item - 1]);
-    return {static_cast<int>(sums[0]), static_cast<int>(sums[1]), static_cast<int>(sums[2])};
+    int sums[3] = {0, 0, 0};
+    for (int item = 1; item <= ItemCount; ++item)
+        sums[static_cast<int>(ItemComponentOf(item))] += answers.value(item).value_or(0);
+    return {sums[0], sums[1], sums[2]};
 }
 
 int ScoreOf(const ComponentScores &scores, ItemComponent component)
@@ -50,13 +49,11 @@ QString ScoresText(const ComponentScores &scores)
     return parts.join(QStringLiteral("، "));
 }
 
-QString MissingItemsList(const QStringList &answers)
+QString MissingItemsList(const AnswerSheet &answers)
 {
     QString list;
-    for (int item = 1; item <= ItemCount; ++item) {
-        if (answers.value(item - 1).isEmpty())
-            list += u' ' + QString::number(item) + QStringLiteral("  ");
-    }
+    for (const int item : answers.unanswered())
+        list += u' ' + QString::number(item) + QStringLiteral("  ");
     return list;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "questionnaire/item_bank.h"
+#include "records/answer_sheet.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,8 +23,8 @@ struct ComponentScores {
 // The sum of one component.
 int ScoreOf(const ComponentScores &scores, ItemComponent component);
 
-// answers: the 45 answer texts, item 1 first; each is read by LeadingNumber.
-ComponentScores ComputeScores(const QStringList &answers);
+// The sums of each component's answered items.
+ComponentScores ComputeScores(const AnswerSheet &answers);
 
 // A component's sum as the mean answer of its fifteen items.
 double MeanPerItem(int sum);
@@ -35,8 +36,8 @@ QString ScoreRangeText();
 // The three sums named for Persian text: «صميميت ۹۰، هوس ۱۲۰، تعهد ۷۵».
 QString ScoresText(const ComponentScores &scores);
 
-// The unanswered (empty) items, each as a blank, its number and two blanks: " 7   12  ".
-// Empty when every item is answered.
-QString MissingItemsList(const QStringList &answers);
+// The unanswered items, each as a blank, its number and two blanks: " 7   12  ". Empty when every
+// item is answered.
+QString MissingItemsList(const AnswerSheet &answers);
 
 } // namespace morva

@@ -1,7 +1,6 @@
 #include "ui/window_frame.h"
 
-#include "records/columns.h"
-#include "records/table_view.h"
+#include "records/settings_store.h"
 #include "ui/apply_theme.h"
 #include "ui/bound_field.h"
 #include "ui/twips.h"
@@ -11,24 +10,13 @@
 
 namespace morva {
 
-WindowFrame::WindowFrame(QWidget *window, const Design &design)
-    : window_(window), settings_(std::make_unique<DataConnection>(DataFile::Settings, design.name))
+WindowFrame::WindowFrame(QWidget *window, Stores &stores, const Design &design)
+    : window_(window), stores_(stores), loaded_(stores.settings.read())
 {
-    if (design.files == Files::SettingsAndSubjects)
-        subjects_ = std::make_unique<DataConnection>(DataFile::Subjects, design.name);
     window->setObjectName(design.name);
     window->setWindowTitle(design.title);
     window->setFixedSize(TwipsToPixels(design.clientTwips.width()), TwipsToPixels(design.clientTwips.height()));
-    adodc1_ = NamedView(*settings_, table::Theme, QStringLiteral("Adodc1"), window);
-    themeField_ = HiddenField(window, design.themeField, QStringLiteral("1"));
-    BindField(themeField_, adodc1_, column::Th);
-}
-
-WindowFrame::~WindowFrame() = default;
-
-TableView *WindowFrame::subjectsView(const QString &table, const QString &name) const
-{
-    return NamedView(*subjects_, table, name, window_);
+    themeField_ = HiddenField(window, design.themeField, loaded_.theme);
 }
 
 void WindowFrame::finishLoading(QPoint placeTwips) const

@@ -1,60 +1,50 @@
 #pragma once
 
-#include "records/data_connection.h"
+#include "records/clinic_settings.h"
+#include "records/stores.h"
 
 #include <QPoint>
 #include <QSize>
 #include <QString>
-
-#include <memory>
 
 class QLineEdit;
 class QWidget;
 
 namespace morva {
 
-class TableView;
-
 // Where the main, test, scoring, lookup and backup windows stand on the screen, in twips.
 inline constexpr QPoint kStandardPlace{2340, 765};
 
-// What every themed window shares: its name, title and client size in twips; its own
-// connections to the data files; the view Adodc1 of table Theme with the hidden theme field
-// bound to TH; and the last step of its loading, placing it and applying the theme.
+// What every themed window shares: its name, title and client size in twips; the stores it
+// reaches the data through; the desk's settings as the window loads, with the hidden theme field
+// holding the theme's number; and the last step of its loading, placing it and applying the
+// theme.
 class WindowFrame {
 public:
-    enum class Files { SettingsOnly, SettingsAndSubjects };
-
     struct Design {
         QString name;
         QString title;
         QSize clientTwips;
         QString themeField; // the name of the hidden theme field: Text1, Text2...
-        Files files = Files::SettingsAndSubjects;
     };
 
-    // Throws DataError when a data file cannot be opened.
-    WindowFrame(QWidget *window, const Design &design);
-    ~WindowFrame();
-    WindowFrame(const WindowFrame &) = delete;
-    WindowFrame &operator=(const WindowFrame &) = delete;
+    // Throws DataError when the settings cannot be read.
+    WindowFrame(QWidget *window, Stores &stores, const Design &design);
 
-    DataConnection &settings() const { return *settings_; }
-    DataConnection &subjects() const { return *subjects_; }
-    TableView *adodc1() const { return adodc1_; }
+    Stores &stores() const { return stores_; }
+    SettingsStore &settings() const { return stores_.settings; }
+    SubjectStore &subjects() const { return stores_.subjects; }
+    // The settings as they were when the window loaded.
+    const ClinicSettings &loadedSettings() const { return loaded_; }
     QLineEdit *themeField() const { return themeField_; }
-
-    // A view the window knows by name (Adodc2...), on the subjects file.
-    TableView *subjectsView(const QString &table, const QString &name) const;
 
     // Places the window at a point of the screen given in twips, then applies the theme.
     void finishLoading(QPoint placeTwips) const;
 
 private:
     QWidget *window_;
-    std::unique_ptr<DataConnection> settings_;
-    std::unique_ptr<DataConnection> subjects_;
-    TableView *adodc1_ = nullptr;
+    Stores &stores_;
+    ClinicSettings loaded_;
     QLineEdit *themeField_ = nullptr;
 };
 

@@ -1,7 +1,9 @@
 #include "support/data_support.h"
 
-#include "records/data_connection.h"
-#include "records/data_files.h"
+#include "records/sqlite/data_connection.h"
+#include "records/sqlite/data_files.h"
+#include "records/sqlite/sqlite_settings_store.h"
+#include "records/sqlite/sqlite_subject_store.h"
 
 #include <QDir>
 #include <QProcess>
@@ -16,6 +18,30 @@ DataFolder::DataFolder(bool prepare) : previous_(QDir::currentPath())
         PrepareDataFiles();
 }
 
+void PrepareDataFiles()
+{
+    PrepareDataFolder();
+    for (const DataFile file : {DataFile::Settings, DataFile::Subjects})
+        PrepareDataFile(DataFilePath(file), file);
+}
+
+Stores &DataFolder::stores()
+{
+    if (!stores_) {
+        settings_ = std::make_unique<SqliteSettingsStore>(file(DataFilePath(DataFile::Settings)));
+        subjects_ = std::make_unique<SqliteSubjectStore>(file(DataFilePath(DataFile::Subjects)));
+        stores_ = std::make_unique<Stores>(Stores{*settings_, *subjects_});
+    }
+    return *stores_;
+}
+
+void DataFolder::closeStores()
+{
+    stores_.reset();
+    subjects_.reset();
+    settings_.reset();
+}
+
 void DataFolder::enter() const
 {
     QDir::setCurrent(dir_.path());
@@ -23,6 +49,7 @@ void DataFolder::enter() const
 
 DataFolder::~DataFolder()
 {
+    closeStores();
     QDir::setCurrent(previous_);
 }
 

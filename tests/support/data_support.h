@@ -5,13 +5,24 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "records/stores.h"
+
+#include <memory>
+
 namespace morva {
 class DataConnection;
+class SettingsStore;
+class SubjectStore;
 }
 
 namespace morva::testing {
 
-// A temporary data folder that is the working directory while the object lives.
+// Makes the data folder of the working directory and both data files in it ready, as the program
+// does at its start.
+void PrepareDataFiles();
+
+// A temporary data folder that is the working directory while the object lives, with its data
+// files prepared (unless prepare is false) and, once asked for, the stores of the desk on them.
 class DataFolder {
 public:
     explicit DataFolder(bool prepare = true);
@@ -20,10 +31,17 @@ public:
     void enter() const;
     QString path() const { return dir_.path(); }
     QString file(const QString &relative) const { return dir_.filePath(relative); }
+    // The stores on the folder's files, opened at the first call.
+    Stores &stores();
+    // Closes the stores, so that a test may do to the files what the program does at its start.
+    void closeStores();
 
 private:
     QTemporaryDir dir_;
     QString previous_;
+    std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<SubjectStore> subjects_;
+    std::unique_ptr<Stores> stores_;
 };
 
 // A subject as registration stores it; the particulars not given are fixed.

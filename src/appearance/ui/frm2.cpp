@@ -27,10 +27,9 @@ protected:
 
 } // namespace
 
-Frm2::Frm2(QWidget *parent)
+Frm2::Frm2(Stores &stores, QWidget *parent)
     : QDialog(parent),
-      frame_(this, {QStringLiteral("Frm2"), QStringLiteral("مثلث عشق"), {7200, 6600}, QStringLiteral("Text1"),
-                    WindowFrame::Files::SettingsOnly})
+      frame_(this, stores, {QStringLiteral("Frm2"), QStringLiteral("مثلث عشق"), {7200, 6600}, QStringLiteral("Text1")})
 {
     auto *picture1 = new TrianglePicture(this);
     picture1->setObjectName(QStringLiteral("Picture1"));

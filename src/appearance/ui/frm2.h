@@ -11,8 +11,8 @@ class Frm2 : public QDialog {
     Q_OBJECT
 
 public:
-    // Throws DataError when the settings file cannot be opened.
-    explicit Frm2(QWidget *parent = nullptr);
+    // Throws DataError when the settings cannot be read.
+    explicit Frm2(Stores &stores, QWidget *parent = nullptr);
     ~Frm2() override;
 
 private:

@@ -9,10 +9,9 @@
 
 namespace morva {
 
-Frmskin::Frmskin(QWidget *parent)
+Frmskin::Frmskin(Stores &stores, QWidget *parent)
     : QWidget(parent),
-      frame_(this, {QStringLiteral("Frmskin"), QStringLiteral("Form1"), {4680, 3195}, QStringLiteral("Text1"),
-                    WindowFrame::Files::SettingsOnly}),
+      frame_(this, stores, {QStringLiteral("Frmskin"), QStringLiteral("Form1"), {4680, 3195}, QStringLiteral("Text1")}),
       background_(QStringLiteral(":/pictures/skin_background.png"))
 {
     setMouseTracking(true);

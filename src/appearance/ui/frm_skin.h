@@ -16,8 +16,8 @@ class Frmskin : public QWidget {
     Q_OBJECT
 
 public:
-    // Throws DataError when the settings file cannot be opened.
-    explicit Frmskin(QWidget *parent = nullptr);
+    // Throws DataError when the settings cannot be read.
+    explicit Frmskin(Stores &stores, QWidget *parent = nullptr);
     ~Frmskin() override;
 
 Q_SIGNALS:

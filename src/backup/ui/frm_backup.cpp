@@ -2,10 +2,11 @@
 
 #include "common/files.h"
 #include "backup/backup_files.h"
-#include "backup/database_copy.h"
-#include "backup/restore.h"
+#include "common/persian_digits.h"
+#include "records/data_error.h"
+#include "records/subject_store.h"
+#include "common/database_copy.h"
 #include "common/display_text.h"
-#include "records/data_files.h"
 #include "ui/controls.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
@@ -18,7 +19,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -43,10 +43,10 @@ QLabel *TopLabel(QWidget *parent, const QString &name, const QRect &twips, Qt::A
 
 } // namespace
 
-Frmbackup::Frmbackup(QWidget *parent)
+Frmbackup::Frmbackup(Stores &stores, QWidget *parent)
     : QWidget(parent),
-      frame_(this, {QStringLiteral("Frmbackup"), QStringLiteral("Back up ...  Reastor"), {7200, 4740},
-                    QStringLiteral("Text3"), WindowFrame::Files::SettingsOnly})
+      frame_(this, stores,
+             {QStringLiteral("Frmbackup"), QStringLiteral("Back up ...  Reastor"), {7200, 4740}, QStringLiteral("Text3")})
 {
     label1_ = TopLabel(this, QStringLiteral("Label1"), {3960, 120, 3000, 420}, Qt::AlignRight);
     label2_ = TopLabel(this, QStringLiteral("Label2"), {240, 120, 3000, 420}, Qt::AlignLeft);
@@ -142,14 +142,18 @@ void Frmbackup::showCopyFailure(const QString &why)
 // Which backup replaces which subjects, and where the present ones are kept.
 QString Frmbackup::restoreNotice(const QString &backup, const QString &kept) const
 {
-    const QLocale persian(QLocale::Persian, QLocale::Iran);
-    const auto count = [&persian](const QString &path) {
-        const auto subjects = StoredSubjectCount(path);
-        return subjects ? QStringLiteral(" (%1 آزمودنی)").arg(persian.toString(*subjects)) : QString();
+    const auto count = [](std::optional<qint64> subjects) {
+        return subjects ? QStringLiteral(" (%1 آزمودنی)").arg(PersianNumber(double(*subjects))) : QString();
     };
+    std::optional<qint64> present;
+    try {
+        present = frame_.subjects().count(SubjectFilter::All());
+    } catch (const DataError &) {
+        // the question goes without the number; the restore says what is wrong
+    }
     return QStringLiteral("نسخه‌ی پشتیبان «%1»%2 جای اطلاعات کنونی%3 را می‌گیرد؛ پیش از آن، برنامه از اطلاعات کنونی "
                           "نسخه‌ای با نام «%4» در پوشه‌ی نسخه‌های پشتیبان ذخیره می‌کند.")
-        .arg(Isolated(QFileInfo(backup).fileName()), count(backup), count(LiveDatabasePath()),
+        .arg(Isolated(QFileInfo(backup).fileName()), count(SubjectsInBackup(backup)), count(present),
              Isolated(QFileInfo(kept).fileName()));
 }
 
@@ -188,13 +192,19 @@ void Frmbackup::onVisualButtonEx2Clicked()
         ShowMessageBox(this, QStringLiteral("عدم موفقيت در تهيه نسخه پشتيبان"), {}, BoxStyle::OkInformationRtl);
         return;
     }
-    if (const auto unsettled = SettleDatabaseFile(LiveDatabasePath())) {
-        ShowMessageBox(this, *unsettled + u'\n' + QStringLiteral("لطفاً پنجره‌های دیگر برنامه را ببندید و دوباره امتحان کنید."),
-                       QStringLiteral("Error"));
+    std::optional<QString> failed;
+    std::optional<QString> refused; // the subjects could not be read for the copy: the window stays
+    copying([&](const BetweenChunks &step) {
+        try {
+            failed = frame_.subjects().backupTo(target, step);
+        } catch (const DataError &error) {
+            refused = error.fullText();
+        }
+    });
+    if (refused) {
+        ShowMessageBox(this, *refused, QStringLiteral("Error"));
         return;
     }
-    std::optional<QString> failed;
-    copying([&](const BetweenChunks &step) { failed = CopyDatabaseFile(LiveDatabasePath(), target, step); });
     if (failed)
         showCopyFailure(*failed);
     else
@@ -219,13 +229,17 @@ void Frmbackup::onVisualButtonEx3Clicked()
     }
     RestoreOutcome outcome;
     copying([&](const BetweenChunks &step) {
-        outcome = RestoreSubjectsFile(
-            source, LiveDatabasePath(), kept,
-            QStringLiteral(" اطلاعات آزمودنی‌ها تغییری نکرد؛ لطفاً نسخه‌ی پشتیبان دیگری را انتخاب کنید."), step);
+        try {
+            outcome = frame_.subjects().restoreFrom(
+                source, kept, QStringLiteral(" اطلاعات آزمودنی‌ها تغییری نکرد؛ لطفاً نسخه‌ی پشتیبان دیگری را انتخاب کنید."),
+                step);
+        } catch (const DataError &error) {
+            outcome = {RestoreOutcome::Stop::StoreBusy, error.fullText()};
+        }
     });
     using Stop = RestoreOutcome::Stop;
     switch (outcome.stop) {
-    case Stop::LiveBusy:
+    case Stop::StoreBusy:
         ShowMessageBox(this, outcome.why + u'\n' + QStringLiteral("تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره"),
                        QStringLiteral("خطا"), BoxStyle::OkExclamationRtl);
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "backup/database_copy.h"
+#include "common/database_copy.h"
 #include "ui/window_frame.h"
 
 #include <QWidget>
@@ -22,8 +22,8 @@ class Frmbackup : public QWidget {
     Q_OBJECT
 
 public:
-    // Throws DataError when the settings file cannot be opened.
-    explicit Frmbackup(QWidget *parent = nullptr);
+    // Throws DataError when the settings cannot be read.
+    explicit Frmbackup(Stores &stores, QWidget *parent = nullptr);
     ~Frmbackup() override;
 
 Q_SIGNALS:

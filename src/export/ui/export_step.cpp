@@ -3,9 +3,6 @@
 #include "common/files.h"
 #include "calendar/jalali.h"
 #include "export/research_export.h"
-#include "records/columns.h"
-#include "records/data_connection.h"
-#include "records/data_files.h"
 #include "ui/data_guard.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
@@ -35,11 +32,11 @@ QStringList FormatFilters()
 
 // Names the group of a narrowed list, never a person: a file without names must not carry one in
 // its own name.
-QString ProposedName(const std::optional<SubjectFilter> &filter)
+QString ProposedName(const SubjectFilter &filter)
 {
     const QString date = PersianDateText(QDateTime::currentDateTime());
-    if (filter && filter->column == column::Group)
-        return FileNameFromParts({QStringLiteral("آزمودنی‌های گروه"), filter->value, date});
+    if (filter.field == SubjectFilter::Field::Group)
+        return FileNameFromParts({QStringLiteral("آزمودنی‌های گروه"), filter.value, date});
     return FileNameFromParts({QStringLiteral("آزمودنی‌ها"), date});
 }
 
@@ -71,7 +68,7 @@ private:
 
 } // namespace
 
-void RunResearchExport(QWidget *owner, const QString &subjectsPath, const std::optional<SubjectFilter> &filter)
+void RunResearchExport(QWidget *owner, SubjectStore &store, const SubjectFilter &filter)
 {
     QCheckBox withoutNames(QStringLiteral("بدون نام‌ها")); // the dialog hands it back when it closes
     withoutNames.setObjectName(QStringLiteral("WithoutNames"));
@@ -91,9 +88,8 @@ void RunResearchExport(QWidget *owner, const QString &subjectsPath, const std::o
     const ExportRequest request{path, format.format, filter, !withoutNames.isChecked()};
     ExportOutcome outcome;
     const bool read = RunGuarded(owner, [&] {
-        const DataConnection source(subjectsPath, QStringLiteral("export"), DataConnection::Access::ReadOnly);
         ExportProgressDialog progress(owner);
-        outcome = ExportSubjects(source, request,
+        outcome = ExportSubjects(store, request,
                                  [&](qint64 done, qint64 total) { return progress.report(done, total); });
     });
     if (!read)

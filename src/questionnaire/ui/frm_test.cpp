@@ -2,9 +2,9 @@
 
 #include "questionnaire/answers.h"
 #include "questionnaire/item_bank.h"
-#include "records/columns.h"
 #include "common/numbers.h"
-#include "records/table_view.h"
+#include "common/persian_digits.h"
+#include "records/subject_store.h"
 #include "records/ui/subject_panel.h"
 #include "ui/controls.h"
 #include "ui/data_guard.h"
@@ -29,9 +29,10 @@ namespace {
 // The Latin digit 1 to 9 that an answer typed or pasted in any script stands for.
 std::optional<QChar> AnswerDigit(const QString &text)
 {
-    if (!IsAnswered(text))
+    const std::optional<int> value = AnswerSheet::ValueOf(text);
+    if (!value)
         return std::nullopt;
-    return QChar(u'0' + text.front().digitValue());
+    return QChar(u'0' + *value);
 }
 
 // The named points of the scale as a clause of the instruction: عدد ۱ یعنی «اصلاً»، ... و عدد ۹ یعنی «کاملاً»
@@ -94,13 +95,12 @@ QFont BoldFont(int points)
 
 } // namespace
 
-FrmTest::FrmTest(QWidget *parent)
+FrmTest::FrmTest(Stores &stores, QWidget *parent)
     : QDialog(parent),
-      frame_(this, {QStringLiteral("FrmTest"), QStringLiteral("صفحه اجراي تست"), {10710, 8325}, QStringLiteral("Text2")})
+      frame_(this, stores,
+             {QStringLiteral("FrmTest"), QStringLiteral("صفحه اجراي تست"), {10710, 8325}, QStringLiteral("Text2")})
 {
     setModal(true);
-    adodc2_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc2"));
-    adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
 
     skinLabel3_ = PlainLabel(this, "SkinLabel3", {240, 120, 10230, 600});
     skinLabel3_->setProperty("heading", true);
@@ -129,16 +129,16 @@ FrmTest::~FrmTest() = default;
 
 void FrmTest::buildSubjectPanel()
 {
-    frame1_ = CreateSubjectPanel(this, QStringLiteral("Frame1"), *adodc3_,
-                                 {QStringLiteral("Text1"), QStringLiteral("Text3"), QStringLiteral("Text4"),
-                                  QStringLiteral("Text10"), QStringLiteral("Text5"), QStringLiteral("Text11"),
-                                  QStringLiteral("Text7"), QStringLiteral("Text8"), QStringLiteral("Text9"),
-                                  QStringLiteral("Text14")},
-                                 4);
+    frame1_ = new SubjectPanel(this, QStringLiteral("Frame1"),
+                               {QStringLiteral("Text1"), QStringLiteral("Text3"), QStringLiteral("Text4"),
+                                QStringLiteral("Text10"), QStringLiteral("Text5"), QStringLiteral("Text11"),
+                                QStringLiteral("Text7"), QStringLiteral("Text8"), QStringLiteral("Text9"),
+                                QStringLiteral("Text14")},
+                               4);
     frame1_->setGeometry(TwipsRect(240, 2160, 10230, 1740));
-    text1_ = frame1_->findChild<QLineEdit *>(QStringLiteral("Text1"));
-    text14_ = frame1_->findChild<QLineEdit *>(QStringLiteral("Text14"));
-    frame1_->findChild<QLineEdit *>(QStringLiteral("Text5"))->setMaxLength(3);
+    text1_ = frame1_->field(0);
+    text14_ = frame1_->field(9);
+    frame1_->field(4)->setMaxLength(3);
     frame1_->hide();
 }
 
@@ -205,18 +205,15 @@ void FrmTest::buildCommands()
     connect(command5_, &QPushButton::clicked, this, &FrmTest::onCommand5Clicked);
 }
 
-void FrmTest::ReloadViews()
-{
-    adodc2_->reload();
-    adodc3_->reload();
-}
-
 bool FrmTest::SelectSubject(const QString &code)
 {
-    adodc2_->setFilter(column::Code, code);
-    if (adodc2_->isBeforeFirst())
+    SubjectWithAnswers found = frame_.subjects().read(code);
+    if (!found.answers)
         return false;
-    adodc3_->setFilter(column::Code, code);
+    code_ = code;
+    sitting_ = std::move(found);
+    answers_ = *sitting_.answers;
+    frame1_->showSubject(sitting_.subject);
     return true;
 }
 
@@ -284,7 +281,7 @@ void FrmTest::onText6Changed(const QString &text)
 void FrmTest::attachItem(int item)
 {
     currentItem_ = item;
-    text12_->setText(adodc2_->field(column::Answer(item)));
+    text12_->setText(answers_.stored(item));
     frame2_->setTitle(text6_->text());
     lblProgress_->setText(ItemProgressText(item));
     // While the subject types an item number the focus stays in the counter, until no further
@@ -302,7 +299,7 @@ void FrmTest::onText12Changed(const QString &text)
         return;
     }
     if (currentItem_ >= 1)
-        adodc2_->setField(column::Answer(currentItem_), text);
+        answers_.set(currentItem_, text);
 }
 
 bool FrmTest::eventFilter(QObject *watched, QEvent *event)
@@ -330,15 +327,10 @@ bool FrmTest::eventFilter(QObject *watched, QEvent *event)
 
 bool FrmTest::saveAnswers()
 {
-    return RunGuarded(this, [this] { adodc2_->persist(); });
-}
-
-QStringList FrmTest::currentAnswers() const
-{
-    QStringList answers;
-    for (int item = 1; item <= ItemCount; ++item)
-        answers << adodc2_->field(column::Answer(item));
-    return answers;
+    return RunGuarded(this, [this] {
+        frame_.subjects().saveAnswers(code_, sitting_.answerRow, answers_);
+        sitting_.answers = answers_;
+    });
 }
 
 // Saving with items left unanswered stays the subject's choice; the other choice, also taken by
@@ -364,7 +356,7 @@ bool FrmTest::saveDespiteUnanswered(const QList<int> &unanswered)
 
 void FrmTest::onCommand5Clicked()
 {
-    if (const QList<int> unanswered = UnansweredItems(currentAnswers());
+    if (const QList<int> unanswered = answers_.unanswered();
         !unanswered.isEmpty() && !saveDespiteUnanswered(unanswered))
         return;
     if (!saveAnswers())
@@ -377,7 +369,7 @@ void FrmTest::onCommand5Clicked()
 // exactly as it was.
 bool FrmTest::leaveAfterAsking()
 {
-    if (closing_ || !adodc2_->hasPendingChanges())
+    if (closing_ || !sitting_.answers || answers_ == *sitting_.answers)
         return true;
     const auto answer = ShowMessageBox(
         this, QStringLiteral("پاسخ‌های این جلسه هنوز ذخیره نشده‌اند. پیش از بستن پنجره، آن‌ها را ذخیره می‌کنید؟"), {},
@@ -389,7 +381,7 @@ bool FrmTest::leaveAfterAsking()
         return false; // back to the test, nothing written
     if (answer == QMessageBox::Yes)
         return saveAnswers();
-    RunGuarded(this, [this] { adodc2_->reload(); }); // the edits are dropped; the file was never touched
+    answers_ = *sitting_.answers; // the edits are dropped; the store was never touched
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/subject_store.h"
 #include "ui/window_frame.h"
 
 #include <QDialog>
@@ -12,7 +13,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace morva {
-class TableView;
+class SubjectPanel;
 }
 
 namespace morva {
@@ -25,13 +26,12 @@ class FrmTest : public QDialog {
     Q_OBJECT
 
 public:
-    // Loads the window hidden. Throws DataError when the data files cannot be opened.
-    explicit FrmTest(QWidget *parent = nullptr);
+    // Loads the window hidden. Throws DataError when the stores cannot be read.
+    explicit FrmTest(Stores &stores, QWidget *parent = nullptr);
     ~FrmTest() override;
 
-    // Re-reads both views of the subjects file.
-    void ReloadViews();
-    // Narrows both views to the subject with this code; false when the code has no answer row.
+    // Reads the subject with this code and the answers to go on from; false when the code has no
+    // answer row.
     bool SelectSubject(const QString &code);
     // The look between two sessions: the subject panel and the item label showing, the title
     // hidden, the counter at "0".
@@ -50,7 +50,6 @@ private:
     void attachItem(int item);
     bool leaveAfterAsking();
     bool saveAnswers();
-    QStringList currentAnswers() const;
     bool saveDespiteUnanswered(const QList<int> &unanswered);
 
     void onCommand1Clicked();
@@ -61,12 +60,13 @@ private:
     void onCommand5Clicked();
 
     WindowFrame frame_;
-    TableView *adodc2_ = nullptr; // Answer, narrowed to the subject
-    TableView *adodc3_ = nullptr; // IDE, narrowed to the subject
+    QString code_;                // of the subject answering
+    SubjectWithAnswers sitting_;  // as read from the store, or as last saved
+    AnswerSheet answers_;         // as the subject has answered so far
 
     QLabel *skinLabel3_ = nullptr; // title
     QLabel *skinLabel4_ = nullptr; // instruction
-    QGroupBox *frame1_ = nullptr;  // subject panel
+    SubjectPanel *frame1_ = nullptr; // subject panel
     QLineEdit *text14_ = nullptr;  // beloved's name
     QLineEdit *text1_ = nullptr;   // code
     QLabel *skinLbl5_ = nullptr;   // item statement

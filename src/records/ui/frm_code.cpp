@@ -5,10 +5,8 @@
 #include "records/columns.h"
 #include "records/subject_choices.h"
 #include "records/subject_code.h"
-#include "records/subject_deletion.h"
 #include "records/subject_list.h"
-#include "records/subject_names.h"
-#include "records/table_view.h"
+#include "records/subject_store.h"
 #include "ui/controls.h"
 #include "ui/data_guard.h"
 #include "ui/message_box.h"
@@ -55,9 +53,9 @@ void Empty(QComboBox *input)
 
 } // namespace
 
-FrmCode::FrmCode(QWidget *parent)
+FrmCode::FrmCode(Stores &stores, QWidget *parent)
     : QDialog(parent),
-      frame_(this, {QStringLiteral("FrmCode"), QStringLiteral("کد آزمودني"), {10680, 5760}, QStringLiteral("Text1")})
+      frame_(this, stores, {QStringLiteral("FrmCode"), QStringLiteral("کد آزمودني"), {10680, 5760}, QStringLiteral("Text1")})
 {
     setModal(true);
     adodc2_ = new SubjectListModel(frame_.subjects(),
@@ -69,8 +67,6 @@ FrmCode::FrmCode(QWidget *parent)
     adodc2_->setObjectName(QStringLiteral("Adodc2"));
     connect(adodc2_, &SubjectListModel::readFailed, this,
             [this](const QString &text) { ShowMessageBox(this, text, QStringLiteral("خطا"), BoxStyle::OkStopRtl); });
-    adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
-    adodc4_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc4"));
 
     buildGrid();
     buildFilters();
@@ -174,31 +170,28 @@ void FrmCode::buildDeletionPanel()
 
 void FrmCode::onCmdExportClicked()
 {
-    std::optional<SubjectFilter> listed;
-    if (shown_)
-        listed = SubjectFilter{shown_->first, shown_->second};
-    RunResearchExport(this, frame_.subjects().path(), listed);
+    RunResearchExport(this, frame_.subjects(), shown_);
 }
 
 void FrmCode::FilterByGroup()
 {
-    choose(combo3_, column::Group);
+    choose(combo3_, SubjectFilter::Field::Group);
 }
 
 void FrmCode::FilterByFirstName()
 {
-    choose(dataCombo6_, column::FName);
+    choose(dataCombo6_, SubjectFilter::Field::FirstName);
 }
 
 void FrmCode::FilterByLastName()
 {
-    choose(dataCombo1_, column::LName);
+    choose(dataCombo1_, SubjectFilter::Field::LastName);
 }
 
 // The input the operator has just used decides what the grid lists. The other two are emptied,
 // which is no choice of theirs. An input the operator empties, or «همه‌ی گروه‌ها» picked from the
 // group box, lists every subject again.
-void FrmCode::choose(QComboBox *input, const QString &column)
+void FrmCode::choose(QComboBox *input, SubjectFilter::Field field)
 {
     emptyInputs(input);
     QString value = input->currentText();
@@ -206,17 +199,14 @@ void FrmCode::choose(QComboBox *input, const QString &column)
         Empty(combo3_); // the placeholder says it now
         value.clear();
     }
-    RunGuarded(this, [&] { narrowGrid(value.isEmpty() ? GridFilter() : GridFilter({column, value})); });
+    RunGuarded(this, [&] { narrowGrid(value.isEmpty() ? SubjectFilter::All() : SubjectFilter{field, value}); });
 }
 
-void FrmCode::narrowGrid(const GridFilter &filter)
+void FrmCode::narrowGrid(const SubjectFilter &filter)
 {
     if (filter == shown_)
         return; // a name picked from the list after typing it: already listed
-    if (filter)
-        adodc2_->setFilter(filter->first, filter->second);
-    else
-        adodc2_->clearFilter();
+    adodc2_->setFilter(filter);
     shown_ = filter;
 }
 
@@ -233,14 +223,14 @@ void FrmCode::emptyInputs(const QComboBox *except)
 void FrmCode::showEverySubject()
 {
     emptyInputs();
-    adodc2_->clearFilter();
-    shown_.reset();
+    adodc2_->setFilter(SubjectFilter::All());
+    shown_ = SubjectFilter::All();
 }
 
 void FrmCode::fillNameLists()
 {
-    const QStringList firstNames = DistinctNames(frame_.subjects(), column::FName);
-    const QStringList lastNames = DistinctNames(frame_.subjects(), column::LName);
+    const QStringList firstNames = frame_.subjects().distinctNames(SubjectFilter::Field::FirstName);
+    const QStringList lastNames = frame_.subjects().distinctNames(SubjectFilter::Field::LastName);
     for (const auto &[input, names] : {std::pair{dataCombo6_, firstNames}, std::pair{dataCombo1_, lastNames}}) {
         {
             const QSignalBlocker quiet(input);
@@ -254,16 +244,13 @@ void FrmCode::fillNameLists()
 void FrmCode::reloadViews()
 {
     showEverySubject();
-    adodc3_->reload();
-    adodc4_->reload();
     fillNameLists();
 }
 
-// Who is deleted with the answers, as the subject's row found for the code names them.
-QString FrmCode::deletionNotice(const QString &code) const
+// Who is deleted with the answers, as the subject's particulars name them.
+QString FrmCode::DeletionNotice(const QString &code, const std::optional<Subject> &subject)
 {
-    const QString name =
-        QStringList{adodc3_->field(column::FName), adodc3_->field(column::LName)}.join(u' ').trimmed();
+    const QString name = subject ? (subject->firstName + u' ' + subject->lastName).trimmed() : QString();
     if (name.isEmpty())
         return QStringLiteral("آزمودنی با کد %1 و همه‌ی پاسخ‌هایش حذف می‌شوند.").arg(Isolated(code));
     return QStringLiteral("آزمودنی %1 با کد %2 و همه‌ی پاسخ‌هایش حذف می‌شوند.").arg(Isolated(name), Isolated(code));
@@ -276,20 +263,20 @@ void FrmCode::onCommand2Clicked()
         return;
     }
     const QString code = NormalizedCode(text3_->text());
-    bool found = false;
+    SubjectWithAnswers found;
     if (!RunGuarded(this, [&] {
-            narrowGrid(GridFilter({column::Code, code}));
-            found = FindSubjectRows(*adodc3_, *adodc4_, code);
+            narrowGrid({SubjectFilter::Field::Code, code});
+            found = frame_.subjects().read(code);
         }, DeletionFailure()))
         return;
-    if (!found) {
+    if (!found.subject && !found.answers) {
         MessagePrompt::Show(this, QStringLiteral("فردي با اين کد وجود ندارد"));
         RunGuarded(this, [this] { showEverySubject(); }, DeletionFailure());
         return;
     }
-    const QString question = QStringLiteral("آيا براي حذف کردن مطمئن هستيد؟") + u'\n' + deletionNotice(code);
+    const QString question = QStringLiteral("آيا براي حذف کردن مطمئن هستيد؟") + u'\n' + DeletionNotice(code, found.subject);
     if (ShowMessageBox(this, question, {}, BoxStyle::YesNo, {}, QMessageBox::No) == QMessageBox::Yes) {
-        if (!RunGuarded(this, [this] { DeleteSubject(*adodc3_, *adodc4_); }, DeletionFailure()))
+        if (!RunGuarded(this, [&] { frame_.subjects().deleteSubject(code); }, DeletionFailure()))
             return;
         MessagePrompt::Show(this, QStringLiteral("حذف با موفقيت انجام گرفت"));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/subject.h"
+#include "records/subject_filter.h"
 #include "ui/window_frame.h"
 
 #include <QDialog>
@@ -14,7 +16,6 @@ class QTableView;
 namespace morva {
 
 class SubjectListModel;
-class TableView;
 
 // The lookup window: finds a forgotten subject code among the registered subjects, listed in a
 // grid that the first name, the last name or the group narrows, and deletes a subject, with
@@ -23,14 +24,11 @@ class FrmCode : public QDialog {
     Q_OBJECT
 
 public:
-    // Loads the window listing every subject. Throws DataError when the data files cannot be
-    // opened or read.
-    explicit FrmCode(QWidget *parent = nullptr);
+    // Loads the window listing every subject. Throws DataError when the stores cannot be read.
+    explicit FrmCode(Stores &stores, QWidget *parent = nullptr);
     ~FrmCode() override;
 
 private:
-    using GridFilter = std::optional<std::pair<QString, QString>>; // column, value; none: every subject
-
     void buildGrid();
     void buildFilters();
     void buildDeletionPanel();
@@ -40,23 +38,21 @@ private:
     void FilterByGroup();
     void FilterByFirstName();
     void FilterByLastName();
-    void choose(QComboBox *input, const QString &column);
+    void choose(QComboBox *input, SubjectFilter::Field field);
 
-    void narrowGrid(const GridFilter &filter);
+    void narrowGrid(const SubjectFilter &filter);
     void emptyInputs(const QComboBox *except = nullptr);
     void showEverySubject();
     void fillNameLists();
     void reloadViews();
-    QString deletionNotice(const QString &code) const;
+    static QString DeletionNotice(const QString &code, const std::optional<Subject> &subject);
 
     void onCommand2Clicked();   // delete the subject whose code is typed
     void onCmdExportClicked(); // export the listed subjects for research
 
     WindowFrame frame_;
     SubjectListModel *adodc2_ = nullptr; // IDE: the grid
-    TableView *adodc3_ = nullptr;        // IDE: the subject row to delete
-    TableView *adodc4_ = nullptr;        // Answer: the answer row to delete
-    GridFilter shown_;                   // what the grid lists now
+    SubjectFilter shown_;                // what the grid lists now
 
     QTableView *dataGrid1_ = nullptr;
     QComboBox *dataCombo6_ = nullptr; // first names

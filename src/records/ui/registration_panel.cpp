@@ -10,7 +10,7 @@
 #include "records/columns.h"
 #include "records/subject_choices.h"
 #include "records/subject_code.h"
-#include "records/subject_pair.h"
+#include "records/subject_store.h"
 #include "records/table_view.h"
 
 #include <QComboBox>
@@ -36,8 +36,9 @@ QString LongTimeText(const QTime &time)
 
 } // namespace
 
-RegistrationPanel::RegistrationPanel(TableView &subjects, TableView &answers, TableView &lookup, QWidget *parent)
-    : QGroupBox(parent), subjects_(subjects), answers_(answers), lookup_(lookup)
+RegistrationPanel::RegistrationPanel(SubjectStore &store, TableView &subjects, TableView &answers, TableView &lookup,
+                                     QWidget *parent)
+    : QGroupBox(parent), store_(store), subjects_(subjects), answers_(answers), lookup_(lookup)
 {
     SetUpPanel(this, QStringLiteral("Frame10"), {1500, 780, 6675, 2895});
     QFont compact = font();
@@ -195,12 +196,28 @@ void RegistrationPanel::onCommand8Clicked()
     bool taken = false;
     if (!RunGuarded(window(), [&] { taken = codeAlreadyRegistered(); }))
         return;
+    if (!taken && !RunGuarded(window(), [&] { taken = saveSubject() == SubjectStore::Registration::CodeTaken; }))
+        return;
     if (taken) {
         MessagePrompt::Show(window(), QStringLiteral("فردديگري با اين کد ثبت شده"));
         return;
     }
-    if (RunGuarded(window(), [this] { SaveNewSubject(subjects_, answers_); }))
-        Q_EMIT closeRequested();
+    Q_EMIT closeRequested();
+}
+
+// The pending subject, with every answer empty, in one step; a code registered meanwhile (in
+// another room) is refused there too. Both views are read again afterwards.
+SubjectStore::Registration RegistrationPanel::saveSubject()
+{
+    Subject subject;
+    for (const SubjectColumn &c : SubjectColumns())
+        subject.*c.particular = subjects_.field(c.name);
+    const auto registered = store_.registerSubject(subject);
+    if (registered == SubjectStore::Registration::Registered) {
+        subjects_.reload();
+        answers_.reload();
+    }
+    return registered;
 }
 
 // Closing the panels reloads the subjects view, which discards the pending subject row.

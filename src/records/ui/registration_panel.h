@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/subject_store.h"
+
 #include <QGroupBox>
 
 class QComboBox;
@@ -16,9 +18,10 @@ class RegistrationPanel : public QGroupBox {
     Q_OBJECT
 
 public:
-    // subjects and answers: the main window's views of IDE and Answer, where new rows are
-    // added; lookup: its view of IDE for finding codes already registered.
-    RegistrationPanel(TableView &subjects, TableView &answers, TableView &lookup, QWidget *parent);
+    // store: where the subject is registered; subjects and answers: the main window's views of
+    // IDE (holding the pending subject) and Answer; lookup: its view of IDE for finding codes
+    // already registered.
+    RegistrationPanel(SubjectStore &store, TableView &subjects, TableView &answers, TableView &lookup, QWidget *parent);
 
     // Opens the panel with a blank pending subject row, the time and today's Persian date.
     void Start();
@@ -36,10 +39,12 @@ private:
     void copyLists();
     bool requiredFieldsFilled();
     bool codeAlreadyRegistered();
+    SubjectStore::Registration saveSubject();
 
     void onCommand8Clicked();
     void onCommand10Clicked();
 
+    SubjectStore &store_;
     TableView &subjects_;
     TableView &answers_;
     TableView &lookup_;

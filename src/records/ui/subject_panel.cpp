@@ -1,53 +1,63 @@
 #include "records/ui/subject_panel.h"
 
-#include "records/columns.h"
-#include "records/table_view.h"
-#include "ui/bound_field.h"
+#include "common/display_text.h"
 #include "ui/controls.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
 namespace morva {
+namespace {
 
-QGroupBox *CreateSubjectPanel(QWidget *parent, const QString &name, TableView &subjects,
-                              const QStringList &fieldNames, int fieldsPerRow)
+struct PanelField {
+    QString caption;
+    QString Subject::*particular;
+};
+
+const PanelField kFields[] = {
+    {QStringLiteral(" :کد"), &Subject::code},
+    {QStringLiteral(" :نام"), &Subject::firstName},
+    {QStringLiteral(" :نام خانوادگي"), &Subject::lastName},
+    {QStringLiteral(" :جنس"), &Subject::gender},
+    {QStringLiteral(" :سن"), &Subject::age},
+    {QStringLiteral(" :وضعيت تاهل"), &Subject::maritalStatus},
+    {QStringLiteral(" :ميزان تحصيلات"), &Subject::education},
+    {QStringLiteral(" :تاريخ"), &Subject::date},
+    {QStringLiteral(" :ساعت"), &Subject::time},
+    {QStringLiteral(" :معشوقه"), &Subject::beloved},
+};
+
+} // namespace
+
+SubjectPanel::SubjectPanel(QWidget *parent, const QString &name, const QStringList &fieldNames, int fieldsPerRow)
+    : QGroupBox(parent)
 {
-    const struct {
-        QString caption;
-        QLatin1String column;
-    } fields[] = {
-        {QStringLiteral(" :کد"), column::Code},
-        {QStringLiteral(" :نام"), column::FName},
-        {QStringLiteral(" :نام خانوادگي"), column::LName},
-        {QStringLiteral(" :جنس"), column::Jens},
-        {QStringLiteral(" :سن"), column::Sen},
-        {QStringLiteral(" :وضعيت تاهل"), column::Taahol},
-        {QStringLiteral(" :ميزان تحصيلات"), column::Tahsil},
-        {QStringLiteral(" :تاريخ"), column::Date},
-        {QStringLiteral(" :ساعت"), column::Time},
-        {QStringLiteral(" :معشوقه"), column::Morva},
-    };
-    auto *panel = new QGroupBox(parent);
-    panel->setObjectName(name);
-    auto *grid = new QGridLayout(panel);
+    setObjectName(name);
+    auto *grid = new QGridLayout(this);
     grid->setVerticalSpacing(2);
-    for (int i = 0; i < 10; ++i) {
-        auto *field = new QLineEdit(panel);
+    for (int i = 0; i < int(std::size(kFields)); ++i) {
+        auto *field = new QLineEdit(this);
         field->setObjectName(fieldNames.value(i));
         // Shown to be read: the registration stays as the operator saved it.
         field->setReadOnly(true);
         field->setFocusPolicy(Qt::ClickFocus);
-
-        BindField(field, &subjects, fields[i].column);
-        grid->addWidget(FieldCaption(panel, fields[i].caption, field), i / fieldsPerRow, (i % fieldsPerRow) * 2);
+        fields_ << field;
+        grid->addWidget(FieldCaption(this, kFields[i].caption, field), i / fieldsPerRow, (i % fieldsPerRow) * 2);
         grid->addWidget(field, i / fieldsPerRow, (i % fieldsPerRow) * 2 + 1);
     }
     for (int column = 1; column < fieldsPerRow * 2; column += 2)
         grid->setColumnStretch(column, 1);
-    return panel;
+}
+
+void SubjectPanel::showSubject(const std::optional<Subject> &subject)
+{
+    for (int i = 0; i < fields_.size(); ++i) {
+        QLineEdit *field = fields_[i];
+        field->setText(subject ? (*subject).*kFields[i].particular : QString());
+        field->setCursorPosition(0);
+        field->setToolTip(PlainToolTip(field->text()));
+    }
 }
 
 } // namespace morva

@@ -1,19 +1,31 @@
 #pragma once
 
-#include <QString>
+#include "records/subject.h"
+
+#include <QGroupBox>
+#include <QList>
 #include <QStringList>
 
-class QGroupBox;
-class QWidget;
+class QLineEdit;
 
 namespace morva {
 
-class TableView;
+// A read-only panel of a subject's particulars, each field beside its caption. fieldNames names
+// the ten fields in this order: code, first name, last name, gender, age, marital status,
+// education, date, time, beloved's name.
+class SubjectPanel : public QGroupBox {
+    Q_OBJECT
 
-// A read-only panel of a subject's particulars, each field beside its caption and bound to its
-// column of a view of table IDE. fieldNames names the ten fields in this order: code, first
-// name, last name, gender, age, marital status, education, date, time, beloved's name.
-QGroupBox *CreateSubjectPanel(QWidget *parent, const QString &name, TableView &subjects,
-                              const QStringList &fieldNames, int fieldsPerRow);
+public:
+    SubjectPanel(QWidget *parent, const QString &name, const QStringList &fieldNames, int fieldsPerRow);
+
+    // Shows the subject, each long value from its start and whole as its tooltip; nothing shows
+    // no one.
+    void showSubject(const std::optional<Subject> &subject);
+    QLineEdit *field(int index) const { return fields_.at(index); }
+
+private:
+    QList<QLineEdit *> fields_;
+};
 
 } // namespace morva

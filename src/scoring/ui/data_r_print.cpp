@@ -2,7 +2,7 @@
 
 #include "common/files.h"
 #include "common/safe_file.h"
-#include "records/data_files.h"
+#include "common/files.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/modal.h"

@@ -3,14 +3,13 @@
 #include "calendar/jalali.h"
 #include "common/persian_digits.h"
 #include "questionnaire/item_bank.h"
-#include "records/columns.h"
 #include "common/numbers.h"
-#include "records/table_view.h"
+#include "records/subject_store.h"
 #include "records/ui/subject_panel.h"
 #include "scoring/clinician_sheet.h"
 #include "scoring/love_type.h"
 #include "scoring/result_sheet.h"
-#include "scoring/scores.h"
+#include "scoring/score_report.h"
 #include "scoring/ui/data_r_print.h"
 #include "scoring/ui/triangle_chart.h"
 #include "ui/ask_code.h"
@@ -37,6 +36,12 @@ QString PartnerTitle()
     return QStringLiteral("مقایسه با شریک عاطفی");
 }
 
+// The first and last name, for the chart's legend; nothing for a subject without particulars.
+QString FullName(const std::optional<Subject> &subject)
+{
+    return subject ? (subject->firstName + u' ' + subject->lastName).trimmed() : QString();
+}
+
 // A label of the window's own making that may hold a stored name: shown as plain text, so that
 // a name with tags in it shows as typed and loads nothing.
 QLabel *ShownText(QWidget *parent, const QString &name)
@@ -50,18 +55,12 @@ QLabel *ShownText(QWidget *parent, const QString &name)
 
 } // namespace
 
-FrmkLID::FrmkLID(QWidget *parent)
+FrmkLID::FrmkLID(Stores &stores, QWidget *parent)
     : QWidget(parent),
-      frame_(this, {QStringLiteral("FrmkLID"), QStringLiteral("کليد گذاري"), {12870, 9045}, QStringLiteral("Text1")})
+      frame_(this, stores, {QStringLiteral("FrmkLID"), QStringLiteral("کليد گذاري"), {12870, 9045}, QStringLiteral("Text1")})
 {
-    adodc2_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc2"));
-    adodc3_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc3"));
-    adodc4_ = frame_.subjectsView(table::Answers, QStringLiteral("Adodc4"));
-    adodc5_ = frame_.subjectsView(table::Subjects, QStringLiteral("Adodc5"));
-    text13_ = HiddenField(this, QStringLiteral("Text13"));
-    BindField(text13_, frame_.adodc1(), column::Name);
-    text16_ = HiddenField(this, QStringLiteral("Text16"));
-    BindField(text16_, frame_.adodc1(), column::Adress);
+    text13_ = HiddenField(this, QStringLiteral("Text13"), frame_.loadedSettings().name);
+    text16_ = HiddenField(this, QStringLiteral("Text16"), frame_.loadedSettings().address);
     text5_ = HiddenField(this, QStringLiteral("Text5"));
 
     buildSubjectPanel();
@@ -75,14 +74,13 @@ FrmkLID::~FrmkLID() = default;
 
 void FrmkLID::buildSubjectPanel()
 {
-    QGroupBox *frame5 = CreateSubjectPanel(this, QStringLiteral("Frame5"), *adodc3_,
-                                           {QStringLiteral("Text15"), QStringLiteral("Text3(3)"),
-                                            QStringLiteral("Text12"), QStringLiteral("Text10"),
-                                            QStringLiteral("Text6"), QStringLiteral("Text11"),
-                                            QStringLiteral("Text7"), QStringLiteral("Text8"),
-                                            QStringLiteral("Text9"), QStringLiteral("Text14")},
-                                           3);
-    frame5->setGeometry(TwipsRect(240, 120, 12390, 2400));
+    frame5_ = new SubjectPanel(this, QStringLiteral("Frame5"),
+                               {QStringLiteral("Text15"), QStringLiteral("Text3(3)"), QStringLiteral("Text12"),
+                                QStringLiteral("Text10"), QStringLiteral("Text6"), QStringLiteral("Text11"),
+                                QStringLiteral("Text7"), QStringLiteral("Text8"), QStringLiteral("Text9"),
+                                QStringLiteral("Text14")},
+                               3);
+    frame5_->setGeometry(TwipsRect(240, 120, 12390, 2400));
 }
 
 // The subject's triangle, and a second subject's laid over it with the partner's name, sums and
@@ -168,35 +166,21 @@ void FrmkLID::buildScorePanel()
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 }
 
-QStringList FrmkLID::answers(const TableView &view)
+std::optional<SubjectWithAnswers> FrmkLID::checkedSubject(const QString &code, const QString &unanswered)
 {
-    QStringList list;
-    for (int item = 1; item <= ItemCount; ++item)
-        list << view.field(column::Answer(item));
-    return list;
-}
-
-std::optional<QStringList> FrmkLID::checkedAnswers(TableView *view, const QString &code, const QString &unanswered)
-{
-    bool found = false;
-    if (!RunGuarded(this, [&] {
-            view->reload();
-            view->setFilter(column::Code, code);
-            found = view->rowCount() != 0;
-        }))
+    SubjectWithAnswers found;
+    if (!RunGuarded(this, [&] { found = frame_.subjects().read(code); }))
         return std::nullopt;
-    if (!found) {
+    if (!found.answers) {
         MessagePrompt::Show(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
         return std::nullopt;
     }
-    const QStringList list = answers(*view);
-    const QString missing = MissingItemsList(list);
-    if (!missing.isEmpty()) {
-        ShowMessageBox(this, unanswered + QStringLiteral("\n\n") + missing, QStringLiteral("خطا"),
-                       BoxStyle::OkExclamation);
+    if (!found.answers->complete()) {
+        ShowMessageBox(this, unanswered + QStringLiteral("\n\n") + MissingItemsList(*found.answers),
+                       QStringLiteral("خطا"), BoxStyle::OkExclamation);
         return std::nullopt;
     }
-    return list;
+    return found;
 }
 
 void FrmkLID::onCommand1Clicked()
@@ -205,16 +189,16 @@ void FrmkLID::onCommand1Clicked()
         AskSubjectCode(this, QStringLiteral(" Enter Number "), QStringLiteral(" کد آزمودني را وارد کنيد"));
     if (!code)
         return;
-    const auto checked = checkedAnswers(
-        adodc2_, *code,
+    const auto checked = checkedSubject(
+        *code,
         QStringLiteral("شما به سوالات زير پاسخ نداده ايد و تا به تمام سوالات پاسخ ندهيد نمي توانيد نمره گذاري را انجام دهيد"));
     if (!checked)
         return;
-    if (!RunGuarded(this, [&] { adodc3_->setFilter(column::Code, *code); }))
-        return;
+    frame5_->showSubject(checked->subject);
     text5_->setText(*code);
     selectedCode_ = *code;
-    selectedAnswers_ = *checked;
+    selected_ = *checked;
+    report_ = Score(*checked->answers);
     onCommand7Clicked();
     onCommand5Clicked();
     compare_->setEnabled(true);
@@ -227,30 +211,23 @@ void FrmkLID::onCmdCompareClicked()
     const auto code = AskSubjectCode(this, QStringLiteral("کد آزمودنیِ شریک عاطفی را وارد کنید"), PartnerTitle());
     if (!code)
         return;
-    const auto checked = checkedAnswers(adodc4_, *code,
+    const auto checked = checkedSubject(*code,
                                         QStringLiteral("شریک عاطفی هنوز به همه‌ی جمله‌ها پاسخ نداده است و مثلث او را "
                                                        "نمی‌توان کشید. شماره‌ی جمله‌های بی‌پاسخ:"));
     if (!checked)
         return;
-    QString name;
-    if (!RunGuarded(this, [&] {
-            adodc5_->reload();
-            adodc5_->setFilter(column::Code, *code);
-            if (adodc5_->rowCount() != 0)
-                name = (adodc5_->field(column::FName) + u' ' + adodc5_->field(column::LName)).trimmed();
-        }))
-        return;
-    const ChartSubject partner{*code, morva::ComputeScores(*checked), name};
+    const ScoreReport report = Score(*checked->answers);
+    const ChartSubject partner{*code, report.sums, FullName(checked->subject)};
     chart_->showPartner(partner);
     partner_->setText(QStringLiteral("شریک عاطفی: ") + LegendName(partner) + u'\n' + ScoresText(partner.scores) + u'\n'
-                      + LoveTypeLabel(morva::ClassifyLoveType(partner.scores)));
+                      + LoveTypeLabel(report.type));
 }
 
+// The three sums of the subject on screen, with their scale, and the triangle.
 void FrmkLID::onCommand7Clicked()
 {
-    const ComponentScores sums = morva::ComputeScores(answers(*adodc2_));
     for (int i = 0; i < 3; ++i) {
-        const int sum = ScoreOf(sums, kItemComponents[i]);
+        const int sum = ScoreOf(report_.sums, kItemComponents[i]);
         scores_[i]->setText(QString::number(sum));
         ranges_[i]->setText(ScoreRangeText());
         levels_[i]->setText(ScoreLevelLabel(LevelOf(kItemComponents[i], sum)));
@@ -259,16 +236,14 @@ void FrmkLID::onCommand7Clicked()
                                    .arg(PersianDigits(QString::number(cutOff)), MeanPerItemText(cutOff)));
         means_[i]->setText(QStringLiteral("میانگین: ") + MeanPerItemText(sum));
     }
-    chart_->showSubject({text5_->text(), sums, (shown("Text3(3)") + u' ' + shown("Text12")).trimmed()});
+    chart_->showSubject({selectedCode_, report_.sums, FullName(selected_.subject)});
     partner_->clear();
 }
 
+// The love type of the subject on screen and its explanation.
 void FrmkLID::onCommand5Clicked()
 {
-    const ComponentScores sums{static_cast<int>(LeadingNumber(scores_[0]->text())),
-                               static_cast<int>(LeadingNumber(scores_[1]->text())),
-                               static_cast<int>(LeadingNumber(scores_[2]->text()))};
-    text4_->setPlainText(LoveTypeText(morva::ClassifyLoveType(sums)));
+    text4_->setPlainText(LoveTypeText(report_.type));
     QTextCursor all(text4_->document());
     all.select(QTextCursor::Document);
     QTextBlockFormat rightToLeft;
@@ -286,23 +261,19 @@ bool FrmkLID::subjectSelected(const QString &code)
     return false;
 }
 
-QString FrmkLID::shown(const char *field) const
-{
-    return findChild<QLineEdit *>(QLatin1String(field))->text();
-}
-
 void FrmkLID::onCommand6Clicked()
 {
     if (!subjectSelected(text5_->text()))
         return;
+    const Subject subject = selected_.subject.value_or(Subject());
     ResultSheet sheet;
     sheet.clinicName = text13_->text();
-    sheet.explanation = text4_->toPlainText();
-    sheet.firstName = shown("Text3(3)");
-    sheet.lastName = shown("Text12");
-    sheet.age = shown("Text6");
-    sheet.education = shown("Text7");
-    sheet.date = shown("Text8");
+    sheet.explanation = LoveTypeText(report_.type);
+    sheet.firstName = subject.firstName;
+    sheet.lastName = subject.lastName;
+    sheet.age = subject.age;
+    sheet.education = subject.education;
+    sheet.date = subject.date;
     sheet.address = text16_->text();
     preview(std::make_unique<ResultSheetDocument>(sheet));
     text5_->clear();
@@ -316,19 +287,9 @@ void FrmkLID::onCmdClinicianSheetClicked()
         return;
     ClinicianSheet sheet;
     sheet.clinicName = text13_->text();
-    sheet.code = selectedCode_;
-    sheet.firstName = shown("Text3(3)");
-    sheet.lastName = shown("Text12");
-    sheet.gender = shown("Text10");
-    sheet.age = shown("Text6");
-    sheet.maritalStatus = shown("Text11");
-    sheet.group = adodc3_->field(column::Group);
-    sheet.education = shown("Text7");
-    sheet.registrationDate = shown("Text8");
-    sheet.registrationTime = shown("Text9");
-    sheet.beloved = shown("Text14");
+    sheet.subject = selected_.subject.value_or(Subject{selectedCode_});
     sheet.scoringDate = PersianDateText(QDateTime::currentDateTime(), 3);
-    sheet.answers = selectedAnswers_;
+    sheet.answers = *selected_.answers;
     preview(std::make_unique<ClinicianSheetDocument>(sheet));
 }
 
@@ -337,7 +298,8 @@ void FrmkLID::onCmdClinicianSheetClicked()
 void FrmkLID::preview(std::unique_ptr<SheetDocument> document)
 {
     const QString today = PersianDateText(QDateTime::currentDateTime(), 0).replace(u'/', u'-');
-    const QString name = SheetFileName({document->name(), selectedCode_, shown("Text3(3)"), shown("Text12"), today});
+    const Subject subject = selected_.subject.value_or(Subject());
+    const QString name = SheetFileName({document->name(), selectedCode_, subject.firstName, subject.lastName, today});
     (new DataRPrint(std::move(document), name, this))->show();
 }
 

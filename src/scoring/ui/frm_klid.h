@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/subject_store.h"
+#include "scoring/score_report.h"
 #include "ui/window_frame.h"
 
 #include <QWidget>
@@ -16,7 +18,7 @@ class QTextEdit;
 namespace morva {
 
 class SheetDocument;
-class TableView;
+class SubjectPanel;
 class TriangleChart;
 
 // The scoring window: selects a subject by code, refuses one with unanswered items, shows the
@@ -26,8 +28,8 @@ class FrmkLID : public QWidget {
     Q_OBJECT
 
 public:
-    // Throws DataError when the data files cannot be opened.
-    explicit FrmkLID(QWidget *parent = nullptr);
+    // Throws DataError when the stores cannot be read.
+    explicit FrmkLID(Stores &stores, QWidget *parent = nullptr);
     ~FrmkLID() override;
 
 Q_SIGNALS:
@@ -41,15 +43,12 @@ private:
     void buildSubjectPanel();
     void buildChartPanel();
     void buildScorePanel();
-    static QStringList answers(const TableView &view);
-    // The answers of the code's first answer row, narrowing view to it, once the selection's
-    // checks pass; a code without an answer row or with unanswered items is refused with their
-    // messages.
-    // unanswered: what the message on unanswered items says before their list.
-    std::optional<QStringList> checkedAnswers(TableView *view, const QString &code, const QString &unanswered);
+    // The subject with the code and its answers, once the selection's checks pass; a code without
+    // an answer row or with unanswered items is refused with their messages. unanswered: what the
+    // message on unanswered items says before their list.
+    std::optional<SubjectWithAnswers> checkedSubject(const QString &code, const QString &unanswered);
     // Whether a subject is selected for a sheet (code not empty); if not, says so.
     bool subjectSelected(const QString &code);
-    QString shown(const char *field) const;
     void preview(std::unique_ptr<SheetDocument> document);
 
     void onCommand1Clicked(); // select a subject
@@ -60,14 +59,13 @@ private:
     void onCmdClinicianSheetClicked();
 
     WindowFrame frame_;
-    TableView *adodc2_ = nullptr; // Answer, narrowed to the selected subject
-    TableView *adodc3_ = nullptr; // IDE, narrowed to the selected subject
-    TableView *adodc4_ = nullptr; // Answer, narrowed to the subject compared with the selected one
-    TableView *adodc5_ = nullptr; // IDE, narrowed to that subject
-    // The subject on screen: Text5 empties when the result sheet prints, these stay until the next
-    // selection.
+    // The subject on screen and what the answers come to: Text5 empties when the result sheet
+    // prints, these stay until the next selection.
     QString selectedCode_;
-    QStringList selectedAnswers_;
+    SubjectWithAnswers selected_;
+    ScoreReport report_;
+
+    SubjectPanel *frame5_ = nullptr;
 
     QLineEdit *text5_ = nullptr;   // code of the selected subject, empty when none
     QLineEdit *text13_ = nullptr;  // clinic name

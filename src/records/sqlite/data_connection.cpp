@@ -1,8 +1,8 @@
-#include "records/data_connection.h"
+#include "records/sqlite/data_connection.h"
 
 #include "common/files.h"
 #include "records/data_error.h"
-#include "records/data_files.h"
+#include "records/sqlite/data_files.h"
 
 #include <QAtomicInteger>
 #include <QFileInfo>
@@ -32,6 +32,13 @@ QString ConnectionName(const QString &owner, const QString &path)
 }
 
 } // namespace
+
+QString QuotedIdentifier(const QString &name)
+{
+    QString quoted = name;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
 
 DataConnection::DataConnection(DataFile file, const QString &owner) : DataConnection(DataFilePath(file), owner)
 {

@@ -1,10 +1,10 @@
-#include "backup/restore.h"
+#include "records/sqlite/subjects_file.h"
 
-#include "common/safe_file.h"
-#include "records/data_connection.h"
+#include "common/display_text.h"
+#include "common/files.h"
 #include "records/data_error.h"
-#include "records/data_files.h"
-#include "records/subject_stream.h"
+#include "records/sqlite/data_connection.h"
+#include "records/sqlite/data_files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,13 +35,47 @@ bool ReadWhole(const QString &source, const QString &copy)
 
 } // namespace
 
-std::optional<qint64> StoredSubjectCount(const QString &path)
+std::optional<QString> SettleDatabaseFile(const QString &path)
+{
+    if (DataConnection::OpenCount(path) > 0)
+        return QStringLiteral("فایل اطلاعات آزمودنی‌ها هنوز در پنجره‌ی دیگری از برنامه باز است.");
+    if (!JournalPending(path))
+        return std::nullopt;
+    const QString unsettled = QStringLiteral("در فایل اطلاعات آزمودنی‌ها یک تغییر نیمه‌تمام مانده است که برنامه نتوانست آن را لغو کند.");
+    try {
+        // The first read of a connection rolls an interrupted write back; the last connection
+        // to close moves a write-ahead log into the file.
+        DataConnection db(path, QStringLiteral("settle"));
+        db.run(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+        db.run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    } catch (const DataError &error) {
+        return unsettled + u'\n' + error.detail();
+    }
+    if (JournalPending(path))
+        return unsettled;
+    return std::nullopt;
+}
+
+std::optional<QString> CheckSubjectsFile(const QString &path, const QString &advice)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() == 0)
+        return QStringLiteral("فایل «%1» پیدا نشد یا خالی است.").arg(ShownPath(path)) + advice;
+    if (const auto defect = DefectOf(path, DataFile::Subjects, QStringLiteral("integrity_check")))
+        return FileDefect{QStringLiteral("فایل «%1» اطلاعات آزمودنی‌های این برنامه را در بر ندارد یا آسیب دیده است."),
+                          defect->detail}
+            .text(path, advice);
+    return std::nullopt;
+}
+
+std::optional<qint64> SubjectsInBackup(const QString &path)
 {
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     try {
         const DataConnection db(path, QStringLiteral("count"), DataConnection::Access::ReadOnly);
-        return CountSubjects(db, std::nullopt);
+        QSqlQuery q = db.run(QStringLiteral("SELECT COUNT(*) FROM \"IDE\""));
+        return q.next() ? std::optional<qint64>(q.value(0).toLongLong()) : std::nullopt;
     } catch (const DataError &) {
         return std::nullopt;
     }
@@ -52,7 +86,7 @@ RestoreOutcome RestoreSubjectsFile(const QString &backup, const QString &live, c
 {
     using Stop = RestoreOutcome::Stop;
     if (const auto unsettled = SettleDatabaseFile(live))
-        return {Stop::LiveBusy, *unsettled};
+        return {Stop::StoreBusy, *unsettled};
     QString source = backup;
     const QString scratch = live + QStringLiteral(".restoring");
     const struct Cleanup {

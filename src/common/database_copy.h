@@ -26,9 +26,4 @@ BetweenChunks Paced(BetweenChunks step);
 std::optional<QString> CopyDatabaseFile(const QString &source, const QString &destination,
                                         const BetweenChunks &betweenChunks = {});
 
-// Makes sure that the SQLite file at path holds every committed change by itself before it is
-// copied or replaced: no connection of this program is open to it, and a journal left by an
-// interrupted write is rolled back. Returns what stands in the way, in Persian, or nothing.
-std::optional<QString> SettleDatabaseFile(const QString &path);
-
 } // namespace morva

@@ -12,7 +12,10 @@
 
 namespace morva {
 
-// One window's connection to one data file. Every query binds its values; every write runs
+// A table's or a column's name quoted for SQL: "Group", "1".
+QString QuotedIdentifier(const QString &name);
+
+// A connection to one SQLite data file. Every query binds its values; every write runs
 // inside transact(), so a failure leaves the file as it was before the write.
 class DataConnection {
 public:

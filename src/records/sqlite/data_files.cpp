@@ -1,0 +1,246 @@
+#include "records/sqlite/data_files.h"
+
+#include "common/database_copy.h"
+#include "common/display_text.h"
+#include "common/files.h"
+#include "records/data_error.h"
+#include "records/sqlite/data_connection.h"
+#include "records/subject_code.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlQuery>
+
+#include <functional>
+
+namespace morva {
+namespace {
+
+QString CreateStatement(const TableSchema &table)
+{
+    QStringList columns;
+    if (table.numberedRows)
+        columns << QStringLiteral("\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT");
+    for (const QString &c : table.columns)
+        columns << QuotedIdentifier(c) + QStringLiteral(" TEXT");
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(QuotedIdentifier(table.name), columns.join(u", "));
+}
+
+bool HasSqliteHeader(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+int LatestVersion(DataFile kind)
+{
+    return kind == DataFile::Subjects ? kSubjectsFileVersion : kSettingsFileVersion;
+}
+
+int StoredVersion(const DataConnection &db)
+{
+    QSqlQuery q = db.run(QStringLiteral("PRAGMA user_version"));
+    const int version = q.next() ? q.value(0).toInt() : 0;
+    return version == 0 ? 1 : version; // the first release wrote none
+}
+
+// Codes stored by the first release with Persian or Arabic digits are rewritten with Latin
+// ones, in IDE and Answer alike, so that the subjects stay reachable. A code whose Latin form
+// another subject already has is left as it is.
+void NormalizeStoredCodes(const DataConnection &subjects)
+{
+    QSqlQuery stored = subjects.run(QStringLiteral("SELECT \"Code\" FROM \"IDE\" UNION SELECT \"Code\" FROM \"Answer\""));
+    QSet<QString> codes;
+    QStringList foreign;
+    while (stored.next()) {
+        const QString code = stored.value(0).toString();
+        codes.insert(code);
+        if (NormalizedCode(code) != code)
+            foreign << code;
+    }
+    for (const QString &code : std::as_const(foreign)) {
+        const QString latin = NormalizedCode(code);
+        if (codes.contains(latin))
+            continue; // another subject has this code: both stay as they were
+        codes.insert(latin);
+        for (const QString table : {QStringLiteral("IDE"), QStringLiteral("Answer")})
+            subjects.run(QStringLiteral("UPDATE %1 SET \"Code\" = ? WHERE \"Code\" = ?").arg(QuotedIdentifier(table)),
+                         {latin, code});
+    }
+}
+
+// The steps that bring a data file from one version to the next: the step at index i takes a
+// file of version i + 1 to version i + 2.
+const QList<std::function<void(const DataConnection &)>> &MigrationsOf(DataFile kind)
+{
+    static const QList<std::function<void(const DataConnection &)>> subjects{NormalizeStoredCodes};
+    static const QList<std::function<void(const DataConnection &)>> settings;
+    return kind == DataFile::Subjects ? subjects : settings;
+}
+
+// The first column of the table that the file lacks (the table's name when it has no such
+// table), or nothing.
+std::optional<QString> MissingColumn(const DataConnection &db, const TableSchema &table)
+{
+    QSqlQuery info = db.run(QStringLiteral("PRAGMA table_info(%1)").arg(QuotedIdentifier(table.name)));
+    QStringList present;
+    while (info.next())
+        present << info.value(1).toString();
+    for (const QString &c : table.columns) {
+        if (!present.contains(c, Qt::CaseInsensitive))
+            return c;
+    }
+    return std::nullopt;
+}
+
+// A program stopped in the middle of a write (killed, or the power gone) leaves its journal beside
+// the file; the check reads without writing and would find the file damaged. The first read of a
+// connection that may write rolls the interrupted write back, as SQLite does on any later start.
+void RollBackInterruptedWrite(const QString &path)
+{
+    if (!HasSqliteHeader(path) || !JournalPending(path))
+        return;
+    try {
+        DataConnection(path, QStringLiteral("recover")).run(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+    } catch (const DataError &) {
+        // The check that follows says what is wrong with the file.
+    }
+}
+
+void CreateFile(const QString &path)
+{
+    QFile created(path);
+    if (!created.open(QIODevice::WriteOnly | QIODevice::NewOnly) || !created.setPermissions(kOwnerOnly))
+        throw DataError(QStringLiteral("فایل اطلاعات «%1» ساخته نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی نوشتن در این "
+                                       "پوشه وجود ندارد یا فضای دیسک پر است؛ لطفاً با مسئول رایانه تماس بگیرید.")
+                            .arg(ShownPath(path)),
+                        created.errorString());
+}
+
+// Keeps the file as it is before it is brought forward from version.
+void KeepBeforeMigrating(const QString &path, int version)
+{
+    const QString kept = path + QStringLiteral(".v%1").arg(version);
+    if (const auto failed = CopyDatabaseFile(path, kept))
+        throw DataError(QStringLiteral("فایل اطلاعات «%1» باید برای این نسخه از برنامه به‌روز شود، ولی پیش از آن نسخه‌ای از "
+                                       "آن در «%2» نگه داشته نشد؛ از این رو فایل تغییری نکرد و برنامه بسته می‌شود. لطفاً "
+                                       "جای خالی دیسک را بررسی کنید یا با مسئول رایانه تماس بگیرید.")
+                            .arg(ShownPath(path), ShownPath(kept)),
+                        *failed);
+}
+
+} // namespace
+
+QString FileDefect::text(const QString &path, const QString &more) const
+{
+    QString whole = sentence.arg(ShownPath(path)) + more;
+    return detail.isEmpty() ? whole : whole + QStringLiteral("\n\n") + detail;
+}
+
+std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, const QString &check)
+{
+    if (!HasSqliteHeader(path))
+        return FileDefect{QStringLiteral("این برنامه نمی‌تواند فایل اطلاعات «%1» را بخواند؛ شاید این فایل از نسخه‌ی "
+                                         "قدیمی برنامه باشد یا آسیب دیده باشد."),
+                          {}};
+    try {
+        const DataConnection db(path, QStringLiteral("check"), DataConnection::Access::ReadOnly);
+        if (StoredVersion(db) > LatestVersion(kind))
+            return FileDefect{QStringLiteral("فایل اطلاعات «%1» را نسخه‌ی تازه‌تری از برنامه ساخته است و این نسخه نمی‌تواند "
+                                             "آن را به کار ببرد؛ لطفاً برنامه را به‌روز کنید."),
+                              QStringLiteral("نسخه‌ی فایل: %1 — نسخه‌ای که این برنامه می‌شناسد: %2")
+                                  .arg(StoredVersion(db))
+                                  .arg(LatestVersion(kind))};
+        QSqlQuery result = db.run(QStringLiteral("PRAGMA %1").arg(check));
+        if (!result.next() || result.value(0).toString() != QStringLiteral("ok"))
+            return FileDefect{QStringLiteral("فایل اطلاعات «%1» آسیب دیده است."), {}};
+        for (const TableSchema *table : TablesOf(kind)) {
+            if (const auto missing = MissingColumn(db, *table))
+                return FileDefect{QStringLiteral("فایل اطلاعات «%1» با این نسخه از برنامه سازگار نیست."),
+                                  QStringLiteral("جدول: %1 — ستونِ ناموجود: %2").arg(Isolated(table->name), Isolated(*missing))};
+        }
+    } catch (const DataError &) {
+        return FileDefect{QStringLiteral("فایل اطلاعات «%1» باز نشد یا آسیب دیده است."), {}};
+    }
+    return std::nullopt;
+}
+
+bool JournalPending(const QString &path)
+{
+    for (const QString &suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")}) {
+        if (QFileInfo(path + suffix).size() > 0)
+            return true;
+    }
+    return false;
+}
+
+QString DataFilePath(DataFile file)
+{
+    return file == DataFile::Settings ? QStringLiteral("DB/DB.mdb") : QStringLiteral("DB/DB2.mdb");
+}
+
+void PrepareDataFolder()
+{
+    const QString folder = QFileInfo(DataFilePath(DataFile::Settings)).path();
+    if (!QFileInfo::exists(folder) && (!QDir().mkpath(folder) || !QFile::setPermissions(folder, kOwnerOnlyFolder)))
+        throw DataError(QStringLiteral("پوشه‌ی اطلاعات «%1» ساخته نشد و برنامه بسته می‌شود. احتمالاً اجازه‌ی نوشتن در "
+                                       "این مسیر وجود ندارد؛ لطفاً با مسئول رایانه تماس بگیرید.")
+                            .arg(ShownPath(folder)));
+}
+
+std::optional<int> DataFileVersion(const QString &path)
+{
+    if (!HasSqliteHeader(path))
+        return std::nullopt;
+    try {
+        return StoredVersion(DataConnection(path, QStringLiteral("version"), DataConnection::Access::ReadOnly));
+    } catch (const DataError &) {
+        return std::nullopt;
+    }
+}
+
+// An existing file is checked before anything is written into it, and left untouched when it
+// is not ours; only a missing or empty file gets our tables.
+void PrepareDataFile(const QString &path, DataFile kind)
+{
+    const QFileInfo info(path);
+    const bool fresh = !info.exists() || info.size() == 0;
+    if (!info.exists())
+        CreateFile(path);
+    int version = LatestVersion(kind);
+    if (!fresh) {
+        RollBackInterruptedWrite(path);
+        if (const auto defect = DefectOf(path, kind, QStringLiteral("quick_check")))
+            throw DataError(defect->text(path, QStringLiteral(" برنامه این فایل را تغییر نمی‌دهد و بسته می‌شود؛ لطفاً با "
+                                                             "مسئول رایانه تماس بگیرید.")));
+        version = *DataFileVersion(path);
+        if (version < LatestVersion(kind))
+            KeepBeforeMigrating(path, version);
+    }
+    DataConnection db(path, QStringLiteral("prepare"));
+    db.transact([&] {
+        for (const TableSchema *table : TablesOf(kind)) {
+            if (fresh)
+                db.run(CreateStatement(*table));
+            for (const QString &column : table->indexed)
+                db.run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                           .arg(QuotedIdentifier(table->name + u'_' + column), QuotedIdentifier(table->name),
+                                QuotedIdentifier(column)));
+        }
+        const auto &migrations = MigrationsOf(kind);
+        for (int from = version; from < LatestVersion(kind); ++from)
+            migrations[from - 1](db);
+        if (fresh || version < LatestVersion(kind))
+            db.run(QStringLiteral("PRAGMA user_version = %1").arg(LatestVersion(kind)));
+        if (kind == DataFile::Settings) {
+            QSqlQuery rows = db.run(QStringLiteral("SELECT COUNT(*) FROM \"Theme\""));
+            if (rows.next() && rows.value(0).toLongLong() == 0)
+                db.run(QStringLiteral("INSERT INTO \"Theme\" (\"TH\", \"Name\", \"Adress\") VALUES (?, ?, ?)"),
+                       {QStringLiteral("1"), QStringLiteral(""), QStringLiteral("")});
+        }
+    });
+}
+
+} // namespace morva

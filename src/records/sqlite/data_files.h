@@ -1,0 +1,50 @@
+#pragma once
+
+#include "records/schema.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace morva {
+
+// The versions of the two data files' tables that this program writes, kept in each file
+// (PRAGMA user_version). A file of the first release carries none and counts as version 1.
+//   subjects 2: codes with Persian or Arabic digits rewritten with Latin ones.
+inline constexpr int kSubjectsFileVersion = 2;
+inline constexpr int kSettingsFileVersion = 1;
+
+// The relative path of a data file, resolved against the working directory (the data folder).
+QString DataFilePath(DataFile file);
+
+// Makes sure the data folder exists, readable by its owner only. Throws DataError.
+void PrepareDataFolder();
+
+// Makes a data file usable: a missing or empty one is created with our tables at this
+// program's version (owner-only); an existing one is checked and, when it is of an earlier
+// version, brought forward in one transaction after a copy of it is kept beside it (its name and
+// ".v" with its version). A file that is not an SQLite database, lacks tables or columns this
+// program needs, or was made by a later version of the program is left untouched and reported.
+// Throws DataError.
+void PrepareDataFile(const QString &path, DataFile kind);
+
+// The version of a data file's tables; nothing when it cannot be read.
+std::optional<int> DataFileVersion(const QString &path);
+
+// Whether a journal beside the SQLite file at path still holds pages the file lacks: an
+// interrupted write SQLite has not rolled back yet, or changes of a write-ahead log not yet in
+// the file.
+bool JournalPending(const QString &path);
+
+// What keeps the file at path from being a data file of this kind that this program can take:
+// not SQLite, damaged (check: "quick_check" or "integrity_check"), tables or columns missing, or
+// a later version. A sentence naming the file («%1»), and a technical detail for its own line.
+// Reads the file only.
+struct FileDefect {
+    QString sentence;
+    QString detail;
+    QString text(const QString &path, const QString &more = {}) const;
+};
+std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, const QString &check);
+
+} // namespace morva

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "common/database_copy.h"
+#include "records/subject_store.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace morva {
+
+// The desk's subjects file as a file: what a backup is made of and restored from.
+
+// Makes sure that the SQLite file at path holds every committed change by itself before it is
+// copied or replaced: no connection of this program is open to it, and a journal left by an
+// interrupted write is rolled back. Returns what stands in the way, in Persian, or nothing.
+std::optional<QString> SettleDatabaseFile(const QString &path);
+
+// Whether the file at path is a whole subjects file that this program can take: an SQLite
+// database that passes its integrity check, holds tables IDE and Answer with every column this
+// program needs and is of no later version. Reads the file only. Returns what is wrong, in
+// Persian, or nothing; advice follows the sentence that says what is wrong, before any technical
+// detail.
+std::optional<QString> CheckSubjectsFile(const QString &path, const QString &advice = {});
+
+// Restores the subjects file at live from the backup, losing nothing on the way:
+// 1. the live file is settled (no connection open, no journal pending);
+// 2. a backup whose last changes are still in a journal beside it is read whole through SQLite
+//    into a scratch file beside the live file, so that none of them is left behind;
+// 3. what will be restored is checked to be a whole subjects file (a backup that is not there is
+//    left to the copy, which reports it);
+// 4. the live file is copied whole to kept (byte for byte);
+// 5. the backup is copied over the live file.
+// Every copy goes through CopyDatabaseFile: nothing at a path changes unless its file is whole.
+// advice follows the sentence that refuses a backup.
+RestoreOutcome RestoreSubjectsFile(const QString &backup, const QString &live, const QString &kept,
+                                   const QString &advice, const BetweenChunks &betweenChunks = {});
+
+} // namespace morva

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "common/database_copy.h"
+#include "records/answer_sheet.h"
+#include "records/subject.h"
+#include "records/subject_filter.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace morva {
+
+// A subject as the store keeps it: a subject is its first subject row and the first answer row
+// under the same code, in the order rows were added; an old file may hold only one of the two.
+struct SubjectWithAnswers {
+    std::optional<Subject> subject;
+    std::optional<AnswerSheet> answers;
+    qint64 answerRow = 0; // which answer row holds the answers, for saving them back
+};
+
+// A row of a subjects list: the subject and where it stands in the store's order.
+struct ListedSubject {
+    qint64 position = 0; // rising in the order subjects were registered
+    Subject subject;
+};
+
+// How a restore ended, and the words for why it stopped.
+struct RestoreOutcome {
+    enum class Stop {
+        None,       // the backup holds the subjects now
+        StoreBusy,  // the subjects could not be set aside for the restore: nothing was done
+        NotABackup, // the chosen file is no whole subjects file: nothing was done
+        NotKept,    // the subjects in the store could not be kept: nothing was restored
+        NotCopied,  // the backup could not be put in place: the subjects are as they were
+    };
+    Stop stop = Stop::None;
+    QString why; // Persian for the first three, the system's words for the last two
+};
+
+// Where the subjects and their answers are kept: the desk's subjects file, or a clinic's shared
+// server. Every window reaches the subjects through here; each call is whole or leaves the store as
+// it was, and a failure throws DataError with the user's words.
+class SubjectStore {
+public:
+    virtual ~SubjectStore() = default;
+
+    // Where the subjects are, as a Persian sentence names it: a file's path, a server.
+    virtual QString shownName() const = 0;
+
+    // Registration: whether a subject has the code; a new subject with every answer empty, both
+    // in one step, refused when the code is taken by then (in another room of the clinic too).
+    virtual bool codeTaken(const QString &code) = 0;
+    enum class Registration { Registered, CodeTaken };
+    virtual Registration registerSubject(const Subject &subject) = 0;
+
+    // A subject and the answers under the code.
+    virtual SubjectWithAnswers read(const QString &code) = 0;
+    // Whether any subject has answers (the main window's test, scoring and lookup commands).
+    virtual bool anyAnswers() = 0;
+    // Replaces the answers that read() found in answerRow; throws DataError, writing nothing, when
+    // the subject was deleted meanwhile (from another window or room).
+    virtual void saveAnswers(const QString &code, qint64 answerRow, const AnswerSheet &answers) = 0;
+    // Deletes the subject with its answers; false when the code has neither.
+    virtual bool deleteSubject(const QString &code) = 0;
+
+    // The subjects that pass the filter, in the order they were registered.
+    virtual qint64 count(const SubjectFilter &filter) = 0;
+    // Up to limit of them after the one at position (none: from the first).
+    virtual QList<ListedSubject> page(const SubjectFilter &filter, std::optional<qint64> after, int limit) = 0;
+    // Each one with its answers, one at a time, until visit returns false; memory stays the same
+    // however many there are.
+    virtual void forEach(const SubjectFilter &filter, const std::function<bool(const SubjectWithAnswers &)> &visit) = 0;
+    // Each first (or last) name once, in Persian alphabetical order; empty names left out.
+    virtual QStringList distinctNames(SubjectFilter::Field field) = 0;
+
+    // The first row of a table (IDE or Answer) that passes the filter, by column; the number of
+    // rows that do. For the views of the main window.
+    virtual std::optional<QHash<QString, QString>> firstRow(const QString &table, const SubjectFilter &filter) = 0;
+    virtual qint64 rowCount(const QString &table, const SubjectFilter &filter) = 0;
+
+    // The whole store as a subjects file at path, written whole or not at all.
+    virtual std::optional<QString> backupTo(const QString &path, const BetweenChunks &progress) = 0;
+    // Replaces every subject with those of the subjects file at backup, after keeping the present
+    // ones whole as a subjects file at kept. advice follows the sentence that refuses a backup.
+    virtual RestoreOutcome restoreFrom(const QString &backup, const QString &kept, const QString &advice,
+                                       const BetweenChunks &progress) = 0;
+};
+
+// How many subjects a backup (a subjects file, whatever store made it) holds; nothing when it
+// cannot be read.
+std::optional<qint64> SubjectsInBackup(const QString &path);
+
+} // namespace morva

@@ -1,0 +1,186 @@
+// What every subject store promises the windows, whatever keeps the subjects: the desk's file or a
+// clinic's server. Built once for each kind of store, with its own NewStoreUnderTest().
+#include "records/data_error.h"
+#include "records/sqlite/subjects_file.h"
+#include "store/store_under_test.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace morva;
+using namespace morva::testing;
+
+namespace {
+
+Subject Particulars(const QString &code, const QString &first = QStringLiteral("سارا"),
+                    const QString &group = QStringLiteral("A"))
+{
+    return {code, first, QStringLiteral("احمدی"), QStringLiteral("34"), QStringLiteral("کارشناسی ارشد"),
+            QStringLiteral("1403/05/09"), QStringLiteral("10:00:00"), QStringLiteral("زن"), QStringLiteral("متأهل"),
+            QStringLiteral("علی"), group};
+}
+
+QStringList Codes(const QList<ListedSubject> &listed)
+{
+    QStringList codes;
+    for (const ListedSubject &l : listed)
+        codes << l.subject.code;
+    return codes;
+}
+
+QStringList Codes(SubjectStore &store, const SubjectFilter &filter)
+{
+    QStringList codes;
+    store.forEach(filter, [&](const SubjectWithAnswers &s) {
+        codes << s.subject->code;
+        return true;
+    });
+    return codes;
+}
+
+} // namespace
+
+class SubjectStoreTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { under_ = NewStoreUnderTest(); }
+    void cleanup() { under_.reset(); }
+    void registrationKeepsEachCodeOnce();
+    void answersAreSavedWholeAndNotIntoADeletedSubject();
+    void deletionTakesTheSubjectWithItsAnswers();
+    void listsFollowTheFilterExactly();
+    void backupAndRestoreKeepEverySubject();
+
+private:
+    SubjectStore &store() { return under_->store(); }
+    std::unique_ptr<StoreUnderTest> under_;
+};
+
+// A subject is registered with every answer empty; a code that is taken is refused, and nothing is
+// written for it. Texts of every kind come back as they were given.
+void SubjectStoreTest::registrationKeepsEachCodeOnce()
+{
+    QVERIFY(!store().anyAnswers());
+    QCOMPARE(store().read(QStringLiteral("K-1")).subject, std::nullopt);
+    const Subject odd{QStringLiteral("X:O'Neil\"; DROP TABLE IDE;--"), QStringLiteral("<img src=\"/dev/zero\">"),
+                      QStringLiteral("مریم "), QStringLiteral("۴۲"), QString(40000, u'ب'), QStringLiteral("1403/05/09"),
+                      QStringLiteral("10:00:00"), QStringLiteral("زن"), QStringLiteral("بيوه"), QStringLiteral("50%_x"),
+                      QStringLiteral("G")};
+    for (const Subject &s : {Particulars(QStringLiteral("K-1")), odd})
+        QCOMPARE(store().registerSubject(s), SubjectStore::Registration::Registered);
+    QVERIFY(store().codeTaken(odd.code));
+    QVERIFY(!store().codeTaken(QStringLiteral("k-1"))); // letter case counts
+    QCOMPARE(store().registerSubject(Particulars(QStringLiteral("K-1"), QStringLiteral("دوم"))),
+             SubjectStore::Registration::CodeTaken);
+    QCOMPARE(store().count(SubjectFilter::All()), 2);
+    QCOMPARE(store().rowCount(QStringLiteral("Answer"), SubjectFilter::All()), 2);
+
+    const SubjectWithAnswers read = store().read(odd.code);
+    QCOMPARE(read.subject, std::optional<Subject>(odd));
+    QVERIFY(read.answers);
+    QCOMPARE(read.answers->unanswered().size(), 45);
+    QCOMPARE(store().read(QStringLiteral("K-1")).subject->firstName, QStringLiteral("سارا"));
+    QVERIFY(store().anyAnswers());
+}
+
+// The answers go back whole, as given; a subject deleted meanwhile takes none of them.
+void SubjectStoreTest::answersAreSavedWholeAndNotIntoADeletedSubject()
+{
+    store().registerSubject(Particulars(QStringLiteral("K-1")));
+    store().registerSubject(Particulars(QStringLiteral("K-2")));
+    SubjectWithAnswers k1 = store().read(QStringLiteral("K-1"));
+    QStringList given;
+    for (int item = 1; item <= 45; ++item)
+        given << (item == 3 ? QString() : item == 4 ? QStringLiteral("۷") : QString::number(item % 9 + 1));
+    store().saveAnswers(QStringLiteral("K-1"), k1.answerRow, AnswerSheet(given));
+    QCOMPARE(store().read(QStringLiteral("K-1")).answers->storedTexts(), given);
+    QCOMPARE(store().read(QStringLiteral("K-2")).answers->unanswered().size(), 45);
+
+    // Deleted in another window, then registered again under the same code: the answers of the
+    // sitting that began before go nowhere.
+    const SubjectWithAnswers k2 = store().read(QStringLiteral("K-2"));
+    QVERIFY(store().deleteSubject(QStringLiteral("K-2")));
+    store().registerSubject(Particulars(QStringLiteral("K-2"), QStringLiteral("تازه")));
+    QVERIFY_THROWS_EXCEPTION(SubjectGone, store().saveAnswers(QStringLiteral("K-2"), k2.answerRow, AnswerSheet(given)));
+    QCOMPARE(store().read(QStringLiteral("K-2")).answers->unanswered().size(), 45);
+}
+
+void SubjectStoreTest::deletionTakesTheSubjectWithItsAnswers()
+{
+    for (const QString code : {"K-1", "K-2", "K-3"})
+        store().registerSubject(Particulars(code));
+    QVERIFY(store().deleteSubject(QStringLiteral("K-2")));
+    QCOMPARE(store().read(QStringLiteral("K-2")).subject, std::nullopt);
+    QCOMPARE(store().read(QStringLiteral("K-2")).answers, std::nullopt);
+    QCOMPARE(store().count(SubjectFilter::All()), 2);
+    QCOMPARE(store().rowCount(QStringLiteral("Answer"), SubjectFilter::All()), 2);
+    QVERIFY(!store().deleteSubject(QStringLiteral("K-2")));
+    QVERIFY(!store().deleteSubject(QStringLiteral("k-1")));
+    QCOMPARE(Codes(store(), SubjectFilter::All()), QStringList({"K-1", "K-3"}));
+}
+
+// Filters compare whole values exactly; pages and the stream keep the order of registration;
+// names are listed once each, in Persian order.
+void SubjectStoreTest::listsFollowTheFilterExactly()
+{
+    const QStringList firsts{"مریم", "علی", "مریم ", "سارا", "آرش", "علی", "O'Neil", "بهار"};
+    for (int i = 0; i < 70; ++i)
+        store().registerSubject(Particulars(QStringLiteral("C%1").arg(i), firsts[i % firsts.size()],
+                                            QString(QChar(u'A' + i % 7))));
+    QCOMPARE(store().count({SubjectFilter::Field::FirstName, QStringLiteral("مریم")}), 9);
+    QCOMPARE(store().count({SubjectFilter::Field::FirstName, QStringLiteral("O'Neil")}), 8);
+    QCOMPARE(store().count({SubjectFilter::Field::Group, QStringLiteral("a")}), 0);
+    QCOMPARE(Codes(store(), {SubjectFilter::Field::Code, QStringLiteral("C7")}), QStringList{"C7"});
+    QCOMPARE(Codes(store(), {SubjectFilter::Field::Group, QStringLiteral("B")}).first(3),
+             QStringList({"C1", "C8", "C15"}));
+
+    QStringList paged;
+    std::optional<qint64> after;
+    for (QList<ListedSubject> page; !(page = store().page(SubjectFilter::All(), after, 32)).isEmpty();) {
+        paged << Codes(page);
+        after = page.constLast().position;
+    }
+    QCOMPARE(paged, Codes(store(), SubjectFilter::All()));
+    QCOMPARE(paged.size(), 70);
+
+    QCOMPARE(store().distinctNames(SubjectFilter::Field::FirstName),
+             QStringList({"آرش", "بهار", "سارا", "علی", "مریم", "مریم ", "O'Neil"}));
+    QCOMPARE(store().distinctNames(SubjectFilter::Field::LastName), QStringList{"احمدی"});
+    QCOMPARE(store().firstRow(QStringLiteral("IDE"), {SubjectFilter::Field::Group, QStringLiteral("C")})->value("Code"),
+             QStringLiteral("C2"));
+}
+
+// A backup is a subjects file with every subject; a restore puts it back whole and keeps what it
+// replaces.
+void SubjectStoreTest::backupAndRestoreKeepEverySubject()
+{
+    for (const QString code : {"K-1", "K-2"})
+        store().registerSubject(Particulars(code));
+    SubjectWithAnswers k1 = store().read(QStringLiteral("K-1"));
+    store().saveAnswers(QStringLiteral("K-1"), k1.answerRow, AnswerSheet(QStringList(45, QStringLiteral("6"))));
+    const QString backup = QDir(under_->folder()).filePath(QStringLiteral("backup.mdbB"));
+    QCOMPARE(store().backupTo(backup, {}), std::nullopt);
+    QCOMPARE(CheckSubjectsFile(backup), std::nullopt);
+    QCOMPARE(SubjectsInBackup(backup), std::optional<qint64>(2));
+
+    store().registerSubject(Particulars(QStringLiteral("K-3")));
+    QVERIFY(store().deleteSubject(QStringLiteral("K-1")));
+    const QString kept = QDir(under_->folder()).filePath(QStringLiteral("kept.mdbB"));
+    const RestoreOutcome restored = store().restoreFrom(backup, kept, {}, {});
+    QCOMPARE(int(restored.stop), int(RestoreOutcome::Stop::None));
+    QCOMPARE(Codes(store(), SubjectFilter::All()), QStringList({"K-1", "K-2"}));
+    QCOMPARE(store().read(QStringLiteral("K-1")).answers->storedTexts(), QStringList(45, QStringLiteral("6")));
+    QCOMPARE(SubjectsInBackup(kept), std::optional<qint64>(2)); // K-2 and K-3, as the store held them
+
+    const QString garbage = QDir(under_->folder()).filePath(QStringLiteral("garbage.mdbB"));
+    QFile file(garbage);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a subjects file") > 0);
+    file.close();
+    const RestoreOutcome refused = store().restoreFrom(garbage, kept + QStringLiteral("2"), {}, {});
+    QCOMPARE(int(refused.stop), int(RestoreOutcome::Stop::NotABackup));
+    QCOMPARE(store().count(SubjectFilter::All()), 2);
+}
+
+QTEST_GUILESS_MAIN(SubjectStoreTest)
+#include "test_subject_store.moc"
