@@ -201,7 +201,9 @@ void DeleteOneSubject(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         const QString code = QStringLiteral("gone-%1").arg(++i);
-        store.registerSubject(Subject{code});
+        Subject subject;
+        subject.code = code;
+        store.registerSubject(subject);
         state.ResumeTiming();
         grid.setFilter({SubjectFilter::Field::Code, code});
         benchmark::DoNotOptimize(store.read(code));

@@ -134,8 +134,10 @@ void FillExportRow(const SubjectWithAnswers &record, bool withNames, ExportRow &
     for (const QString *text : {&subject.maritalStatus, &subject.education, &subject.date, &subject.time})
         row.emplace_back(*text);
     for (int item = 1; item <= ItemCount; ++item) {
-        const std::optional<int> answer = answers.value(item);
-        row.push_back(answer ? ExportValue(double(*answer)) : ExportValue());
+        if (const std::optional<int> answer = answers.value(item))
+            row.emplace_back(double(*answer));
+        else
+            row.emplace_back(std::monostate());
     }
     const ScoreReport report = Score(answers);
     if (report.complete()) {

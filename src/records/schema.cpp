@@ -1,6 +1,7 @@
 #include "records/schema.h"
 
 #include "records/columns.h"
+#include "records/subject.h"
 
 #include <stdexcept>
 
@@ -14,12 +15,12 @@ const TableSchema &ThemeTable()
 
 const TableSchema &SubjectTable()
 {
-    static const TableSchema table{table::Subjects, DataFile::Subjects,
-                                   {column::Code, column::FName, column::LName, column::Sen, column::Tahsil,
-                                    column::Date, column::Time, column::Jens, column::Taahol, column::Morva,
-                                    column::Group},
-                                   true,
-                                   {column::Code, column::FName, column::LName, column::Group}};
+    static const TableSchema table = [] {
+        TableSchema t{table::Subjects, DataFile::Subjects, {}, true, {column::Code, column::FName, column::LName, column::Group}};
+        for (const SubjectColumn &c : SubjectColumns())
+            t.columns << c.name;
+        return t;
+    }();
     return table;
 }
 

@@ -65,7 +65,7 @@ void NormalizeStoredCodes(const DataConnection &subjects)
         if (codes.contains(latin))
             continue; // another subject has this code: both stay as they were
         codes.insert(latin);
-        for (const QString table : {QStringLiteral("IDE"), QStringLiteral("Answer")})
+        for (const QString &table : {QStringLiteral("IDE"), QStringLiteral("Answer")})
             subjects.run(QStringLiteral("UPDATE %1 SET \"Code\" = ? WHERE \"Code\" = ?").arg(QuotedIdentifier(table)),
                          {latin, code});
     }

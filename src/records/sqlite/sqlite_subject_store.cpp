@@ -46,11 +46,11 @@ QString FilterCondition(const SubjectFilter &filter, const QString &alias, QVari
     return QStringLiteral(" AND %1%2 = ?").arg(alias, Quoted(FilterColumn(filter.field)));
 }
 
-// The first row of a table under a code, in the order rows were added: a subject is its first
-// subject row and its first answer row.
-QString FirstRowOf(const QString &table)
+// The first row of a table under a code (a bound value, or a column of the query), in the order
+// rows were added: a subject is its first subject row and its first answer row.
+QString FirstRowOf(const QString &table, const QString &code = QStringLiteral("?"))
 {
-    return QStringLiteral("(SELECT MIN(rowid) FROM %1 WHERE \"Code\" = ?)").arg(Quoted(table));
+    return QStringLiteral("(SELECT MIN(rowid) FROM %1 WHERE \"Code\" = %2)").arg(Quoted(table), code);
 }
 
 QString SubjectColumnList(const QString &alias)
@@ -188,7 +188,7 @@ bool SqliteSubjectStore::deleteSubject(const QString &code)
 {
     bool deleted = false;
     db().transact([&] {
-        for (const QString table : {QStringLiteral("IDE"), QStringLiteral("Answer")}) {
+        for (const QString &table : {QStringLiteral("IDE"), QStringLiteral("Answer")}) {
             QSqlQuery q = db().run(
                 QStringLiteral("DELETE FROM %1 WHERE rowid = %2").arg(Quoted(table), FirstRowOf(table)), {code});
             deleted = deleted || q.numRowsAffected() > 0;
@@ -221,11 +221,10 @@ void SqliteSubjectStore::forEach(const SubjectFilter &filter, const std::functio
     QVariantList values;
     const QString condition = FilterCondition(filter, QStringLiteral("s."), values);
     // The first answer row of the same code, found through the index on Answer's Code.
-    QSqlQuery q = db().run(QStringLiteral("SELECT %1, a.rowid, %2 FROM \"IDE\" s LEFT JOIN \"Answer\" a ON a.rowid = "
-                                          "(SELECT MIN(rowid) FROM \"Answer\" WHERE \"Code\" = s.\"Code\") WHERE 1%3 "
-                                          "ORDER BY s.rowid")
+    QSqlQuery q = db().run(QStringLiteral("SELECT %1, a.rowid, %2 FROM \"IDE\" s LEFT JOIN \"Answer\" a ON a.rowid = %3 "
+                                          "WHERE 1%4 ORDER BY s.rowid")
                                .arg(SubjectColumnList(QStringLiteral("s.")), AnswerColumnList(QStringLiteral("a.")),
-                                    condition),
+                                    FirstRowOf(QStringLiteral("Answer"), QStringLiteral("s.\"Code\"")), condition),
                            values);
     const int answersAt = static_cast<int>(SubjectColumns().size());
     SubjectWithAnswers subject;

@@ -287,7 +287,8 @@ void FrmkLID::onCmdClinicianSheetClicked()
         return;
     ClinicianSheet sheet;
     sheet.clinicName = text13_->text();
-    sheet.subject = selected_.subject.value_or(Subject{selectedCode_});
+    sheet.subject = selected_.subject.value_or(Subject());
+    sheet.subject.code = selectedCode_; // an answer row alone still has its code
     sheet.scoringDate = PersianDateText(QDateTime::currentDateTime(), 3);
     sheet.answers = *selected_.answers;
     preview(std::make_unique<ClinicianSheetDocument>(sheet));
