@@ -65,8 +65,8 @@ void ResultSheetTest::pdfCarriesWhatTheSheetPrints()
     for (const QString &part : {sheet.clinicName, sheet.firstName, sheet.lastName, sheet.education, sheet.explanation,
                                 sheet.address, QStringLiteral("نام خانوادگي"), QStringLiteral("ميزان تحصيلات"),
                                 QStringLiteral("سن"), QStringLiteral("تاريخ"), QStringLiteral("آدرس"),
-                                QStringLiteral("این برگه خلاصه‌ای از پاسخ‌های شماست و جای گفت‌وگو با مشاور را "
-                                               "نمی‌گیرد.")}) {
+                                QStringLiteral("این برگه خلاصه‌ای از پاسخ‌های شماست، نه تشخیص یا داوری؛ آن را با "
+                                               "مشاور خود مرور کنید.")}) {
         for (const QString &word : PlainWords(part))
             QVERIFY2(printed.contains(word), qPrintable(word + " missing from the sheet"));
     }
