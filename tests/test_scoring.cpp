@@ -190,7 +190,8 @@ void ScoringTest::notesOnHowTheAnswersWereGiven()
 }
 
 // The range of a sum, its level against the cut-off (borderline within three points on either
-// side), and means in two decimals, so that 97 and the cut-off of 98 do not both read 6.5.
+// side, saying on which side the love type counted it: the cut-off itself is high), and means in
+// two decimals, so that 97 and the cut-off of 98 do not both read 6.5.
 void ScoringTest::sumsAgainstTheirScale()
 {
     QCOMPARE(ScoreRangeText(), QStringLiteral("۱۵ تا ۱۳۵"));
@@ -199,15 +200,18 @@ void ScoringTest::sumsAgainstTheirScale()
     QCOMPARE(MeanPerItemText(135), QStringLiteral("۹٫۰۰"));
     const auto level = [](ItemComponent c, int sum) { return ScoreLevelLabel(LevelOf(c, sum)); };
     QCOMPARE(level(ItemComponent::Passion, 94), QStringLiteral("پایین"));
-    QCOMPARE(level(ItemComponent::Passion, 95), QStringLiteral("مرزی"));
-    QCOMPARE(level(ItemComponent::Passion, 97), QStringLiteral("مرزی"));
-    QCOMPARE(level(ItemComponent::Passion, 98), QStringLiteral("مرزی"));
-    QCOMPARE(level(ItemComponent::Passion, 101), QStringLiteral("مرزی"));
+    QCOMPARE(level(ItemComponent::Passion, 95), QStringLiteral("مرزی (پایین)"));
+    QCOMPARE(level(ItemComponent::Passion, 97), QStringLiteral("مرزی (پایین)"));
+    QCOMPARE(level(ItemComponent::Passion, 98), QStringLiteral("مرزی (بالا)"));
+    QCOMPARE(level(ItemComponent::Passion, 101), QStringLiteral("مرزی (بالا)"));
     QCOMPARE(level(ItemComponent::Passion, 102), QStringLiteral("بالا"));
     QCOMPARE(level(ItemComponent::Intimacy, 104), QStringLiteral("پایین"));
+    QCOMPARE(level(ItemComponent::Intimacy, 105), QStringLiteral("مرزی (پایین)"));
+    QCOMPARE(level(ItemComponent::Intimacy, 108), QStringLiteral("مرزی (بالا)"));
+    QCOMPARE(level(ItemComponent::Intimacy, 111), QStringLiteral("مرزی (بالا)"));
     QCOMPARE(level(ItemComponent::Intimacy, 112), QStringLiteral("بالا"));
     QCOMPARE(level(ItemComponent::Commitment, 107), QStringLiteral("پایین"));
-    QCOMPARE(level(ItemComponent::Commitment, 108), QStringLiteral("مرزی"));
+    QCOMPARE(level(ItemComponent::Commitment, 108), QStringLiteral("مرزی (پایین)"));
     QCOMPARE(level(ItemComponent::Commitment, 115), QStringLiteral("بالا"));
     QCOMPARE(level(ItemComponent::Commitment, 15), QStringLiteral("پایین"));
     QCOMPARE(ScoresText({90, 120, 75}), QStringLiteral("صميميت ۹۰، هوس ۱۲۰، تعهد ۷۵"));
