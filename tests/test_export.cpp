@@ -254,7 +254,7 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
     QVERIFY(labelled(QString(), 8, LoveTypeLabel(LoveType::ConsummateLove)));
     // Every item has the anchors of its scale, and stays on the scale.
     const QRegularExpression anchors(QStringLiteral("\\|گویه‌ی (\\S+) \\(\\S+\\) +1\\|اصلاً *\\|\n"
-                                                    "\\| +5\\|تا حدی *\\|\n\\| +9\\|کاملاً *\\|\n\\+"));
+                                                    "\\| +5\\|به طور متوسط *\\|\n\\| +9\\|به طور کامل *\\|\n\\+"));
     QSet<QString> anchored;
     for (const QRegularExpressionMatch &m : anchors.globalMatch(listing))
         anchored << m.captured(1);

@@ -208,7 +208,7 @@ void ItemBankTest::unansweredItemsAreListedInPersian()
     QStringList anchors;
     for (const ScaleAnchor &anchor : ScaleAnchors())
         anchors << ScaleAnchorText(anchor);
-    QCOMPARE(anchors, (QStringList{"۱ = اصلاً", "۵ = تا حدی", "۹ = کاملاً"}));
+    QCOMPARE(anchors, (QStringList{"۱ = اصلاً", "۵ = به طور متوسط", "۹ = به طور کامل"}));
 }
 
 QTEST_GUILESS_MAIN(ItemBankTest)

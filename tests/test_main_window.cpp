@@ -166,7 +166,7 @@ void MainWindowTest::startupShowsMainWindowAsDesigned()
     QCOMPARE(Child<QLabel>(w, "SkinLabel7")->text(), QStringLiteral("V2.1.1"));
     auto *help = Child<QPushButton>(w, "CmdHelp");
     QCOMPARE(help->text(), QStringLiteral("Help"));
-    QCOMPARE(help->toolTip(), QStringLiteral("راهنمای کار با برنامه، بدون نیاز به اینترنت"));
+    QCOMPARE(help->toolTip(), QStringLiteral("براي مشاهده اين قسمت بايد به اينترنت کانکت شويد"));
     auto *picture = Child<QLabel>(w, "Picture1");
     QCOMPARE(picture->toolTip(), QStringLiteral("جهت ورود به سايت کليک کنيد"));
     QVERIFY(!picture->pixmap().isNull());

@@ -65,8 +65,8 @@ void ResultSheetTest::pdfCarriesWhatTheSheetPrints()
     for (const QString &part : {sheet.clinicName, sheet.firstName, sheet.lastName, sheet.education, sheet.explanation,
                                 sheet.address, QStringLiteral("نام خانوادگي"), QStringLiteral("ميزان تحصيلات"),
                                 QStringLiteral("سن"), QStringLiteral("تاريخ"), QStringLiteral("آدرس"),
-                                QStringLiteral("این برگه خلاصه‌ای از پاسخ‌های شماست و جای گفت‌وگو با مشاور را "
-                                               "نمی‌گیرد.")}) {
+                                QStringLiteral("این برگه خلاصه‌ای از پاسخ‌های شماست، نه تشخیص یا داوری؛ آن را با "
+                                               "مشاور خود مرور کنید.")}) {
         for (const QString &word : PlainWords(part))
             QVERIFY2(printed.contains(word), qPrintable(word + " missing from the sheet"));
     }
@@ -200,7 +200,7 @@ void ResultSheetTest::clinicianSheetTextIsBlack()
     const double scale = qMin((page.width() - 2 * margin) / band.width(), (page.height() - 2 * margin) / band.height());
     const QPointF origin((page.width() - band.width() * scale) / 2, (page.height() - band.height() * scale) / 2);
     const auto at = [&](double x, double y) { return (origin + QPointF(x, y) * dpi / 1440 * scale).toPoint(); };
-    const QRect answers(at(100, 8750), at(8200, 11200));
+    const QRect answers(at(100, 10370), at(8200, 12820));
     int darkest = 255;
     for (int y = answers.top(); y <= answers.bottom(); ++y)
         for (int x = answers.left(); x <= answers.right(); ++x)

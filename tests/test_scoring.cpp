@@ -116,7 +116,8 @@ void ScoringTest::classification()
 }
 
 // The explanation is handed to the client, one person who may be single: it speaks of their own
-// answers, not of a couple, a marriage or children, and leaves them with the counsellor.
+// answers, not of a couple, a marriage or children, calls passion شور (the client never sees the
+// score boxes that say هوس), and leaves them with the counsellor near its end.
 void ScoringTest::explanationsBeginWithTheirLabelsAndSpeakToTheRespondent()
 {
     const QStringList labels{"فقدان عشق", "همدلي", "وسوسه و شوق شور", "عشق خالي",
@@ -126,9 +127,12 @@ void ScoringTest::explanationsBeginWithTheirLabelsAndSpeakToTheRespondent()
     for (int i = 0; i < 8; ++i) {
         const QString text = LoveTypeText(static_cast<LoveType>(i));
         QVERIFY2(text.startsWith(labels[i] + ": در پاسخ‌های شما"), qPrintable(labels[i]));
+        // The first sentence calls passion شور; after the label, for one label says شور itself.
+        QVERIFY2(text.mid(labels[i].size()).section(u'.', 0, 0).contains("شور"), qPrintable(labels[i]));
+        QVERIFY2(!text.contains("هوس"), qPrintable(labels[i]));
         for (const QString &word : aboutACouple)
             QVERIFY2(!text.contains(word), qPrintable(labels[i] + " speaks of " + word));
-        QVERIFY2(text.section(u'.', -2, -2).contains("مشاور"), qPrintable(labels[i]));
+        QVERIFY2(text.section(u'.', -3, -2).contains("مشاور"), qPrintable(labels[i]));
         QVERIFY(!seen.contains(text));
         seen << text;
         const int sentences = text.count(u'.');
@@ -183,7 +187,8 @@ void ScoringTest::notesOnHowTheAnswersWereGiven()
 }
 
 // The range of a sum, its level against the cut-off (borderline within three points on either
-// side), and means in two decimals, so that 97 and the cut-off of 98 do not both read 6.5.
+// side, saying on which side the love type counted it: the cut-off itself is high), and means in
+// two decimals, so that 97 and the cut-off of 98 do not both read 6.5.
 void ScoringTest::sumsAgainstTheirScale()
 {
     QCOMPARE(ScoreRangeText(), QStringLiteral("۱۵ تا ۱۳۵"));
@@ -192,15 +197,18 @@ void ScoringTest::sumsAgainstTheirScale()
     QCOMPARE(MeanPerItemText(135), QStringLiteral("۹٫۰۰"));
     const auto level = [](ItemComponent c, int sum) { return ScoreLevelLabel(LevelOf(c, sum)); };
     QCOMPARE(level(ItemComponent::Passion, 94), QStringLiteral("پایین"));
-    QCOMPARE(level(ItemComponent::Passion, 95), QStringLiteral("مرزی"));
-    QCOMPARE(level(ItemComponent::Passion, 97), QStringLiteral("مرزی"));
-    QCOMPARE(level(ItemComponent::Passion, 98), QStringLiteral("مرزی"));
-    QCOMPARE(level(ItemComponent::Passion, 101), QStringLiteral("مرزی"));
+    QCOMPARE(level(ItemComponent::Passion, 95), QStringLiteral("مرزی (پایین)"));
+    QCOMPARE(level(ItemComponent::Passion, 97), QStringLiteral("مرزی (پایین)"));
+    QCOMPARE(level(ItemComponent::Passion, 98), QStringLiteral("مرزی (بالا)"));
+    QCOMPARE(level(ItemComponent::Passion, 101), QStringLiteral("مرزی (بالا)"));
     QCOMPARE(level(ItemComponent::Passion, 102), QStringLiteral("بالا"));
     QCOMPARE(level(ItemComponent::Intimacy, 104), QStringLiteral("پایین"));
+    QCOMPARE(level(ItemComponent::Intimacy, 105), QStringLiteral("مرزی (پایین)"));
+    QCOMPARE(level(ItemComponent::Intimacy, 108), QStringLiteral("مرزی (بالا)"));
+    QCOMPARE(level(ItemComponent::Intimacy, 111), QStringLiteral("مرزی (بالا)"));
     QCOMPARE(level(ItemComponent::Intimacy, 112), QStringLiteral("بالا"));
     QCOMPARE(level(ItemComponent::Commitment, 107), QStringLiteral("پایین"));
-    QCOMPARE(level(ItemComponent::Commitment, 108), QStringLiteral("مرزی"));
+    QCOMPARE(level(ItemComponent::Commitment, 108), QStringLiteral("مرزی (پایین)"));
     QCOMPARE(level(ItemComponent::Commitment, 115), QStringLiteral("بالا"));
     QCOMPARE(level(ItemComponent::Commitment, 15), QStringLiteral("پایین"));
     QCOMPARE(ScoresText({90, 120, 75}), QStringLiteral("صميميت ۹۰، هوس ۱۲۰، تعهد ۷۵"));

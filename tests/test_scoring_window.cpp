@@ -255,8 +255,8 @@ void ScoringWindowTest::selectionShowsScoresMeansAndExplanation()
     QCOMPARE(child<QLabel>("Level0")->text(), QStringLiteral("بالا"));
     QCOMPARE(child<QLabel>("Level1")->text(), QStringLiteral("پایین"));
 
-    // Passion 97 against its cut-off of 98: borderline, and a mean that does not read as the
-    // cut-off's.
+    // Passion 97 against its cut-off of 98: borderline on the low side, and a mean that does not
+    // read as the cut-off's.
     QStringList answers(45, "8");
     for (int item = 16; item <= 30; ++item)
         answers[item - 1] = item <= 22 ? "7" : "6"; // 7 × 7 + 8 × 6
@@ -264,7 +264,7 @@ void ScoringWindowTest::selectionShowsScoresMeansAndExplanation()
     select("K-4");
     QCOMPARE(child<QLineEdit>("Text3(1)")->text(), QStringLiteral("97"));
     QCOMPARE(child<QLabel>("Mean1")->text(), QStringLiteral("میانگین: ۶٫۴۷"));
-    QCOMPARE(child<QLabel>("Level1")->text(), QStringLiteral("مرزی"));
+    QCOMPARE(child<QLabel>("Level1")->text(), QStringLiteral("مرزی (پایین)"));
     QVERIFY(child<QLabel>("Level1")->toolTip().contains(QStringLiteral("۶٫۵۳")));
 }
 
@@ -450,11 +450,12 @@ void ScoringWindowTest::clinicianSheetCarriesEverything()
     const QString pdf = folder_->file("clinician.pdf");
     QCOMPARE(WriteFileSafely(pdf, SheetPdf(report->document())), std::nullopt);
     const QSet<QString> printed = PdfWords(pdf);
-    // Digits on paper are Persian, the code stays as typed; each sum with its range and level,
-    // means in two decimals, the cut-offs with their means and the legend of the dashed triangle.
-    for (const QString expected : {"K-5", "نگار", "احمدی", "زن", "۳۴", "A", "کارشناسی", "۱۴۰۳/۰۵/۰۹", "۱۰:۰۰:۰۰",
-                                   "علی", "۷۵", "۱۵", "۱۳۵", "پایین", "۵٫۰۰", "۱۰۸", "۷٫۲۰", "۶٫۵۳", "نمره‌های",
-                                   "برش", "فقدان", "آزمودنی", "عدد", "۴۵", "تفسیر"})
+    // Marked confidential; digits on paper are Persian, the code stays as typed; each sum with its
+    // range and level, how levels are read, means in two decimals, the cut-offs with their means
+    // and the legend of the dashed triangle.
+    for (const QString expected : {"محرمانه", "K-5", "نگار", "احمدی", "زن", "۳۴", "A", "کارشناسی", "۱۴۰۳/۰۵/۰۹",
+                                   "۱۰:۰۰:۰۰", "علی", "۷۵", "۱۵", "۱۳۵", "پایین", "فاصله", "۵٫۰۰", "۱۰۸", "۷٫۲۰",
+                                   "۶٫۵۳", "نمره‌های", "برش", "فقدان", "آزمودنی", "عدد", "۴۵", "تفسیر"})
         QVERIFY2(printed.contains(*PlainWords(expected).begin()), qPrintable(expected));
     for (const QString absent : {"34", "1403/05/09", "10:00:00", "75", "5.0", "5.00", "108", "45"})
         QVERIFY2(!printed.contains(absent), qPrintable(absent));

@@ -118,7 +118,7 @@ void TestSessionTest::startShowsTheFirstItem()
     // The instruction names the points of the scale with the words beside the answer box, and is
     // drawn whole, at no less than the window's own size.
     auto *instruction = child<QLabel>("SkinLabel4");
-    for (const QString words : {"عدد ۱ یعنی «اصلاً»", "عدد ۵ یعنی «تا حدی»", "عدد ۹ یعنی «کاملاً»"})
+    for (const QString words : {"عدد ۱ یعنی «اصلاً»", "عدد ۵ یعنی «به طور متوسط»", "عدد ۹ یعنی «به طور کامل»"})
         QVERIFY2(instruction->text().contains(words), qPrintable(words));
     QVERIFY(QFontInfo(instruction->font()).pointSizeF() >= QFontInfo(test_->font()).pointSizeF());
     QVERIFY(instruction->wordWrap());
@@ -147,7 +147,7 @@ void TestSessionTest::startShowsTheFirstItem()
     // Beside the answer box, between it and the statement: where the subject is, and what the
     // numbers mean, each whole and overlapping nothing.
     QCOMPARE(progress(), QStringLiteral("جمله‌ی ۱ از ۴۵"));
-    QCOMPARE(child<QLabel>("LblScale")->text(), QStringLiteral("۱ = اصلاً\n۵ = تا حدی\n۹ = کاملاً"));
+    QCOMPARE(child<QLabel>("LblScale")->text(), QStringLiteral("۱ = اصلاً\n۵ = به طور متوسط\n۹ = به طور کامل"));
     const QRect box = child<QWidget>("Frame2")->geometry();
     const QRect sentence = child<QWidget>("SkinLbl5")->geometry();
     for (const char *beside : {"LblProgress", "LblScale"}) {

@@ -106,7 +106,7 @@ void Frm1::buildDecoration()
     version->setGeometry(TwipsRect(8280, 120, 2235, 360));
 
     auto *help = PlaceButton(this, QStringLiteral("CmdHelp"), QStringLiteral("Help"), {240, 120, 1200, 420});
-    help->setToolTip(QStringLiteral("راهنمای کار با برنامه، بدون نیاز به اینترنت"));
+    help->setToolTip(QStringLiteral("براي مشاهده اين قسمت بايد به اينترنت کانکت شويد"));
     connect(help, &QPushButton::clicked, this, &Frm1::onCmdHelpClicked);
 
     picture1_ = new QLabel(this);

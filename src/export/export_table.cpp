@@ -1,5 +1,6 @@
 #include "export/export_table.h"
 
+#include "questionnaire/answers.h"
 #include "questionnaire/item_bank.h"
 #include "records/columns.h"
 #include "common/numbers.h"
@@ -29,11 +30,16 @@ struct ComponentNames {
 };
 constexpr ComponentNames kComponentNames[] = {{"intimacy", "صمیمیت"}, {"passion", "هوس"}, {"commitment", "تعهد"}};
 
-// What the ends and the middle of the answer scale mean, as the items' value labels.
+// What the ends and the middle of the answer scale mean, as the items' value labels: the words
+// the subject read in the test window.
 const QList<std::pair<double, QString>> &AnswerAnchors()
 {
-    static const QList<std::pair<double, QString>> anchors{
-        {1, QStringLiteral("اصلاً")}, {5, QStringLiteral("تا حدی")}, {9, QStringLiteral("کاملاً")}};
+    static const QList<std::pair<double, QString>> anchors = [] {
+        QList<std::pair<double, QString>> labels;
+        for (const ScaleAnchor &anchor : ScaleAnchors())
+            labels.append({anchor.value, anchor.word});
+        return labels;
+    }();
     return anchors;
 }
 

@@ -7,7 +7,7 @@ namespace morva {
 
 QList<ScaleAnchor> ScaleAnchors()
 {
-    return {{1, QStringLiteral("اصلاً")}, {5, QStringLiteral("تا حدی")}, {9, QStringLiteral("کاملاً")}};
+    return {{1, QStringLiteral("اصلاً")}, {5, QStringLiteral("به طور متوسط")}, {9, QStringLiteral("به طور کامل")}};
 }
 
 QString ScaleAnchorText(const ScaleAnchor &anchor)

@@ -12,8 +12,9 @@ struct ScaleAnchor {
     QString word;
 };
 
-// The named points of the scale, lowest first: 1 «اصلاً», 5 «تا حدی», 9 «کاملاً». The test
-// window's instruction and the labels beside its answer box both take their words from here.
+// The named points of the scale, lowest first: 1 «اصلاً», 5 «به طور متوسط», 9 «به طور کامل». The
+// test window's instruction, the labels beside its answer box and the value labels of the research
+// export all take their words from here.
 QList<ScaleAnchor> ScaleAnchors();
 // An anchor as shown beside the answer box: "۱ = اصلاً".
 QString ScaleAnchorText(const ScaleAnchor &anchor);

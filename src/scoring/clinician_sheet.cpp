@@ -36,6 +36,14 @@ void Cell(QPainter &painter, const QRectF &cell)
     painter.drawRect(cell);
 }
 
+// Under the table of scores: how its level column is read and what the love type is made of.
+QString LevelsNote()
+{
+    return QStringLiteral("نمره‌ی برابر با نمره‌ی برش یا بیشتر از آن «بالا» و کمتر از آن «پایین» شمرده می‌شود و "
+                          "نوع عشق از همین سه سطح به دست می‌آید؛ «مرزی» یعنی نمره تا %1 نمره با برش فاصله دارد.")
+        .arg(PersianNumber(kBorderlinePoints));
+}
+
 } // namespace
 
 ClinicianSheetDocument::ClinicianSheetDocument(const ClinicianSheet &sheet)
@@ -61,18 +69,19 @@ QString ClinicianSheetDocument::title() const
 void ClinicianSheetDocument::paint(const SheetPainter &painter) const
 {
     painter.value(Box(0, 0, kWidth, 600, 16, Qt::AlignHCenter, SheetFace::Display), sheet_.clinicName);
-    painter.value(Box(0, 620, kWidth, 460, 13), QStringLiteral("برگه‌ی بالینی مقیاس مثلثی عشق"));
-    painter.value(Box(0, 1080, kWidth, 380, 10),
+    painter.value(Box(0, 600, kWidth, 440, 13), QStringLiteral("برگه‌ی بالینی مقیاس مثلثی عشق"));
+    painter.value(Box(0, 1040, kWidth, 340, 10), QStringLiteral("محرمانه؛ ویژه‌ی پرونده‌ی مراجع"));
+    painter.value(Box(0, 1380, kWidth, 380, 10),
                   QStringLiteral("تاریخ نمره‌گذاری: ") + PersianDigits(sheet_.scoringDate));
-    Rule(painter.painter(), 1540);
+    Rule(painter.painter(), 1820);
     paintParticulars(painter);
-    Rule(painter.painter(), 3480);
+    Rule(painter.painter(), 3760);
     paintScores(painter);
-    Rule(painter.painter(), 8140);
+    Rule(painter.painter(), 9760);
     paintAnswers(painter);
 
     const QStringList &notes = report_.notes;
-    double top = 11350;
+    double top = 12970;
     if (!notes.isEmpty())
         painter.value(Box(0, top, kWidth, 420, 12, kRight), QStringLiteral("یادداشت‌ها"));
     for (const QString &note : notes) {
@@ -103,7 +112,7 @@ void ClinicianSheetDocument::paintParticulars(const SheetPainter &painter) const
     constexpr double caption = 1250;
     for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
         const double right = kWidth - (i % 3) * column;
-        const double top = 1640 + (i / 3) * 440;
+        const double top = 1920 + (i / 3) * 440;
         painter.value(Box(right - caption, top, caption, 420, 10, kRight), rows[i].first + u':');
         // The value in its own direction, so that a Latin code keeps its order.
         SheetText value = Box(right - column + 60, top, column - caption - 120, 420, 10, kRight);
@@ -113,17 +122,18 @@ void ClinicianSheetDocument::paintParticulars(const SheetPainter &painter) const
 }
 
 // The sums with their range, the means per item, the cut-offs with their means and where each
-// sum stands against its cut-off; the triangle beside them, and the love type.
+// sum stands against its cut-off, with a note on how the levels are read; the triangle beside
+// them, and the love type.
 void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
 {
     QPainter &p = painter.painter();
     const QString headings[5] = {QStringLiteral("مؤلفه"), QStringLiteral("نمره"), QStringLiteral("میانگین پاسخ‌ها"),
                                  QStringLiteral("نمره‌ی برش"), QStringLiteral("سطح")};
-    const double widths[5] = {900, 1060, 1200, 1180, 700};
+    const double widths[5] = {820, 900, 1200, 1020, 1100}; // the level's «مرزی (پایین)» on one line
     constexpr double tableWidth = 5040;
     constexpr double headingHeight = 440;
     constexpr double rowHeight = 600;
-    double top = 3640;
+    double top = 3920;
     for (int row = 0; row < 4; ++row) {
         const double height = row == 0 ? headingHeight : rowHeight;
         double right = kWidth;
@@ -154,8 +164,10 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
         }
         top += height;
     }
-    // The explanation begins with the type's name.
-    painter.paragraph(Box(kWidth - tableWidth, top + 140, tableWidth, 8060 - top - 140, 10.5, kRight | Qt::AlignTop),
+    painter.paragraph(Box(kWidth - tableWidth, top + 60, tableWidth, 900, 9, kRight | Qt::AlignTop), LevelsNote());
+    top += 60 + 900 + 120;
+    // The explanation begins with the type's name; its box holds the longest at full size.
+    painter.paragraph(Box(kWidth - tableWidth, top, tableWidth, 9680 - top, 10.5, kRight | Qt::AlignTop),
                       LoveTypeText(report_.type));
 
     QFont font(QStringLiteral("Nazli"));
@@ -163,18 +175,19 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
     font.setPixelSize(190);
     p.setFont(font);
     const ChartColours print{Qt::black, QColor(170, 170, 170), QColor(60, 60, 60), QColor(140, 140, 140)};
-    PaintScoreTriangle(p, QRectF(0, 3600, kWidth - tableWidth - 200, 4460), print, ChartSubject{sheet_.subject.code, report_.sums});
+    PaintScoreTriangle(p, QRectF(0, 3880, kWidth - tableWidth - 200, 4460), print,
+                       ChartSubject{sheet_.subject.code, report_.sums});
 }
 
 // The 45 answers: one block per component, the items' numbers above their answers.
 void ClinicianSheetDocument::paintAnswers(const SheetPainter &painter) const
 {
     QPainter &p = painter.painter();
-    painter.value(Box(0, 8220, kWidth, 420, 12, kRight), QStringLiteral("پاسخ‌ها"));
+    painter.value(Box(0, 9840, kWidth, 420, 12, kRight), QStringLiteral("پاسخ‌ها"));
     constexpr double caption = 1300;
     constexpr double cell = (kWidth - caption) / 15;
     for (int block = 0; block < 3; ++block) {
-        const double top = 8700 + block * 860;
+        const double top = 10320 + block * 860;
         const QRectF name(kWidth - caption, top, caption, 720);
         Cell(p, name);
         painter.value({name, SheetFace::Text, 10}, ComponentLabel(kItemComponents[block]));

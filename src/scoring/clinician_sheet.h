@@ -17,10 +17,11 @@ struct ClinicianSheet {
     AnswerSheet answers;
 };
 
-// The clinician's sheet: one A4 page, right to left, in black text and Persian digits (the code
-// as typed), with the particulars, the three sums with their range and means per item against
-// their cut-offs and levels, the subject's triangle, the love type and its explanation, the 45
-// answers grouped by component and notes on how they were given.
+// The clinician's sheet: one A4 page marked confidential, right to left, in black text and Persian
+// digits (the code as typed), with the particulars, the three sums with their range and means per
+// item against their cut-offs and levels and how the levels are read, the subject's triangle, the
+// love type and its explanation, the 45 answers grouped by component and notes on how they were
+// given.
 class ClinicianSheetDocument : public SheetDocument {
 public:
     explicit ClinicianSheetDocument(const ClinicianSheet &sheet);

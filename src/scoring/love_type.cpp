@@ -42,9 +42,10 @@ LoveType ClassifyLoveType(const ComponentScores &scores)
 
 ScoreLevel LevelOf(ItemComponent component, int sum)
 {
+    const bool high = IsHigh(component, sum);
     if (std::abs(sum - ScoreOf(kCutOffs, component)) <= kBorderlinePoints)
-        return ScoreLevel::Borderline;
-    return IsHigh(component, sum) ? ScoreLevel::High : ScoreLevel::Low;
+        return high ? ScoreLevel::BorderlineHigh : ScoreLevel::BorderlineLow;
+    return high ? ScoreLevel::High : ScoreLevel::Low;
 }
 
 QString ScoreLevelLabel(ScoreLevel level)
@@ -52,8 +53,10 @@ QString ScoreLevelLabel(ScoreLevel level)
     switch (level) {
     case ScoreLevel::Low:
         return QStringLiteral("پایین");
-    case ScoreLevel::Borderline:
-        return QStringLiteral("مرزی");
+    case ScoreLevel::BorderlineLow:
+        return QStringLiteral("مرزی (پایین)");
+    case ScoreLevel::BorderlineHigh:
+        return QStringLiteral("مرزی (بالا)");
     case ScoreLevel::High:
         break;
     }

@@ -25,11 +25,12 @@ bool IsHigh(ItemComponent component, int sum);
 LoveType ClassifyLoveType(const ComponentScores &scores);
 
 // Where a sum stands against its component's cut-off, for the clinician: within
-// kBorderlinePoints of the cut-off, on either side, it is borderline.
-enum class ScoreLevel { Low, Borderline, High };
+// kBorderlinePoints of the cut-off, on either side, it is borderline, and still counted high or
+// low for the love type as IsHigh counts it.
+enum class ScoreLevel { Low, BorderlineLow, BorderlineHigh, High };
 constexpr int kBorderlinePoints = 3;
 ScoreLevel LevelOf(ItemComponent component, int sum);
-// «پایین», «مرزی», «بالا».
+// «پایین», «مرزی (پایین)», «مرزی (بالا)», «بالا».
 QString ScoreLevelLabel(ScoreLevel level);
 
 // The type's explanation, beginning with its label and a colon.

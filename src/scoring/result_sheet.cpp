@@ -28,7 +28,7 @@ QString TitleLine()
 // At the foot, so that the subject reads the sheet for what it is.
 QString FootNote()
 {
-    return QStringLiteral("این برگه خلاصه‌ای از پاسخ‌های شماست و جای گفت‌وگو با مشاور را نمی‌گیرد.");
+    return QStringLiteral("این برگه خلاصه‌ای از پاسخ‌های شماست، نه تشخیص یا داوری؛ آن را با مشاور خود مرور کنید.");
 }
 
 QPen Line(double width, int grey)

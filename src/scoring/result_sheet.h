@@ -22,7 +22,8 @@ struct ResultSheet {
 // The result sheet on its band of 7065 by 8775 twips: a frame drawn in fine grey lines for
 // black-and-white printers, the clinic's name and the title line at the top, the headings and
 // the subject's values in a table (age and date in Persian digits), the explanation in its box,
-// the address and a note at the foot saying that the sheet does not replace the counsellor.
+// the address and a note at the foot saying that the sheet is a summary of the answers, not a
+// diagnosis, to be gone over with the counsellor.
 class ResultSheetDocument : public SheetDocument {
 public:
     explicit ResultSheetDocument(const ResultSheet &sheet) : sheet_(sheet) {}

@@ -35,7 +35,7 @@ std::optional<QChar> AnswerDigit(const QString &text)
     return QChar(u'0' + *value);
 }
 
-// The named points of the scale as a clause of the instruction: عدد ۱ یعنی «اصلاً»، ... و عدد ۹ یعنی «کاملاً»
+// The named points of the scale as a clause of the instruction: عدد ۱ یعنی «اصلاً»، ... و عدد ۹ یعنی «به طور کامل»
 QString AnchorsSentence()
 {
     QStringList meanings;
@@ -47,10 +47,10 @@ QString AnchorsSentence()
 
 QString InstructionText()
 {
-    return QStringLiteral("لطفاً هر جمله را با دقت بخوانید و مشخص کنید تا چه اندازه احساس شما را نسبت به کسی که "
-                          "نامش در جمله آمده است بیان می‌کند؛ پاسخ درست یا نادرستی وجود ندارد. %1؛ عددهای میان "
-                          "آن‌ها درجه‌های بینابینی را نشان می‌دهند. عدد مورد نظر را در کادر پاسخ، سمت چپ جمله، "
-                          "بنویسید و با کلید Enter یا دکمه‌ی «%2» به جمله‌ی بعد بروید.")
+    return QStringLiteral("لطفاً هر جمله را با دقت بخوانید و مشخص کنید که اکنون تا چه اندازه درباره‌ی شما و "
+                          "رابطه‌تان با کسی که نامش در جمله آمده است، درست است؛ پاسخ درست یا نادرستی وجود ندارد. "
+                          "%1؛ عددهای میان آن‌ها درجه‌های بینابینی را نشان می‌دهند. عدد مورد نظر را در کادر پاسخ، "
+                          "سمت چپ جمله، بنویسید و با کلید Enter یا دکمه‌ی «%2» به جمله‌ی بعد بروید.")
         .arg(AnchorsSentence(), QStringLiteral("بعدي"));
 }
 
@@ -108,7 +108,7 @@ FrmTest::FrmTest(Stores &stores, QWidget *parent)
 
     // The subject reads the instruction first and whole: a size above the window's own, room
     // for it to wrap, never shrunk.
-    skinLabel4_ = PlainLabel(this, "SkinLabel4", {240, 780, 10230, 1320});
+    skinLabel4_ = PlainLabel(this, "SkinLabel4", {240, 780, 10230, 1860});
     skinLabel4_->setWordWrap(true);
     QFont instructionFont;
     instructionFont.setPointSize(12);
@@ -135,7 +135,7 @@ void FrmTest::buildSubjectPanel()
                                 QStringLiteral("Text7"), QStringLiteral("Text8"), QStringLiteral("Text9"),
                                 QStringLiteral("Text14")},
                                4);
-    frame1_->setGeometry(TwipsRect(240, 2160, 10230, 1740));
+    frame1_->setGeometry(TwipsRect(240, 2700, 10230, 1740));
     text1_ = frame1_->field(0);
     text14_ = frame1_->field(9);
     frame1_->field(4)->setMaxLength(3);
@@ -145,7 +145,7 @@ void FrmTest::buildSubjectPanel()
 void FrmTest::buildItemArea()
 {
     // The statement carries the beloved's name as it was registered.
-    skinLbl5_ = PlainLabel(this, "SkinLbl5", {3960, 4020, 6510, 1740});
+    skinLbl5_ = PlainLabel(this, "SkinLbl5", {3960, 4560, 6510, 1740});
     skinLbl5_->setText(QStringLiteral(" "));
     skinLbl5_->setWordWrap(true);
     skinLbl5_->setFont(BoldFont(14));
@@ -155,14 +155,14 @@ void FrmTest::buildItemArea()
     frame2_ = new QGroupBox(this);
     frame2_->setObjectName(QStringLiteral("Frame2"));
     frame2_->setAlignment(Qt::AlignHCenter);
-    frame2_->setGeometry(TwipsRect(240, 4020, 1680, 1740));
+    frame2_->setGeometry(TwipsRect(240, 4560, 1680, 1740));
     frame2_->hide();
 
     // Beside the answer box: where the subject is, and what the numbers mean.
-    lblProgress_ = PlainLabel(this, "LblProgress", {2040, 4200, 1800, 420});
+    lblProgress_ = PlainLabel(this, "LblProgress", {2040, 4740, 1800, 420});
     lblProgress_->setFont(BoldFont(11));
     lblProgress_->hide();
-    lblScale_ = PlainLabel(this, "LblScale", {2040, 4620, 1800, 1080});
+    lblScale_ = PlainLabel(this, "LblScale", {2040, 5160, 1800, 1080});
     QStringList anchors;
     for (const ScaleAnchor &anchor : ScaleAnchors())
         anchors << ScaleAnchorText(anchor);
@@ -184,7 +184,7 @@ void FrmTest::buildItemArea()
     text6_->setFont(BoldFont(16));
     text6_->setAlignment(Qt::AlignCenter);
     text6_->setMaxLength(3);
-    text6_->setGeometry(TwipsRect(4800, 5880, 1110, 600));
+    text6_->setGeometry(TwipsRect(4800, 6420, 1110, 600));
     text6_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), text6_));
     new KeyFilter(text6_, QStringLiteral("0123456789"), QStringLiteral("شما بايد عدد وارد كنيد"), 1000);
     text6_->installEventFilter(this);
@@ -194,9 +194,9 @@ void FrmTest::buildItemArea()
 
 void FrmTest::buildCommands()
 {
-    cmdBack_ = Button(this, "CmdBack", QStringLiteral("قبلي"), {6120, 5880, 1680, 600});
-    cmdNext_ = Button(this, "CmdNext", QStringLiteral("بعدي"), {2910, 5880, 1680, 600});
-    command1_ = Button(this, "Command1", QStringLiteral("شروع"), {4290, 6840, 2130, 660});
+    cmdBack_ = Button(this, "CmdBack", QStringLiteral("قبلي"), {6120, 6420, 1680, 600});
+    cmdNext_ = Button(this, "CmdNext", QStringLiteral("بعدي"), {2910, 6420, 1680, 600});
+    command1_ = Button(this, "Command1", QStringLiteral("شروع"), {4290, 7380, 2130, 660});
     command5_ = Button(this, "Command5", QStringLiteral("ذخيره و خروج"), {240, 7440, 2400, 600});
     command5_->hide();
     connect(cmdBack_, &QPushButton::clicked, this, &FrmTest::onCmdBackClicked);
