@@ -86,19 +86,19 @@ ExportColumn Category(const QString &name, const QString &label, const QList<std
 
 QList<ExportColumn> ExportColumns(bool withNames)
 {
-    QList<ExportColumn> columns{Text(QStringLiteral("code"), QStringLiteral("کد آزمودنی"))};
+    QList<ExportColumn> columns{Text(QStringLiteral("code"), ParticularLabel(&Subject::code))};
     if (withNames) {
-        columns << Text(QStringLiteral("first_name"), QStringLiteral("نام"))
-                << Text(QStringLiteral("last_name"), QStringLiteral("نام خانوادگی"))
-                << Text(QStringLiteral("beloved"), QStringLiteral("نام معشوق"));
+        columns << Text(QStringLiteral("first_name"), ParticularLabel(&Subject::firstName))
+                << Text(QStringLiteral("last_name"), ParticularLabel(&Subject::lastName))
+                << Text(QStringLiteral("beloved"), ParticularLabel(&Subject::beloved));
     }
-    columns << Choice(QStringLiteral("group"), QStringLiteral("گروه"), Groups())
-            << Choice(QStringLiteral("gender"), QStringLiteral("جنسیت"), Genders())
-            << Number(QStringLiteral("age"), QStringLiteral("سن"))
-            << Choice(QStringLiteral("marital"), QStringLiteral("وضعیت تأهل"), MaritalStatuses())
-            << Text(QStringLiteral("education"), QStringLiteral("تحصیلات"))
-            << Text(QStringLiteral("reg_date"), QStringLiteral("تاریخ ثبت (خورشیدی)"))
-            << Text(QStringLiteral("reg_time"), QStringLiteral("ساعت ثبت"));
+    columns << Choice(QStringLiteral("group"), ParticularLabel(&Subject::group), Groups())
+            << Choice(QStringLiteral("gender"), ParticularLabel(&Subject::gender), Genders())
+            << Number(QStringLiteral("age"), ParticularLabel(&Subject::age))
+            << Choice(QStringLiteral("marital"), ParticularLabel(&Subject::maritalStatus), MaritalStatuses())
+            << Text(QStringLiteral("education"), ParticularLabel(&Subject::education))
+            << Text(QStringLiteral("reg_date"), ParticularLabel(&Subject::date))
+            << Text(QStringLiteral("reg_time"), ParticularLabel(&Subject::time));
     const QLocale persian(QLocale::Persian, QLocale::Iran);
     for (int item = 1; item <= ItemCount; ++item) {
         columns << Number(QStringLiteral("q%1").arg(item),

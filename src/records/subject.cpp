@@ -7,19 +7,28 @@ namespace morva {
 const QList<SubjectColumn> &SubjectColumns()
 {
     static const QList<SubjectColumn> columns{
-        {column::Code, &Subject::code},
-        {column::FName, &Subject::firstName},
-        {column::LName, &Subject::lastName},
-        {column::Sen, &Subject::age},
-        {column::Tahsil, &Subject::education},
-        {column::Date, &Subject::date},
-        {column::Time, &Subject::time},
-        {column::Jens, &Subject::gender},
-        {column::Taahol, &Subject::maritalStatus},
-        {column::Morva, &Subject::beloved},
-        {column::Group, &Subject::group},
+        {column::Code, &Subject::code, QStringLiteral("کد آزمودنی")},
+        {column::FName, &Subject::firstName, QStringLiteral("نام")},
+        {column::LName, &Subject::lastName, QStringLiteral("نام خانوادگی")},
+        {column::Sen, &Subject::age, QStringLiteral("سن")},
+        {column::Tahsil, &Subject::education, QStringLiteral("تحصیلات")},
+        {column::Date, &Subject::date, QStringLiteral("تاریخ ثبت‌نام")},
+        {column::Time, &Subject::time, QStringLiteral("ساعت ثبت‌نام")},
+        {column::Jens, &Subject::gender, QStringLiteral("جنسیت")},
+        {column::Taahol, &Subject::maritalStatus, QStringLiteral("وضعیت تأهل")},
+        {column::Morva, &Subject::beloved, QStringLiteral("نام معشوق")},
+        {column::Group, &Subject::group, QStringLiteral("گروه")},
     };
     return columns;
+}
+
+QString ParticularLabel(QString Subject::*particular)
+{
+    for (const SubjectColumn &c : SubjectColumns()) {
+        if (c.particular == particular)
+            return c.label;
+    }
+    return {};
 }
 
 } // namespace morva

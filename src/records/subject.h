@@ -23,13 +23,17 @@ struct Subject {
     friend bool operator==(const Subject &, const Subject &) = default;
 };
 
-// A column of table IDE and the particular it holds.
+// A column of table IDE, the particular it holds and our own name for it on the clinician's sheet
+// and in research files.
 struct SubjectColumn {
     QLatin1String name;
     QString Subject::*particular;
+    QString label;
 };
 
 // The columns of table IDE, in table order.
 const QList<SubjectColumn> &SubjectColumns();
+// Our own name for a particular: «نام خانوادگی», «تاریخ ثبت‌نام»...
+QString ParticularLabel(QString Subject::*particular);
 
 } // namespace morva

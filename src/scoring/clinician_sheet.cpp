@@ -95,29 +95,26 @@ void ClinicianSheetDocument::paint(const SheetPainter &painter) const
 void ClinicianSheetDocument::paintParticulars(const SheetPainter &painter) const
 {
     const Subject &subject = sheet_.subject;
-    const std::pair<QString, QString> rows[] = {
-        {QStringLiteral("کد"), subject.code},
-        {QStringLiteral("نام"), subject.firstName},
-        {QStringLiteral("نام خانوادگی"), subject.lastName},
-        {QStringLiteral("جنسیت"), subject.gender},
-        {QStringLiteral("سن"), PersianDigits(subject.age)},
-        {QStringLiteral("وضعیت تأهل"), subject.maritalStatus},
-        {QStringLiteral("گروه"), subject.group},
-        {QStringLiteral("تحصیلات"), subject.education},
-        {QStringLiteral("نام معشوق"), subject.beloved},
-        {QStringLiteral("تاریخ ثبت‌نام"), PersianDigits(subject.date)},
-        {QStringLiteral("ساعت ثبت‌نام"), PersianDigits(subject.time)},
-    };
+    // In the order a clinician reads a case: who, then the registration.
+    const struct {
+        QString Subject::*particular;
+        bool digits; // Persian digits on paper
+    } rows[] = {{&Subject::code, false},      {&Subject::firstName, false}, {&Subject::lastName, false},
+                {&Subject::gender, false},    {&Subject::age, true},        {&Subject::maritalStatus, false},
+                {&Subject::group, false},     {&Subject::education, false}, {&Subject::beloved, false},
+                {&Subject::date, true},       {&Subject::time, true}};
     constexpr double column = kWidth / 3;
     constexpr double caption = 1250;
     for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
         const double right = kWidth - (i % 3) * column;
         const double top = 1920 + (i / 3) * 440;
-        painter.value(Box(right - caption, top, caption, 420, 10, kRight), rows[i].first + u':');
+        painter.value(Box(right - caption, top, caption, 420, 10, kRight), ParticularLabel(rows[i].particular) + u':');
         // The value in its own direction, so that a Latin code keeps its order.
+        const QString &stored = subject.*rows[i].particular;
+        const QString shown = rows[i].digits ? PersianDigits(stored) : stored;
         SheetText value = Box(right - column + 60, top, column - caption - 120, 420, 10, kRight);
-        value.direction = rows[i].second.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
-        painter.value(value, rows[i].second);
+        value.direction = shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+        painter.value(value, shown);
     }
 }
 
