@@ -353,7 +353,7 @@ void LookupTest::failedDeletionLeavesBothRows()
         QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
         holder.setDatabaseName(folder_->file("DB/DB2.mdb"));
         QVERIFY(holder.open());
-        QVERIFY(holder.exec("BEGIN IMMEDIATE").isActive());
+        QVERIFY(QSqlQuery(holder).exec("BEGIN IMMEDIATE"));
         auto yes = AnswerNextBox(QMessageBox::Yes);
         auto held = AnswerNextBox();
         QElapsedTimer waited;
