@@ -288,7 +288,7 @@ void DataFilesTest::earlierFilesAreBroughtForwardAndLaterOnesRefused()
     QFile::setPermissions("DB/DB2.mdb", QFile::ReadOwner | QFile::WriteOwner);
     PrepareDataFiles();
     QCOMPARE(Bytes("DB/DB2.mdb.v1"), Bytes(fixture));
-    QCOMPARE(DataFileVersion("DB/DB2.mdb"), std::optional<int>(kSubjectsFileVersion));
+    QCOMPARE(DataFileVersion("DB/DB2.mdb"), std::optional<int>(LatestVersion(DataFile::Subjects)));
     SubjectStore &store = folder.stores().subjects;
     QCOMPARE(store.count(SubjectFilter::All()), 3);
     const SubjectWithAnswers k1 = store.read("K-1");

@@ -33,13 +33,6 @@ QString ConnectionName(const QString &owner, const QString &path)
 
 } // namespace
 
-QString QuotedIdentifier(const QString &name)
-{
-    QString quoted = name;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 DataConnection::DataConnection(DataFile file, const QString &owner) : DataConnection(DataFilePath(file), owner)
 {
 }
@@ -106,31 +99,16 @@ void DataConnection::transact(const std::function<void()> &work)
         work();
     } catch (...) {
         if (--depth_ == 0)
-            rollBack();
+            db.rollback();
         throw;
     }
     if (--depth_ > 0)
         return;
     if (!db.commit()) {
         const QSqlError error = db.lastError();
-        rollBack();
+        db.rollback();
         fail(error);
     }
-    undo_.clear();
-}
-
-void DataConnection::rollBack()
-{
-    QSqlDatabase::database(name_, false).rollback();
-    const auto undo = std::exchange(undo_, {});
-    for (auto step = undo.rbegin(); step != undo.rend(); ++step)
-        (*step)();
-}
-
-void DataConnection::onRollback(std::function<void()> undo)
-{
-    if (depth_ > 0)
-        undo_.push_back(std::move(undo));
 }
 
 void DataConnection::fail(const QSqlError &error) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/schema.h"
+#include "records/sql/sql_connection.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -8,16 +9,11 @@
 #include <QVariantList>
 
 #include <functional>
-#include <vector>
 
 namespace morva {
 
-// A table's or a column's name quoted for SQL: "Group", "1".
-QString QuotedIdentifier(const QString &name);
-
-// A connection to one SQLite data file. Every query binds its values; every write runs
-// inside transact(), so a failure leaves the file as it was before the write.
-class DataConnection {
+// A connection to one SQLite data file.
+class DataConnection final : public SqlConnection {
 public:
     enum class Access { ReadWrite, ReadOnly };
 
@@ -25,7 +21,7 @@ public:
     DataConnection(DataFile file, const QString &owner);
     // Any SQLite file; a read-only connection never writes, not even a journal. Throws DataError.
     DataConnection(const QString &path, const QString &owner, Access access = Access::ReadWrite);
-    ~DataConnection();
+    ~DataConnection() override;
     DataConnection(const DataConnection &) = delete;
     DataConnection &operator=(const DataConnection &) = delete;
 
@@ -34,23 +30,15 @@ public:
     // How many connections of this program are open to the file at path.
     static int OpenCount(const QString &path);
 
-    // Runs a prepared statement with its values bound in order; throws DataError.
-    QSqlQuery run(const QString &sql, const QVariantList &values = {}) const;
-
-    // Runs work as one transaction. A call inside another joins it: everything commits at the
-    // end of the outermost call, or nothing does. When the transaction is rolled back the undo
-    // steps registered meanwhile run (newest first) and the error is thrown on.
-    void transact(const std::function<void()> &work);
-    void onRollback(std::function<void()> undo);
+    QSqlQuery run(const QString &sql, const QVariantList &values = {}) const override;
+    void transact(const std::function<void()> &work) override;
 
 private:
-    void rollBack();
     [[noreturn]] void fail(const QSqlError &error) const;
 
     QString path_;
     QString name_;
     int depth_ = 0;
-    std::vector<std::function<void()>> undo_;
 };
 
 } // namespace morva

@@ -5,12 +5,11 @@
 #include "common/files.h"
 #include "records/data_error.h"
 #include "records/sqlite/data_connection.h"
-#include "records/subject_code.h"
+#include "records/sql/migrations.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QSqlQuery>
 
 #include <functional>
@@ -34,10 +33,6 @@ bool HasSqliteHeader(const QString &path)
     return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArray("SQLite format 3\0", 16);
 }
 
-int LatestVersion(DataFile kind)
-{
-    return kind == DataFile::Subjects ? kSubjectsFileVersion : kSettingsFileVersion;
-}
 
 int StoredVersion(const DataConnection &db)
 {
@@ -46,38 +41,12 @@ int StoredVersion(const DataConnection &db)
     return version == 0 ? 1 : version; // the first release wrote none
 }
 
-// Codes stored by the first release with Persian or Arabic digits are rewritten with Latin
-// ones, in IDE and Answer alike, so that the subjects stay reachable. A code whose Latin form
-// another subject already has is left as it is.
-void NormalizeStoredCodes(const DataConnection &subjects)
-{
-    QSqlQuery stored = subjects.run(QStringLiteral("SELECT \"Code\" FROM \"IDE\" UNION SELECT \"Code\" FROM \"Answer\""));
-    QSet<QString> codes;
-    QStringList foreign;
-    while (stored.next()) {
-        const QString code = stored.value(0).toString();
-        codes.insert(code);
-        if (NormalizedCode(code) != code)
-            foreign << code;
-    }
-    for (const QString &code : std::as_const(foreign)) {
-        const QString latin = NormalizedCode(code);
-        if (codes.contains(latin))
-            continue; // another subject has this code: both stay as they were
-        codes.insert(latin);
-        for (const QString &table : {QStringLiteral("IDE"), QStringLiteral("Answer")})
-            subjects.run(QStringLiteral("UPDATE %1 SET \"Code\" = ? WHERE \"Code\" = ?").arg(QuotedIdentifier(table)),
-                         {latin, code});
-    }
-}
-
 // The steps that bring a data file from one version to the next: the step at index i takes a
 // file of version i + 1 to version i + 2.
-const QList<std::function<void(const DataConnection &)>> &MigrationsOf(DataFile kind)
+const QList<std::function<void(SqlConnection &)>> &MigrationsOf(DataFile kind)
 {
-    static const QList<std::function<void(const DataConnection &)>> subjects{NormalizeStoredCodes};
-    static const QList<std::function<void(const DataConnection &)>> settings;
-    return kind == DataFile::Subjects ? subjects : settings;
+    static const QList<std::function<void(SqlConnection &)>> settings;
+    return kind == DataFile::Subjects ? SubjectsMigrations() : settings;
 }
 
 // The first column of the table that the file lacks (the table's name when it has no such
@@ -132,6 +101,11 @@ void KeepBeforeMigrating(const QString &path, int version)
 }
 
 } // namespace
+
+int LatestVersion(DataFile kind)
+{
+    return static_cast<int>(MigrationsOf(kind).size()) + 1;
+}
 
 QString FileDefect::text(const QString &path, const QString &more) const
 {
@@ -209,7 +183,7 @@ void PrepareDataFile(const QString &path, DataFile kind)
     const bool fresh = !info.exists() || info.size() == 0;
     if (!info.exists())
         CreateFile(path);
-    int version = LatestVersion(kind);
+    int version = 1; // the tables a fresh file gets first are those of the first release
     if (!fresh) {
         RollBackInterruptedWrite(path);
         if (const auto defect = DefectOf(path, kind, QStringLiteral("quick_check")))
@@ -232,7 +206,7 @@ void PrepareDataFile(const QString &path, DataFile kind)
         const auto &migrations = MigrationsOf(kind);
         for (int from = version; from < LatestVersion(kind); ++from)
             migrations[from - 1](db);
-        if (fresh || version < LatestVersion(kind))
+        if (version < LatestVersion(kind))
             db.run(QStringLiteral("PRAGMA user_version = %1").arg(LatestVersion(kind)));
         if (kind == DataFile::Settings) {
             QSqlQuery rows = db.run(QStringLiteral("SELECT COUNT(*) FROM \"Theme\""));

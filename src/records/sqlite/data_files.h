@@ -8,11 +8,12 @@
 
 namespace morva {
 
-// The versions of the two data files' tables that this program writes, kept in each file
-// (PRAGMA user_version). A file of the first release carries none and counts as version 1.
-//   subjects 2: codes with Persian or Arabic digits rewritten with Latin ones.
-inline constexpr int kSubjectsFileVersion = 2;
-inline constexpr int kSettingsFileVersion = 1;
+// Each data file keeps the version of its tables (PRAGMA user_version); a file of the first release
+// carries none and counts as version 1. The steps from one version to the next are the subjects'
+// migrations (records/sql/migrations.h) and the settings' own.
+
+// The version of its tables that this program writes into a data file of this kind.
+int LatestVersion(DataFile kind);
 
 // The relative path of a data file, resolved against the working directory (the data folder).
 QString DataFilePath(DataFile file);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+
+namespace morva {
+
+// A table's or a column's name quoted for SQL: "Group", "1".
+QString QuotedIdentifier(const QString &name);
+
+// A connection to a database of subjects, the desk's file or a clinic's server. Every query binds
+// its values; every write runs inside transact(), so that a failure leaves the data as they were.
+// Every failure throws DataError with the user's words.
+class SqlConnection {
+public:
+    virtual ~SqlConnection() = default;
+
+    // Runs a prepared statement with its values bound in order.
+    virtual QSqlQuery run(const QString &sql, const QVariantList &values = {}) const = 0;
+
+    // Runs work as one transaction. A call inside another joins it: everything commits at the
+    // end of the outermost call, or nothing does, and the error is thrown on.
+    virtual void transact(const std::function<void()> &work) = 0;
+};
+
+} // namespace morva

@@ -1,0 +1,270 @@
+#include "records/sql/sql_subject_store.h"
+
+#include "records/columns.h"
+#include "records/data_error.h"
+#include "records/persian_order.h"
+#include "records/schema.h"
+#include "records/sql/sql_connection.h"
+
+#include <QSqlQuery>
+#include <QStringList>
+
+#include <limits>
+
+namespace morva {
+namespace {
+
+QString Quoted(const QString &name)
+{
+    return QuotedIdentifier(name);
+}
+
+// "AND alias."Column" = ?" for a narrowing filter, with its value appended to values.
+QString FilterCondition(const SubjectFilter &filter, const QString &alias, QVariantList &values)
+{
+    if (filter.isAll())
+        return {};
+    values << filter.value;
+    return QStringLiteral(" AND %1%2 = ?").arg(alias, Quoted(FilterColumn(filter.field)));
+}
+
+// The first row of a table under a code (a bound value, or a column of the query), in the order
+// rows were added: a subject is its first subject row and its first answer row.
+QString FirstRowOf(const QString &table, const QString &code = QStringLiteral("?"))
+{
+    return QStringLiteral("(SELECT MIN(\"ID\") FROM %1 WHERE \"Code\" = %2)").arg(Quoted(table), code);
+}
+
+QString SubjectColumnList(const QString &alias)
+{
+    QStringList names;
+    for (const SubjectColumn &c : SubjectColumns())
+        names << alias + Quoted(c.name);
+    return names.join(u", ");
+}
+
+QString AnswerColumnList(const QString &alias)
+{
+    QStringList names;
+    for (int item = 1; item <= AnswerSheet::kItems; ++item)
+        names << alias + Quoted(column::Answer(item));
+    return names.join(u", ");
+}
+
+// A subject from the columns of a query, starting at first.
+Subject SubjectAt(const QSqlQuery &q, int first)
+{
+    Subject subject;
+    int i = first;
+    for (const SubjectColumn &c : SubjectColumns())
+        subject.*c.particular = q.value(i++).toString();
+    return subject;
+}
+
+AnswerSheet AnswersAt(const QSqlQuery &q, int first)
+{
+    QStringList stored;
+    for (int item = 0; item < AnswerSheet::kItems; ++item)
+        stored << q.value(first + item).toString();
+    return AnswerSheet(stored);
+}
+
+QVariant Stored(const QString &text)
+{
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+} // namespace
+
+QString FilterColumn(SubjectFilter::Field field)
+{
+    switch (field) {
+    case SubjectFilter::Field::Group:
+        return column::Group;
+    case SubjectFilter::Field::FirstName:
+        return column::FName;
+    case SubjectFilter::Field::LastName:
+        return column::LName;
+    case SubjectFilter::Field::Code:
+        return column::Code;
+    case SubjectFilter::Field::All:
+        break;
+    }
+    return {};
+}
+
+void SqlSubjectStore::holdCode(const QString &)
+{
+}
+
+bool SqlSubjectStore::codeTaken(const QString &code)
+{
+    QSqlQuery q = db().run(QStringLiteral("SELECT 1 FROM \"IDE\" WHERE \"Code\" = ? LIMIT 1"), {code});
+    return q.next();
+}
+
+SubjectStore::Registration SqlSubjectStore::registerSubject(const Subject &subject)
+{
+    Registration result = Registration::Registered;
+    db().transact([&] {
+        if (codeTaken(subject.code)) {
+            result = Registration::CodeTaken;
+            return;
+        }
+        QStringList names;
+        QVariantList values;
+        for (const SubjectColumn &c : SubjectColumns()) {
+            names << Quoted(c.name);
+            values << Stored(subject.*c.particular);
+        }
+        db().run(QStringLiteral("INSERT INTO \"IDE\" (%1) VALUES (%2)")
+                     .arg(names.join(u", "), QStringList(names.size(), QStringLiteral("?")).join(u", ")),
+                 values);
+        db().run(QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"Group\") VALUES (?, ?)"),
+                 {Stored(subject.code), Stored(subject.group)});
+    });
+    return result;
+}
+
+SubjectWithAnswers SqlSubjectStore::read(const QString &code)
+{
+    SubjectWithAnswers found;
+    QSqlQuery s = db().run(QStringLiteral("SELECT %1 FROM \"IDE\" WHERE \"ID\" = %2")
+                               .arg(SubjectColumnList({}), FirstRowOf(QStringLiteral("IDE"))),
+                           {code});
+    if (s.next())
+        found.subject = SubjectAt(s, 0);
+    QSqlQuery a = db().run(QStringLiteral("SELECT \"ID\", %1 FROM \"Answer\" WHERE \"ID\" = %2")
+                               .arg(AnswerColumnList({}), FirstRowOf(QStringLiteral("Answer"))),
+                           {code});
+    if (a.next()) {
+        found.answerRow = a.value(0).toLongLong();
+        found.answers = AnswersAt(a, 1);
+    }
+    return found;
+}
+
+bool SqlSubjectStore::anyAnswers()
+{
+    return db().run(QStringLiteral("SELECT 1 FROM \"Answer\" LIMIT 1")).next();
+}
+
+void SqlSubjectStore::saveAnswers(const QString &code, qint64 answerRow, const AnswerSheet &answers)
+{
+    db().transact([&] {
+        QStringList assignments;
+        QVariantList values;
+        for (int item = 1; item <= AnswerSheet::kItems; ++item) {
+            assignments << Quoted(column::Answer(item)) + QStringLiteral(" = ?");
+            values << Stored(answers.stored(item));
+        }
+        values << answerRow << code;
+        QSqlQuery q = db().run(QStringLiteral("UPDATE \"Answer\" SET %1 WHERE \"ID\" = ? AND \"Code\" = ?")
+                                   .arg(assignments.join(u", ")),
+                               values);
+        if (q.numRowsAffected() != 1)
+            throw SubjectGone();
+    });
+}
+
+bool SqlSubjectStore::deleteSubject(const QString &code)
+{
+    bool deleted = false;
+    db().transact([&] {
+        for (const QString &table : {QStringLiteral("IDE"), QStringLiteral("Answer")}) {
+            QSqlQuery q = db().run(
+                QStringLiteral("DELETE FROM %1 WHERE \"ID\" = %2").arg(Quoted(table), FirstRowOf(table)), {code});
+            deleted = deleted || q.numRowsAffected() > 0;
+        }
+    });
+    return deleted;
+}
+
+qint64 SqlSubjectStore::count(const SubjectFilter &filter)
+{
+    return rowCount(QStringLiteral("IDE"), filter);
+}
+
+QList<ListedSubject> SqlSubjectStore::page(const SubjectFilter &filter, std::optional<qint64> after, int limit)
+{
+    QVariantList values{after.value_or(std::numeric_limits<qint64>::min())};
+    const QString condition = FilterCondition(filter, {}, values);
+    QSqlQuery q = db().run(QStringLiteral("SELECT \"ID\", %1 FROM \"IDE\" WHERE \"ID\" > ?%2 ORDER BY \"ID\" LIMIT %3")
+                               .arg(SubjectColumnList({}), condition)
+                               .arg(limit),
+                           values);
+    QList<ListedSubject> rows;
+    while (q.next())
+        rows.append({q.value(0).toLongLong(), SubjectAt(q, 1)});
+    return rows;
+}
+
+void SqlSubjectStore::forEach(const SubjectFilter &filter, const std::function<bool(const SubjectWithAnswers &)> &visit)
+{
+    QVariantList values;
+    const QString condition = FilterCondition(filter, QStringLiteral("s."), values);
+    // The first answer row of the same code, found through the index on Answer's Code.
+    QSqlQuery q = db().run(QStringLiteral("SELECT %1, a.\"ID\", %2 FROM \"IDE\" s LEFT JOIN \"Answer\" a ON a.\"ID\" = %3 "
+                                          "WHERE 1 = 1%4 ORDER BY s.\"ID\"")
+                               .arg(SubjectColumnList(QStringLiteral("s.")), AnswerColumnList(QStringLiteral("a.")),
+                                    FirstRowOf(QStringLiteral("Answer"), QStringLiteral("s.\"Code\"")), condition),
+                           values);
+    const int answersAt = static_cast<int>(SubjectColumns().size());
+    SubjectWithAnswers subject;
+    while (q.next()) {
+        subject.subject = SubjectAt(q, 0);
+        subject.answers.reset();
+        subject.answerRow = 0;
+        if (!q.isNull(answersAt)) {
+            subject.answerRow = q.value(answersAt).toLongLong();
+            subject.answers = AnswersAt(q, answersAt + 1);
+        }
+        if (!visit(subject))
+            return;
+    }
+}
+
+QStringList SqlSubjectStore::distinctNames(SubjectFilter::Field field)
+{
+    const QString name = Quoted(FilterColumn(field));
+    // From each value to the next greater one through the index: a seek per value instead of a
+    // pass over every subject.
+    QSqlQuery q = db().run(QStringLiteral("WITH RECURSIVE v(x) AS (SELECT MIN(%1) FROM \"IDE\" WHERE %1 > '' UNION ALL "
+                                          "SELECT (SELECT MIN(%1) FROM \"IDE\" WHERE %1 > v.x) FROM v WHERE v.x IS NOT "
+                                          "NULL) SELECT x FROM v WHERE x IS NOT NULL")
+                               .arg(name));
+    QStringList names;
+    while (q.next())
+        names << q.value(0).toString();
+    SortInPersianOrder(names);
+    return names;
+}
+
+std::optional<QHash<QString, QString>> SqlSubjectStore::firstRow(const QString &table, const SubjectFilter &filter)
+{
+    const TableSchema &schema = SchemaOf(table);
+    QStringList names;
+    for (const QString &c : schema.columns)
+        names << Quoted(c);
+    QVariantList values;
+    QSqlQuery q = db().run(QStringLiteral("SELECT %1 FROM %2 WHERE 1 = 1%3 ORDER BY \"ID\" LIMIT 1")
+                               .arg(names.join(u", "), Quoted(schema.name), FilterCondition(filter, {}, values)),
+                           values);
+    if (!q.next())
+        return std::nullopt;
+    QHash<QString, QString> row;
+    for (int i = 0; i < schema.columns.size(); ++i)
+        row.insert(schema.columns[i], q.value(i).toString());
+    return row;
+}
+
+qint64 SqlSubjectStore::rowCount(const QString &table, const SubjectFilter &filter)
+{
+    QVariantList values;
+    QSqlQuery q = db().run(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE 1 = 1%2")
+                               .arg(Quoted(SchemaOf(table).name), FilterCondition(filter, {}, values)),
+                           values);
+    return q.next() ? q.value(0).toLongLong() : 0;
+}
+
+} // namespace morva
