@@ -207,13 +207,14 @@ void FrmTest::buildCommands()
 
 bool FrmTest::SelectSubject(const QString &code)
 {
-    SubjectWithAnswers found = frame_.subjects().read(code);
+    const SubjectWithAnswers found = frame_.subjects().read(code);
     if (!found.answers)
         return false;
     code_ = code;
-    sitting_ = std::move(found);
-    answers_ = *sitting_.answers;
-    frame1_->showSubject(sitting_.subject);
+    answerRow_ = found.answerRow;
+    saved_ = found.answers.value();
+    answers_ = saved_;
+    frame1_->showSubject(found.subject);
     return true;
 }
 
@@ -328,8 +329,8 @@ bool FrmTest::eventFilter(QObject *watched, QEvent *event)
 bool FrmTest::saveAnswers()
 {
     return RunGuarded(this, [this] {
-        frame_.subjects().saveAnswers(code_, sitting_.answerRow, answers_);
-        sitting_.answers = answers_;
+        frame_.subjects().saveAnswers(code_, answerRow_, answers_);
+        saved_ = answers_;
     });
 }
 
@@ -369,7 +370,7 @@ void FrmTest::onCommand5Clicked()
 // exactly as it was.
 bool FrmTest::leaveAfterAsking()
 {
-    if (closing_ || !sitting_.answers || answers_ == *sitting_.answers)
+    if (closing_ || answers_ == saved_)
         return true;
     const auto answer = ShowMessageBox(
         this, QStringLiteral("پاسخ‌های این جلسه هنوز ذخیره نشده‌اند. پیش از بستن پنجره، آن‌ها را ذخیره می‌کنید؟"), {},
@@ -381,7 +382,7 @@ bool FrmTest::leaveAfterAsking()
         return false; // back to the test, nothing written
     if (answer == QMessageBox::Yes)
         return saveAnswers();
-    answers_ = *sitting_.answers; // the edits are dropped; the store was never touched
+    answers_ = saved_; // the edits are dropped; the store was never touched
     return true;
 }
 

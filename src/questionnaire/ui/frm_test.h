@@ -60,9 +60,10 @@ private:
     void onCommand5Clicked();
 
     WindowFrame frame_;
-    QString code_;                // of the subject answering
-    SubjectWithAnswers sitting_;  // as read from the store, or as last saved
-    AnswerSheet answers_;         // as the subject has answered so far
+    QString code_;          // of the subject answering
+    qint64 answerRow_ = 0;  // where the store keeps the answers
+    AnswerSheet saved_;     // as read from the store, or as last saved
+    AnswerSheet answers_;   // as the subject has answered so far
 
     QLabel *skinLabel3_ = nullptr; // title
     QLabel *skinLabel4_ = nullptr; // instruction

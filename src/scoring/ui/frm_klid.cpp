@@ -290,7 +290,7 @@ void FrmkLID::onCmdClinicianSheetClicked()
     sheet.subject = selected_.subject.value_or(Subject());
     sheet.subject.code = selectedCode_; // an answer row alone still has its code
     sheet.scoringDate = PersianDateText(QDateTime::currentDateTime(), 3);
-    sheet.answers = *selected_.answers;
+    sheet.answers = selected_.answers.value();
     preview(std::make_unique<ClinicianSheetDocument>(sheet));
 }
 
