@@ -1,6 +1,7 @@
 #include "app/frm1.h"
 
 #include "app/hint_line.h"
+#include "app/startup_timeline.h"
 
 #include "appearance/ui/about.h"
 #include "appearance/ui/clinic_panel.h"
@@ -54,13 +55,18 @@ Frm1::Frm1(Stores &stores, QWidget *parent)
     adodc2_ = NamedView(stores.subjects, table::Subjects, QStringLiteral("Adodc2"), this);
     adodc3_ = NamedView(stores.subjects, table::Answers, QStringLiteral("Adodc3"), this);
     adodc5_ = NamedView(stores.subjects, table::Subjects, QStringLiteral("Adodc5"), this);
+    StartupTimeline::Mark("main window: themed, settings and views read");
 
     text3_ = HiddenField(this, QStringLiteral("Text3"));
     buildDecoration();
+    StartupTimeline::Mark("main window: heading and banner");
     buildCommandBar();
+    StartupTimeline::Mark("main window: command bar");
     buildPanels();
+    StartupTimeline::Mark("main window: panels");
 
     frame_.finishLoading(kStandardPlace);
+    StartupTimeline::Mark("main window: placed");
     onText2Changed(frame9_->nameField()->text()); // fitted to the theme's heading font
     text3_->setText(QStringLiteral("2"));
 }

@@ -5,6 +5,7 @@
 #include "app/frm1.h"
 #include "ui/message_box.h"
 #include "app/single_instance.h"
+#include "app/startup_timeline.h"
 #include "export/export_scratch.h"
 #include "records/data_error.h"
 #include "ui/twips.h"
@@ -70,6 +71,7 @@ std::unique_ptr<AppContext> StartProgram(SingleInstanceLock &lock)
                        BoxStyle::OkInformation);
         return nullptr;
     }
+    StartupTimeline::Mark("single instance");
     std::unique_ptr<AppContext> context;
     try {
         context = std::make_unique<AppContext>();
@@ -77,10 +79,12 @@ std::unique_ptr<AppContext> StartProgram(SingleInstanceLock &lock)
         ShowMessageBox(nullptr, error.fullText(), QStringLiteral("خطا"), BoxStyle::OkStopRtl);
         return nullptr;
     }
+    StartupTimeline::Mark("data files opened");
     RemoveExportLeftovers();
     Frm1::SetLeaveStep([&stores = context->stores()] { ShowExitDialog(stores); });
     if (!Frm1::ShowFresh(context->stores()))
         return nullptr;
+    StartupTimeline::Mark("main window shown");
     return context;
 }
 
