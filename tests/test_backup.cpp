@@ -96,6 +96,10 @@ void BackupTest::copiesInChunksOf4048Bytes_data()
     QTest::newRow("one chunk") << 4048 << QList<qint64>{0};
     QTest::newRow("4048 and 1") << 4049 << QList<qint64>{0, 4048};
     QTest::newRow("three and a part") << 3 * 4048 + 17 << QList<qint64>{0, 4048, 8096, 12144};
+    QList<qint64> pastOneBlock; // the bytes move in larger blocks; the steps stay those of 4048 bytes
+    for (qint64 start = 0; start < kCopyBlockBytes + 4049; start += 4048)
+        pastOneBlock << start;
+    QTest::newRow("past a block") << int(kCopyBlockBytes + 4049) << pastOneBlock;
 }
 
 void BackupTest::copiesInChunksOf4048Bytes()

@@ -636,7 +636,7 @@ void ExitTest::longCopyKeepsTheWindowAnswering()
     {
         DataConnection db(DataFile::Subjects, "setup");
         db.run("CREATE TABLE \"Pad\" (\"b\" BLOB)");
-        db.run("INSERT INTO \"Pad\" VALUES (zeroblob(30000000))");
+        db.run("INSERT INTO \"Pad\" VALUES (zeroblob(100000000))"); // long enough to watch
     }
     SetDelayScale(0.002); // the clock ticks every 2 ms, many times during the copy
     Frmbackup w(folder_->stores());

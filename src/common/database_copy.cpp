@@ -31,14 +31,16 @@ std::optional<QString> CopyDatabaseFile(const QString &source, const QString &de
         return in.errorString();
     const qint64 total = in.size();
     SafeFileWriter out(destination);
-    QByteArray chunk(kCopyChunkBytes, Qt::Uninitialized);
+    QByteArray block(kCopyBlockBytes, Qt::Uninitialized);
     for (qint64 copied = 0; copied < total && !out.failed();) {
-        if (betweenChunks)
-            betweenChunks(copied, total);
-        const qint64 size = std::min(kCopyChunkBytes, total - copied);
-        if (in.read(chunk.data(), size) != size)
+        const qint64 size = std::min(kCopyBlockBytes, total - copied);
+        if (betweenChunks) {
+            for (qint64 chunk = copied; chunk < copied + size; chunk += kCopyChunkBytes)
+                betweenChunks(chunk, total);
+        }
+        if (in.read(block.data(), size) != size)
             return in.errorString(); // the writer, dropped, replaces nothing
-        out.write(chunk.constData(), size);
+        out.write(block.constData(), size);
         copied += size;
     }
     return out.commit();
