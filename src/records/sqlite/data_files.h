@@ -37,15 +37,19 @@ std::optional<int> DataFileVersion(const QString &path);
 // the file.
 bool JournalPending(const QString &path);
 
+// How far a data file is checked: its header, version, tables and columns only (what every start
+// reads), or every page as well (SQLite's quick_check: after an interrupted write, and for a file
+// about to replace the subjects).
+enum class FileCheck { Schema, Pages };
+
 // What keeps the file at path from being a data file of this kind that this program can take:
-// not SQLite, damaged (check: "quick_check" or "integrity_check"), tables or columns missing, or
-// a later version. A sentence naming the file («%1»), and a technical detail for its own line.
-// Reads the file only.
+// not SQLite, damaged, tables or columns missing, or a later version. A sentence naming the file
+// («%1»), and a technical detail for its own line. Reads the file only.
 struct FileDefect {
     QString sentence;
     QString detail;
     QString text(const QString &path, const QString &more = {}) const;
 };
-std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, const QString &check);
+std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, FileCheck check);
 
 } // namespace morva

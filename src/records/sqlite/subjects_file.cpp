@@ -61,7 +61,7 @@ std::optional<QString> CheckSubjectsFile(const QString &path, const QString &adv
     const QFileInfo info(path);
     if (!info.isFile() || info.size() == 0)
         return QStringLiteral("فایل «%1» پیدا نشد یا خالی است.").arg(ShownPath(path)) + advice;
-    if (const auto defect = DefectOf(path, DataFile::Subjects, QStringLiteral("integrity_check")))
+    if (const auto defect = DefectOf(path, DataFile::Subjects, FileCheck::Pages))
         return FileDefect{QStringLiteral("فایل «%1» اطلاعات آزمودنی‌های این برنامه را در بر ندارد یا آسیب دیده است."),
                           defect->detail}
             .text(path, advice);
