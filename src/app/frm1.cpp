@@ -119,6 +119,7 @@ void Frm1::buildDecoration()
     picture1_->setObjectName(QStringLiteral("Picture1"));
     picture1_->setToolTip(QStringLiteral("جهت ورود به سايت کليک کنيد"));
     picture1_->setGeometry(TwipsRect(1020, 2300, 7200, 3480));
+    // Drawn at the size it is shown (or its @2x twin on a screen of double density).
     picture1_->setPixmap(QPixmap(QStringLiteral(":/pictures/main_banner.png")));
     picture1_->setScaledContents(true);
     picture1_->setCursor(Qt::PointingHandCursor);

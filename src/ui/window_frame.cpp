@@ -16,13 +16,14 @@ WindowFrame::WindowFrame(QWidget *window, Stores &stores, const Design &design)
     window->setObjectName(design.name);
     window->setWindowTitle(design.title);
     window->setFixedSize(TwipsToPixels(design.clientTwips.width()), TwipsToPixels(design.clientTwips.height()));
+    // Themed before its controls exist, so that each is styled once, as it is made.
+    ApplyTheme(window, loaded_.theme);
     themeField_ = HiddenField(window, design.themeField, loaded_.theme);
 }
 
 void WindowFrame::finishLoading(QPoint placeTwips) const
 {
     PlaceOnScreen(window_, placeTwips.x(), placeTwips.y());
-    ApplyTheme(window_, themeField_->text());
 }
 
 } // namespace morva

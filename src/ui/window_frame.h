@@ -17,8 +17,8 @@ inline constexpr QPoint kStandardPlace{2340, 765};
 
 // What every themed window shares: its name, title and client size in twips; the stores it
 // reaches the data through; the desk's settings as the window loads, with the hidden theme field
-// holding the theme's number; and the last step of its loading, placing it and applying the
-// theme.
+// holding the theme's number; and the last step of its loading, placing it. The window takes its
+// theme as the frame is made, before its controls.
 class WindowFrame {
 public:
     struct Design {
@@ -38,7 +38,7 @@ public:
     const ClinicSettings &loadedSettings() const { return loaded_; }
     QLineEdit *themeField() const { return themeField_; }
 
-    // Places the window at a point of the screen given in twips, then applies the theme.
+    // Places the window at a point of the screen given in twips.
     void finishLoading(QPoint placeTwips) const;
 
 private:
