@@ -87,8 +87,8 @@ QStringList VisiblePanels(QWidget *main)
 }
 
 // Runs the event loop, without pausing between rounds as QTest::qWaitFor does, until done()
-// holds or timeoutMs have passed.
-bool RunUntil(const std::function<bool()> &done, int timeoutMs = 3000)
+// holds or timeoutMs have passed: a bound only a fault reaches, not a busy machine.
+bool RunUntil(const std::function<bool()> &done, int timeoutMs = 60000)
 {
     QEventLoop loop;
     QElapsedTimer clock;
