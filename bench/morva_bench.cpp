@@ -730,6 +730,15 @@ double Median(std::vector<double> values)
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
+// Whether a run stopped with an error: error_occurred up to Debian 12's library, skipped after.
+template <class R> bool Failed(const R &run)
+{
+    if constexpr (requires { run.error_occurred; })
+        return run.error_occurred;
+    else
+        return run.skipped != decltype(run.skipped){};
+}
+
 // Keeps every repetition's time (in milliseconds) and counters, by the benchmark's name without
 // its suffixes ("StartUp/100000"), and prints the usual lines as well.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -742,7 +751,7 @@ public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+            if (run.run_type != Run::RT_Iteration || Failed(run))
                 continue;
             std::string name = run.run_name.function_name;
             if (!run.run_name.args.empty())
