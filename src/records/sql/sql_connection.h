@@ -1,15 +1,21 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 
 #include <functional>
+#include <span>
 
 namespace morva {
 
 // A table's or a column's name quoted for SQL: "Group", "1".
 QString QuotedIdentifier(const QString &name);
+
+// A row's values as UTF-8 texts, in the order of the query's columns; a missing value (NULL) is a
+// null view, an empty text an empty one. The texts hold only while the row is visited.
+using TextRow = std::span<const QByteArrayView>;
 
 // A connection to a database of subjects, the desk's file or a clinic's server. Every query binds
 // its values; every write runs inside transact(), so that a failure leaves the data as they were.
@@ -20,6 +26,11 @@ public:
 
     // Runs a prepared statement with its values bound in order.
     virtual QSqlQuery run(const QString &sql, const QVariantList &values = {}) const = 0;
+
+    // Runs a query as run() does and hands each row to visit, until visit returns false: for
+    // reading many rows fast, each text as the engine keeps it, without Qt's copies and conversions.
+    virtual void readTexts(const QString &sql, const QVariantList &values,
+                           const std::function<bool(TextRow)> &visit) const = 0;
 
     // Runs work as one transaction. A call inside another joins it: everything commits at the
     // end of the outermost call, or nothing does, and the error is thrown on.

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+struct sqlite3;
+
 namespace morva {
 
 // A connection to one SQLite data file.
@@ -31,10 +33,17 @@ public:
     static int OpenCount(const QString &path);
 
     QSqlQuery run(const QString &sql, const QVariantList &values = {}) const override;
+    // Through SQLite itself, on the same connection: Qt would box each value and convert its text
+    // to UTF-16 and back.
+    void readTexts(const QString &sql, const QVariantList &values,
+                   const std::function<bool(TextRow)> &visit) const override;
     void transact(const std::function<void()> &work) override;
 
 private:
+    sqlite3 *handle() const;
     [[noreturn]] void fail(const QSqlError &error) const;
+    // SQLite's result code and its words.
+    [[noreturn]] void fail(int code, const QString &systemText) const;
 
     QString path_;
     QString name_;
