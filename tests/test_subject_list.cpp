@@ -118,16 +118,18 @@ void SubjectListTest::streamJoinsEachSubjectWithItsFirstAnswerRow()
 
     SubjectStore &store = folder.stores().subjects;
     QStringList seen;
-    store.forEach(SubjectFilter::All(), [&](const SubjectWithAnswers &s) {
-        seen << s.subject->code + (s.answers ? QStringLiteral("+") + s.answers->stored(45) : QStringLiteral("-"));
+    const qsizetype code = ColumnOf(&Subject::code);
+    store.forEach(SubjectFilter::All(), [&](const SubjectTexts &s) {
+        const QString answered = s.answers.empty() ? QStringLiteral("-") : u'+' + QString::fromUtf8(s.answers[44]);
+        seen << QString::fromUtf8(s.particulars[code]) + answered;
         return true;
     });
     QCOMPARE(seen, QStringList({QStringLiteral("S1+5"), QStringLiteral("S2-"), QStringLiteral("S3+")}));
 
     seen.clear();
     const SubjectFilter groupB{SubjectFilter::Field::Group, QStringLiteral("B")};
-    store.forEach(groupB, [&](const SubjectWithAnswers &s) {
-        seen << s.subject->code;
+    store.forEach(groupB, [&](const SubjectTexts &s) {
+        seen << QString::fromUtf8(s.particulars[code]);
         return false; // stops at the first
     });
     QCOMPARE(seen, QStringList{QStringLiteral("S2")});

@@ -3,7 +3,6 @@
 #include "common/safe_file.h"
 
 #include <QRegularExpression>
-#include <QStringEncoder>
 
 #include <algorithm>
 
@@ -15,12 +14,12 @@ constexpr qsizetype kBlockBytes = 256 * 1024;
 
 // A spreadsheet that opens the file evaluates a field that begins with one of these as a
 // formula ("=HYPERLINK(…)" becomes a live link, "=1+2" becomes 3), unless it is a plain number.
-bool ReadAsFormula(const QString &text)
+bool ReadAsFormula(QByteArrayView utf8)
 {
-    if (text.isEmpty() || !QStringView(u"=+-@\t\r").contains(text[0]))
+    if (utf8.isEmpty() || !QByteArrayView("=+-@\t\r").contains(utf8.front()))
         return false;
     static const QRegularExpression plainNumber(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
-    return !plainNumber.match(text).hasMatch();
+    return !plainNumber.match(QString::fromUtf8(utf8)).hasMatch();
 }
 
 // UTF-8 with a byte-order mark, so that spreadsheet programs read Persian; fields separated by
@@ -37,7 +36,7 @@ public:
             if (!first)
                 block_ += ',';
             first = false;
-            appendText(c.name);
+            appendText(c.name.toUtf8());
         }
         block_ += "\r\n";
     }
@@ -49,8 +48,8 @@ public:
                 block_ += ',';
             if (const auto *number = std::get_if<double>(&row[i]))
                 AppendExportNumber(block_, *number, columns_[i].decimals);
-            else if (const auto *text = std::get_if<QString>(&row[i]))
-                appendText(ReadAsFormula(*text) ? QString(QChar(u'\'') + *text) : *text);
+            else if (const auto *text = std::get_if<QByteArrayView>(&row[i]))
+                appendText(*text);
         }
         block_ += "\r\n";
         return block_.size() < kBlockBytes || flush();
@@ -63,40 +62,38 @@ public:
     }
 
 private:
-    void appendText(const QString &text)
+    // The text's bytes as they are, but for the apostrophe before a formula and the quoting.
+    void appendText(QByteArrayView utf8)
     {
-        const bool quoted = std::any_of(text.begin(), text.end(), [](QChar c) {
-            return c == u',' || c == u'"' || c == u'\n' || c == u'\r';
+        const bool quoted = std::any_of(utf8.begin(), utf8.end(), [](char c) {
+            return c == ',' || c == '"' || c == '\n' || c == '\r';
         });
+        if (quoted)
+            block_ += '"';
+        if (ReadAsFormula(utf8))
+            block_ += '\'';
         if (!quoted) {
-            appendUtf8(text);
+            block_.append(utf8);
             return;
         }
+        for (qsizetype quote; (quote = utf8.indexOf('"')) >= 0; utf8 = utf8.sliced(quote + 1)) {
+            block_.append(utf8.first(quote + 1));
+            block_ += '"';
+        }
+        block_.append(utf8);
         block_ += '"';
-        appendUtf8(QString(text).replace(u'"', QStringLiteral("\"\"")));
-        block_ += '"';
-    }
-
-    // Straight into the block, with no text of its own in between.
-    void appendUtf8(QStringView text)
-    {
-        const qsizetype start = block_.size();
-        block_.resize(start + utf8_.requiredSpace(text.size()));
-        const char *end = utf8_.appendToBuffer(block_.data() + start, text);
-        block_.resize(end - block_.constData());
     }
 
     bool flush()
     {
         const bool written = file_.write(block_);
-        block_.clear();
+        block_.resize(0); // keeps its room for the next block
         return written;
     }
 
     SafeFileWriter file_;
     QList<ExportColumn> columns_;
     QByteArray block_;
-    QStringEncoder utf8_{QStringEncoder::Utf8};
 };
 
 } // namespace

@@ -7,10 +7,12 @@
 #include "records/subject_choices.h"
 #include "records/subject_store.h"
 #include "scoring/love_type.h"
-#include "scoring/score_report.h"
+#include "scoring/scores.h"
 
 #include <QLocale>
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <iterator>
@@ -53,52 +55,75 @@ QString ComponentTitle(ItemComponent component)
     return QString::fromUtf8(kComponentNames[static_cast<int>(component)].title);
 }
 
-// An age as typed, in Latin or Persian digits; missing unless the text is a number alone.
-ExportValue AgeValue(const QString &age)
+// The love types' labels in UTF-8, by type.
+const std::array<QByteArray, kLoveTypes> &LoveTypeLabelsUtf8()
 {
-    const std::optional<double> value = WholeNumber(age);
+    static const std::array<QByteArray, kLoveTypes> labels = [] {
+        std::array<QByteArray, kLoveTypes> utf8;
+        for (int t = 0; t < kLoveTypes; ++t)
+            utf8[t] = LoveTypeLabel(static_cast<LoveType>(t)).toUtf8();
+        return utf8;
+    }();
+    return labels;
+}
+
+// Where the particulars an export shows stand among a subject's stored texts.
+struct StoredColumns {
+    qsizetype code = ColumnOf(&Subject::code);
+    qsizetype names[3] = {ColumnOf(&Subject::firstName), ColumnOf(&Subject::lastName), ColumnOf(&Subject::beloved)};
+    qsizetype group = ColumnOf(&Subject::group);
+    qsizetype gender = ColumnOf(&Subject::gender);
+    qsizetype age = ColumnOf(&Subject::age);
+    qsizetype texts[4] = {ColumnOf(&Subject::maritalStatus), ColumnOf(&Subject::education), ColumnOf(&Subject::date),
+                          ColumnOf(&Subject::time)};
+};
+
+// An age as typed, in Latin or Persian digits; missing unless the text is a number alone.
+ExportValue AgeValue(QByteArrayView age)
+{
+    const std::optional<double> value = WholeNumber(QString::fromUtf8(age));
     return value ? ExportValue(*value) : ExportValue();
 }
 
-ExportColumn Text(const QString &name, const QString &label)
+ExportColumn Text(const QString &name, QString Subject::*particular)
 {
-    return {name, label, Kind::Text, 0, {}, {}, false};
+    return {name, ParticularLabel(particular), Kind::Text, 0, {}, {}, false, particular, 0};
 }
 
-ExportColumn Choice(const QString &name, const QString &label, const QStringList &choices)
+ExportColumn Choice(const QString &name, QString Subject::*particular, const QStringList &choices)
 {
-    return {name, label, Kind::Choice, 0, {}, choices, false};
+    return {name, ParticularLabel(particular), Kind::Choice, 0, {}, choices, false, particular, 0};
 }
 
 ExportColumn Number(const QString &name, const QString &label, int decimals = 0,
-                    const QList<std::pair<double, QString>> &valueLabels = {})
+                    const QList<std::pair<double, QString>> &valueLabels = {}, QString Subject::*particular = nullptr)
 {
-    return {name, label, Kind::Number, decimals, valueLabels, {}, false};
+    return {name, label, Kind::Number, decimals, valueLabels, {}, false, particular, 0};
 }
 
 // A number that stands for one of a few kinds, each labelled.
 ExportColumn Category(const QString &name, const QString &label, const QList<std::pair<double, QString>> &kinds)
 {
-    return {name, label, Kind::Number, 0, kinds, {}, true};
+    return {name, label, Kind::Number, 0, kinds, {}, true, nullptr, 0};
 }
 
 } // namespace
 
 QList<ExportColumn> ExportColumns(bool withNames)
 {
-    QList<ExportColumn> columns{Text(QStringLiteral("code"), ParticularLabel(&Subject::code))};
+    QList<ExportColumn> columns{Text(QStringLiteral("code"), &Subject::code)};
     if (withNames) {
-        columns << Text(QStringLiteral("first_name"), ParticularLabel(&Subject::firstName))
-                << Text(QStringLiteral("last_name"), ParticularLabel(&Subject::lastName))
-                << Text(QStringLiteral("beloved"), ParticularLabel(&Subject::beloved));
+        columns << Text(QStringLiteral("first_name"), &Subject::firstName)
+                << Text(QStringLiteral("last_name"), &Subject::lastName)
+                << Text(QStringLiteral("beloved"), &Subject::beloved);
     }
-    columns << Choice(QStringLiteral("group"), ParticularLabel(&Subject::group), Groups())
-            << Choice(QStringLiteral("gender"), ParticularLabel(&Subject::gender), Genders())
-            << Number(QStringLiteral("age"), ParticularLabel(&Subject::age))
-            << Choice(QStringLiteral("marital"), ParticularLabel(&Subject::maritalStatus), MaritalStatuses())
-            << Text(QStringLiteral("education"), ParticularLabel(&Subject::education))
-            << Text(QStringLiteral("reg_date"), ParticularLabel(&Subject::date))
-            << Text(QStringLiteral("reg_time"), ParticularLabel(&Subject::time));
+    columns << Choice(QStringLiteral("group"), &Subject::group, Groups())
+            << Choice(QStringLiteral("gender"), &Subject::gender, Genders())
+            << Number(QStringLiteral("age"), ParticularLabel(&Subject::age), 0, {}, &Subject::age)
+            << Choice(QStringLiteral("marital"), &Subject::maritalStatus, MaritalStatuses())
+            << Text(QStringLiteral("education"), &Subject::education)
+            << Text(QStringLiteral("reg_date"), &Subject::date)
+            << Text(QStringLiteral("reg_time"), &Subject::time);
     const QLocale persian(QLocale::Persian, QLocale::Iran);
     for (int item = 1; item <= ItemCount; ++item) {
         columns << Number(QStringLiteral("q%1").arg(item),
@@ -115,48 +140,81 @@ QList<ExportColumn> ExportColumns(bool withNames)
     QList<std::pair<double, QString>> types;
     for (int t = 0; t < kLoveTypes; ++t)
         types.append({t + 1, LoveTypeLabel(static_cast<LoveType>(t))});
-    columns << Category(QStringLiteral("love_type"), QStringLiteral("نوع عشق (شماره)"), types)
-            << Text(QStringLiteral("love_type_label"), QStringLiteral("نوع عشق"))
+    const std::array<QByteArray, kLoveTypes> &labels = LoveTypeLabelsUtf8();
+    ExportColumn typeLabel{QStringLiteral("love_type_label"), QStringLiteral("نوع عشق"), Kind::Text, 0, {}, {}, false,
+                           nullptr, 0};
+    for (const QByteArray &label : labels)
+        typeLabel.longest = std::max(typeLabel.longest, label.size());
+    columns << Category(QStringLiteral("love_type"), QStringLiteral("نوع عشق (شماره)"), types) << typeLabel
             << Category(QStringLiteral("complete"), QStringLiteral("کامل بودن پاسخ‌نامه"),
                         {{0, QStringLiteral("ناقص")}, {1, QStringLiteral("کامل")}});
     return columns;
 }
 
-void FillExportRow(const SubjectWithAnswers &record, bool withNames, ExportRow &row)
+ExportOutline OutlineExport(SubjectStore &store, const SubjectFilter &filter, const QList<ExportColumn> &columns)
 {
-    static const Subject noSubject;
-    static const AnswerSheet noAnswers;
-    const Subject &subject = record.subject ? *record.subject : noSubject;
-    const AnswerSheet &answers = record.answers ? *record.answers : noAnswers;
-    row.clear();
-    row.emplace_back(subject.code);
-    if (withNames) {
-        for (const QString *name : {&subject.firstName, &subject.lastName, &subject.beloved})
-            row.emplace_back(*name);
+    QList<QString Subject::*> chosen;
+    for (const ExportColumn &c : columns) {
+        if (c.kind == Kind::Choice)
+            chosen << c.particular;
     }
-    row.emplace_back(subject.group);
-    row.emplace_back(subject.gender);
-    row.push_back(AgeValue(subject.age));
-    for (const QString *text : {&subject.maritalStatus, &subject.education, &subject.date, &subject.time})
-        row.emplace_back(*text);
+    const SubjectsOutline subjects = store.outline(filter, chosen);
+    ExportOutline outline{subjects.subjects, {}, {}};
+    qsizetype asked = 0;
+    for (const ExportColumn &c : columns) {
+        outline.longest.push_back(c.particular ? subjects.longest.value(ColumnOf(c.particular)) : c.longest);
+        QStringList choices = c.choices;
+        if (c.kind == Kind::Choice) {
+            for (const QString &value : subjects.values.value(asked++)) {
+                if (!choices.contains(value))
+                    choices << value; // a value no list offers keeps a number of its own
+            }
+        }
+        outline.choices.push_back(choices);
+    }
+    return outline;
+}
+
+void FillExportRow(const SubjectTexts &record, bool withNames, ExportRow &row)
+{
+    static const StoredColumns stored;
+    const std::span<const QByteArrayView> particulars = record.particulars;
+    row.clear();
+    row.emplace_back(particulars[stored.code]);
+    if (withNames) {
+        for (qsizetype name : stored.names)
+            row.emplace_back(particulars[name]);
+    }
+    row.emplace_back(particulars[stored.group]);
+    row.emplace_back(particulars[stored.gender]);
+    row.push_back(AgeValue(particulars[stored.age]));
+    for (qsizetype text : stored.texts)
+        row.emplace_back(particulars[text]);
+    AnswerValues answers;
+    bool complete = true;
     for (int item = 1; item <= ItemCount; ++item) {
-        if (const std::optional<int> answer = answers.value(item))
+        const std::optional<int> answer =
+            record.answers.empty() ? std::nullopt : AnswerSheet::ValueOf(record.answers[item - 1]);
+        answers[item - 1] = answer;
+        if (answer)
             row.emplace_back(double(*answer));
         else
             row.emplace_back(std::monostate());
+        complete = complete && answer;
     }
-    const ScoreReport report = Score(answers);
-    if (report.complete()) {
+    if (complete) {
+        const ComponentScores sums = ComputeScores(answers);
+        const LoveType type = ClassifyLoveType(sums);
         for (ItemComponent c : kItemComponents)
-            row.emplace_back(double(ScoreOf(report.sums, c)));
+            row.emplace_back(double(ScoreOf(sums, c)));
         for (ItemComponent c : kItemComponents)
-            row.emplace_back(MeanPerItem(ScoreOf(report.sums, c)));
-        row.emplace_back(double(static_cast<int>(report.type) + 1));
-        row.emplace_back(LoveTypeLabel(report.type));
+            row.emplace_back(MeanPerItem(ScoreOf(sums, c)));
+        row.emplace_back(double(static_cast<int>(type) + 1));
+        row.emplace_back(QByteArrayView(LoveTypeLabelsUtf8()[static_cast<int>(type)]));
     } else {
         row.insert(row.end(), 3 + 3 + 2, ExportValue());
     }
-    row.emplace_back(report.complete() ? 1.0 : 0.0);
+    row.emplace_back(complete ? 1.0 : 0.0);
 }
 
 void AppendExportNumber(QByteArray &out, double value, int decimals)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "records/subject.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,10 +14,13 @@
 
 namespace morva {
 
-struct SubjectWithAnswers;
+class SubjectStore;
+struct SubjectFilter;
+struct SubjectTexts;
 
-// A value of an exported row: missing, a number or a text.
-using ExportValue = std::variant<std::monostate, double, QString>;
+// A value of an exported row: missing, a number or a text in UTF-8. A text holds only while its
+// subject is visited.
+using ExportValue = std::variant<std::monostate, double, QByteArrayView>;
 using ExportRow = std::vector<ExportValue>;
 
 struct ExportColumn {
@@ -31,15 +37,29 @@ struct ExportColumn {
     QList<std::pair<double, QString>> valueLabels; // Number: what its values mean, or some of them
     QStringList choices;                          // Choice: the offered values, numbered from 1
     bool categories = false;                      // Number: its values name kinds, not amounts
+    QString Subject::*particular = nullptr;       // the particular it shows, if it shows one
+    qsizetype longest = 0;                        // Text of no particular: its longest value in UTF-8 bytes
+};
+
+// What a file that keeps its row count and each text's width in its header must know before the
+// first row.
+struct ExportOutline {
+    qint64 rows = 0;
+    std::vector<qsizetype> longest;   // by column: a Text column's longest value in UTF-8 bytes
+    std::vector<QStringList> choices; // by column: a Choice column's offered values, then any other
+                                      // that the rows hold, in the order they first come
 };
 
 // The columns of a research export, in their order. Without names the first name, last name
 // and beloved's name are left out, so that the file carries no identities.
 QList<ExportColumn> ExportColumns(bool withNames);
 
+// The outline of the rows of the subjects that pass the filter, from the store alone.
+ExportOutline OutlineExport(SubjectStore &store, const SubjectFilter &filter, const QList<ExportColumn> &columns);
+
 // A subject's values, one per column of ExportColumns(withNames). The scores and love type are
 // those the scoring window shows; they are missing unless every item is answered.
-void FillExportRow(const SubjectWithAnswers &subject, bool withNames, ExportRow &row);
+void FillExportRow(const SubjectTexts &subject, bool withNames, ExportRow &row);
 
 // Appends a number as a plain text shows it: with the column's decimals, or as it is when it has
 // none; a point, never a comma, whatever the language of the desktop.

@@ -15,11 +15,6 @@ class ExportWriter {
 public:
     virtual ~ExportWriter() = default;
 
-    // Whether the writer must see every row once before the first is written (a file whose
-    // header holds the row count and the widest text).
-    virtual bool measuresFirst() const { return false; }
-    virtual void measure(const ExportRow &) {}
-
     // False once the file has failed: the rest is of no use.
     virtual bool write(const ExportRow &row) = 0;
     // The file takes its place; the system's words when anything failed.
@@ -28,6 +23,8 @@ public:
 
 std::unique_ptr<ExportWriter> NewCsvWriter(const QString &path, const QList<ExportColumn> &columns);
 std::unique_ptr<ExportWriter> NewXlsxWriter(const QString &path, const QList<ExportColumn> &columns);
-std::unique_ptr<ExportWriter> NewSavWriter(const QString &path, const QList<ExportColumn> &columns);
+// The file's header holds the row count and each text's width: the outline gives them.
+std::unique_ptr<ExportWriter> NewSavWriter(const QString &path, const QList<ExportColumn> &columns,
+                                           const ExportOutline &outline);
 
 } // namespace morva

@@ -10,15 +10,23 @@ namespace {
 // How many rows pass between two reports of progress.
 constexpr qint64 kReportEvery = 250;
 
-std::unique_ptr<ExportWriter> NewWriter(const ExportRequest &request, const QList<ExportColumn> &columns)
+// The writer of the request's format, and how many rows it will be given.
+std::unique_ptr<ExportWriter> NewWriter(SubjectStore &store, const ExportRequest &request,
+                                        const QList<ExportColumn> &columns, qint64 &rows)
 {
     switch (request.format) {
     case ExportFormat::Csv:
+        rows = store.count(request.filter);
         return NewCsvWriter(request.path, columns);
     case ExportFormat::Xlsx:
+        rows = store.count(request.filter);
         return NewXlsxWriter(request.path, columns);
-    case ExportFormat::Sav:
-        return NewSavWriter(request.path, columns);
+    case ExportFormat::Sav: {
+        // What the file's header needs is asked of the store, so that the rows are read once.
+        const ExportOutline outline = OutlineExport(store, request.filter, columns);
+        rows = outline.rows;
+        return NewSavWriter(request.path, columns, outline);
+    }
     }
     return nullptr;
 }
@@ -30,26 +38,21 @@ ExportOutcome ExportSubjects(SubjectStore &store, const ExportRequest &request, 
     using Result = ExportOutcome::Result;
     try {
         const QList<ExportColumn> columns = ExportColumns(request.withNames);
-        const std::unique_ptr<ExportWriter> writer = NewWriter(request, columns);
-        const int passes = writer->measuresFirst() ? 2 : 1;
-        const qint64 total = store.count(request.filter) * passes;
+        qint64 total = 0;
+        const std::unique_ptr<ExportWriter> writer = NewWriter(store, request, columns, total);
         qint64 done = 0;
         bool stopped = !progress(0, total);
         ExportRow row;
-        const auto pass = [&](const std::function<bool(const ExportRow &)> &use) {
-            store.forEach(request.filter, [&](const SubjectWithAnswers &subject) {
+        if (!stopped) {
+            store.forEach(request.filter, [&](const SubjectTexts &subject) {
                 FillExportRow(subject, request.withNames, row);
-                if (!use(row))
+                if (!writer->write(row))
                     return false;
                 if (++done % kReportEvery == 0)
                     stopped = !progress(done, total);
                 return !stopped;
             });
-        };
-        if (passes == 2 && !stopped)
-            pass([&](const ExportRow &r) { writer->measure(r); return true; });
-        if (!stopped)
-            pass([&](const ExportRow &r) { return writer->write(r); });
+        }
         if (stopped)
             return {Result::Stopped, {}};
         if (const std::optional<QString> error = writer->finish())

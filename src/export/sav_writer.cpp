@@ -5,6 +5,7 @@
 #include <readstat.h>
 
 #include <algorithm>
+#include <string>
 
 namespace morva {
 namespace {
@@ -12,36 +13,22 @@ namespace {
 // An SPSS data file: ASCII variable names with Persian variable labels, value labels for the
 // listed choices, the love types and the anchors of the answer scale, system-missing values where
 // there is no number, UTF-8 declared. The file's header holds the row count and every text's
-// width, so the rows are measured before the first is written.
+// width, which the outline gives before the first row.
 class SavWriter final : public ExportWriter {
 public:
-    SavWriter(const QString &path, const QList<ExportColumn> &columns)
-        : file_(path), columns_(columns), widths_(columns.size(), 1), choices_(columns.size())
+    SavWriter(const QString &path, const QList<ExportColumn> &columns, const ExportOutline &outline)
+        : file_(path), columns_(columns), outline_(outline), choices_(columns.size())
     {
-        for (qsizetype c = 0; c < columns_.size(); ++c)
-            choices_[c] = columns_[c].choices;
+        for (qsizetype c = 0; c < columns_.size(); ++c) {
+            for (const QString &choice : outline_.choices[c])
+                choices_[c].push_back(choice.toUtf8());
+        }
     }
 
     ~SavWriter() override
     {
         if (writer_)
             readstat_writer_free(writer_);
-    }
-
-    bool measuresFirst() const override { return true; }
-
-    void measure(const ExportRow &row) override
-    {
-        ++rows_;
-        for (qsizetype c = 0; c < std::ssize(row); ++c) {
-            const auto *text = std::get_if<QString>(&row[c]);
-            if (!text)
-                continue;
-            if (columns_[c].kind == ExportColumn::Kind::Text)
-                widths_[c] = std::max<qsizetype>(widths_[c], text->toUtf8().size());
-            else if (!text->isEmpty() && !choices_[c].contains(*text))
-                choices_[c] << *text; // a value no list offers keeps a number of its own
-        }
     }
 
     bool write(const ExportRow &row) override
@@ -53,13 +40,17 @@ public:
             readstat_variable_t *variable = variables_[c];
             if (const auto *number = std::get_if<double>(&row[c])) {
                 check(readstat_insert_double_value(writer_, variable, *number));
-            } else if (const auto *text = std::get_if<QString>(&row[c])) {
+            } else if (const auto *text = std::get_if<QByteArrayView>(&row[c])) {
                 if (columns_[c].kind == ExportColumn::Kind::Choice) {
-                    const qsizetype code = choices_[c].indexOf(*text);
-                    check(code < 0 ? readstat_insert_missing_value(writer_, variable)
-                                   : readstat_insert_double_value(writer_, variable, double(code + 1)));
+                    const auto &choices = choices_[c];
+                    const auto found = std::find(choices.begin(), choices.end(), *text);
+                    check(found == choices.end()
+                              ? readstat_insert_missing_value(writer_, variable)
+                              : readstat_insert_double_value(writer_, variable, double(found - choices.begin() + 1)));
                 } else {
-                    check(readstat_insert_string_value(writer_, variable, text->toUtf8().constData()));
+                    // ReadStat takes a text that ends in a zero byte.
+                    text_.assign(text->data(), static_cast<size_t>(text->size()));
+                    check(readstat_insert_string_value(writer_, variable, text_.c_str()));
                 }
             } else {
                 check(columns_[c].kind == ExportColumn::Kind::Text
@@ -97,7 +88,7 @@ private:
         check(readstat_writer_set_compression(writer_, READSTAT_COMPRESS_ROWS));
         for (qsizetype c = 0; c < columns_.size(); ++c)
             variables_.push_back(addVariable(columns_[c], c));
-        check(readstat_begin_writing_sav(writer_, &file_, rows_));
+        check(readstat_begin_writing_sav(writer_, &file_, outline_.rows));
         return !failed();
     }
 
@@ -105,12 +96,13 @@ private:
     {
         const QByteArray name = column.name.toLatin1();
         const bool text = column.kind == ExportColumn::Kind::Text;
-        readstat_variable_t *variable = readstat_add_variable(
-            writer_, name.constData(), text ? READSTAT_TYPE_STRING : READSTAT_TYPE_DOUBLE, text ? widths_[c] : 0);
+        const qsizetype width = text ? std::max<qsizetype>(outline_.longest[c], 1) : 0; // in bytes
+        readstat_variable_t *variable =
+            readstat_add_variable(writer_, name.constData(), text ? READSTAT_TYPE_STRING : READSTAT_TYPE_DOUBLE, width);
         readstat_variable_set_label(variable, column.label.toUtf8().constData());
         QList<std::pair<double, QString>> labels = column.valueLabels;
-        for (qsizetype i = 0; i < choices_[c].size(); ++i)
-            labels.append({double(i + 1), choices_[c][i]});
+        for (qsizetype i = 0; i < outline_.choices[c].size(); ++i)
+            labels.append({double(i + 1), outline_.choices[c][i]});
         if (!labels.isEmpty()) {
             readstat_label_set_t *set =
                 readstat_add_label_set(writer_, READSTAT_TYPE_DOUBLE, (name + "_labels").constData());
@@ -137,9 +129,9 @@ private:
 
     SafeFileWriter file_;
     QList<ExportColumn> columns_;
-    std::vector<qsizetype> widths_;
-    std::vector<QStringList> choices_;
-    long rows_ = 0;
+    ExportOutline outline_;
+    std::vector<std::vector<QByteArray>> choices_; // by column: the outline's choices in UTF-8
+    std::string text_;                             // the text being written, ending in a zero byte
     readstat_writer_t *writer_ = nullptr;
     std::vector<readstat_variable_t *> variables_;
     std::optional<QString> error_;
@@ -147,9 +139,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<ExportWriter> NewSavWriter(const QString &path, const QList<ExportColumn> &columns)
+std::unique_ptr<ExportWriter> NewSavWriter(const QString &path, const QList<ExportColumn> &columns,
+                                           const ExportOutline &outline)
 {
-    return std::make_unique<SavWriter>(path, columns);
+    return std::make_unique<SavWriter>(path, columns, outline);
 }
 
 } // namespace morva

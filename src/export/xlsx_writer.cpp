@@ -9,6 +9,7 @@
 #include <xlsxwriter.h>
 
 #include <cmath>
+#include <string>
 
 namespace morva {
 namespace {
@@ -94,9 +95,12 @@ public:
             const auto column = static_cast<lxw_col_t>(c);
             if (const auto *number = std::get_if<double>(&row[c])) {
                 check(worksheet_write_number(sheet_, row_, column, Rounded(*number, columns_[c].decimals), formats_[c]));
-            } else if (const auto *text = std::get_if<QString>(&row[c])) {
-                if (!text->isEmpty())
-                    check(worksheet_write_string(sheet_, row_, column, text->toUtf8().constData(), text_));
+            } else if (const auto *text = std::get_if<QByteArrayView>(&row[c])) {
+                if (!text->isEmpty()) {
+                    // The library takes a text that ends in a zero byte.
+                    cell_.assign(text->data(), static_cast<size_t>(text->size()));
+                    check(worksheet_write_string(sheet_, row_, column, cell_.c_str(), text_));
+                }
             }
         }
         return !error_;
@@ -142,6 +146,7 @@ private:
     lxw_worksheet *sheet_ = nullptr;
     lxw_format *text_ = nullptr;
     std::vector<lxw_format *> formats_; // of the numbers, by column
+    std::string cell_;                  // the text being written
     lxw_row_t row_ = 0;
     std::optional<QString> error_;
 };

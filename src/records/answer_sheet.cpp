@@ -19,6 +19,17 @@ std::optional<int> AnswerSheet::ValueOf(const QString &text)
     return value;
 }
 
+std::optional<int> AnswerSheet::ValueOf(QByteArrayView utf8)
+{
+    // One ASCII byte, the usual answer, is a whole character: only the Latin digits 1 to 9 pass
+    // the rule above, without a text made for it.
+    if (utf8.size() == 1 && static_cast<uchar>(utf8.front()) < 0x80) {
+        const char c = utf8.front();
+        return c >= '1' && c <= '9' ? std::optional<int>(c - '0') : std::nullopt;
+    }
+    return ValueOf(QString::fromUtf8(utf8));
+}
+
 QList<int> AnswerSheet::unanswered() const
 {
     QList<int> items;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,8 @@ public:
 
     // The answer a text stands for, 1 to 9; nothing when it is not one.
     static std::optional<int> ValueOf(const QString &text);
+    // The same for a text in UTF-8.
+    static std::optional<int> ValueOf(QByteArrayView utf8);
 
     // item: 1 to kItems.
     QString stored(int item) const { return stored_.at(item - 1); }

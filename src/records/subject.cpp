@@ -22,13 +22,20 @@ const QList<SubjectColumn> &SubjectColumns()
     return columns;
 }
 
+qsizetype ColumnOf(QString Subject::*particular)
+{
+    const QList<SubjectColumn> &columns = SubjectColumns();
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (columns[i].particular == particular)
+            return i;
+    }
+    return -1;
+}
+
 QString ParticularLabel(QString Subject::*particular)
 {
-    for (const SubjectColumn &c : SubjectColumns()) {
-        if (c.particular == particular)
-            return c.label;
-    }
-    return {};
+    const qsizetype column = ColumnOf(particular);
+    return column < 0 ? QString() : SubjectColumns()[column].label;
 }
 
 } // namespace morva

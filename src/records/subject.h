@@ -33,6 +33,8 @@ struct SubjectColumn {
 
 // The columns of table IDE, in table order.
 const QList<SubjectColumn> &SubjectColumns();
+// Where a particular stands in SubjectColumns().
+qsizetype ColumnOf(QString Subject::*particular);
 // Our own name for a particular: «نام خانوادگی», «تاریخ ثبت‌نام»...
 QString ParticularLabel(QString Subject::*particular);
 

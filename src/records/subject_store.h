@@ -5,12 +5,14 @@
 #include "records/subject.h"
 #include "records/subject_filter.h"
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
 
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace morva {
 
@@ -20,6 +22,22 @@ struct SubjectWithAnswers {
     std::optional<Subject> subject;
     std::optional<AnswerSheet> answers;
     qint64 answerRow = 0; // which answer row holds the answers, for saving them back
+};
+
+// A subject's texts as the store keeps them, in UTF-8, for reading many subjects fast. A missing
+// value is a null view. The views hold only while the subject is visited.
+struct SubjectTexts {
+    std::span<const QByteArrayView> particulars; // in the order of SubjectColumns()
+    std::span<const QByteArrayView> answers;     // item 1 first; none when the subject has no answer row
+};
+
+// What a file must know of the subjects that pass a filter before it holds the first of them.
+struct SubjectsOutline {
+    qint64 subjects = 0;
+    QList<qsizetype> longest; // each particular's longest text in UTF-8 bytes, in the order of SubjectColumns()
+    // For each particular asked for, in the order asked: its texts, each once, in the order of the
+    // first subject that has it; empty texts left out.
+    QList<QStringList> values;
 };
 
 // A row of a subjects list: the subject and where it stands in the store's order.
@@ -71,9 +89,12 @@ public:
     virtual qint64 count(const SubjectFilter &filter) = 0;
     // Up to limit of them after the one at position (none: from the first).
     virtual QList<ListedSubject> page(const SubjectFilter &filter, std::optional<qint64> after, int limit) = 0;
-    // Each one with its answers, one at a time, until visit returns false; memory stays the same
-    // however many there are.
-    virtual void forEach(const SubjectFilter &filter, const std::function<bool(const SubjectWithAnswers &)> &visit) = 0;
+    // Each one with its answers, as stored texts, one at a time, until visit returns false; memory
+    // stays the same however many there are.
+    virtual void forEach(const SubjectFilter &filter, const std::function<bool(const SubjectTexts &)> &visit) = 0;
+    // How many of them there are, how long their texts are and which values the particulars asked
+    // for take, without reading them one by one.
+    virtual SubjectsOutline outline(const SubjectFilter &filter, const QList<QString Subject::*> &valuesOf) = 0;
     // Each first (or last) name once, in Persian alphabetical order; empty names left out.
     virtual QStringList distinctNames(SubjectFilter::Field field) = 0;
 

@@ -7,9 +7,17 @@ namespace morva {
 
 ComponentScores ComputeScores(const AnswerSheet &answers)
 {
+    AnswerValues values;
+    for (int item = 1; item <= ItemCount; ++item)
+        values[item - 1] = answers.value(item);
+    return ComputeScores(values);
+}
+
+ComponentScores ComputeScores(const AnswerValues &values)
+{
     int sums[3] = {0, 0, 0};
     for (int item = 1; item <= ItemCount; ++item)
-        sums[static_cast<int>(ItemComponentOf(item))] += answers.value(item).value_or(0);
+        sums[static_cast<int>(ItemComponentOf(item))] += values[item - 1].value_or(0);
     return {sums[0], sums[1], sums[2]};
 }
 

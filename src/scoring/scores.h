@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <optional>
+
 namespace morva {
 
 // A component's sum when its fifteen items are all answered 1, and all answered 9.
@@ -23,8 +26,12 @@ struct ComponentScores {
 // The sum of one component.
 int ScoreOf(const ComponentScores &scores, ItemComponent component);
 
+// Each item's answer, item 1 first; nothing where it is unanswered.
+using AnswerValues = std::array<std::optional<int>, ItemCount>;
+
 // The sums of each component's answered items.
 ComponentScores ComputeScores(const AnswerSheet &answers);
+ComponentScores ComputeScores(const AnswerValues &values);
 
 // A component's sum as the mean answer of its fifteen items.
 double MeanPerItem(int sum);

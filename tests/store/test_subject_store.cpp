@@ -31,8 +31,8 @@ QStringList Codes(const QList<ListedSubject> &listed)
 QStringList Codes(SubjectStore &store, const SubjectFilter &filter)
 {
     QStringList codes;
-    store.forEach(filter, [&](const SubjectWithAnswers &s) {
-        codes << s.subject->code;
+    store.forEach(filter, [&](const SubjectTexts &s) {
+        codes << QString::fromUtf8(s.particulars[ColumnOf(&Subject::code)]);
         return true;
     });
     return codes;

@@ -199,29 +199,49 @@ QList<ListedSubject> SqlSubjectStore::page(const SubjectFilter &filter, std::opt
     return rows;
 }
 
-void SqlSubjectStore::forEach(const SubjectFilter &filter, const std::function<bool(const SubjectWithAnswers &)> &visit)
+void SqlSubjectStore::forEach(const SubjectFilter &filter, const std::function<bool(const SubjectTexts &)> &visit)
 {
     QVariantList values;
     const QString condition = FilterCondition(filter, QStringLiteral("s."), values);
     // The first answer row of the same code, found through the index on Answer's Code.
-    QSqlQuery q = db().run(QStringLiteral("SELECT %1, a.\"ID\", %2 FROM \"IDE\" s LEFT JOIN \"Answer\" a ON a.\"ID\" = %3 "
-                                          "WHERE 1 = 1%4 ORDER BY s.\"ID\"")
-                               .arg(SubjectColumnList(QStringLiteral("s.")), AnswerColumnList(QStringLiteral("a.")),
-                                    FirstRowOf(QStringLiteral("Answer"), QStringLiteral("s.\"Code\"")), condition),
-                           values);
-    const int answersAt = static_cast<int>(SubjectColumns().size());
-    SubjectWithAnswers subject;
-    while (q.next()) {
-        subject.subject = SubjectAt(q, 0);
-        subject.answers.reset();
-        subject.answerRow = 0;
-        if (!q.isNull(answersAt)) {
-            subject.answerRow = q.value(answersAt).toLongLong();
-            subject.answers = AnswersAt(q, answersAt + 1);
-        }
-        if (!visit(subject))
-            return;
+    const QString sql = QStringLiteral("SELECT %1, a.\"ID\", %2 FROM \"IDE\" s LEFT JOIN \"Answer\" a ON a.\"ID\" = %3 "
+                                       "WHERE 1 = 1%4 ORDER BY s.\"ID\"")
+                            .arg(SubjectColumnList(QStringLiteral("s.")), AnswerColumnList(QStringLiteral("a.")),
+                                 FirstRowOf(QStringLiteral("Answer"), QStringLiteral("s.\"Code\"")), condition);
+    const qsizetype answersAt = SubjectColumns().size();
+    db().readTexts(sql, values, [&](TextRow row) {
+        const bool answered = !row[answersAt].isNull();
+        return visit({row.first(answersAt), answered ? row.subspan(answersAt + 1, AnswerSheet::kItems) : TextRow()});
+    });
+}
+
+SubjectsOutline SqlSubjectStore::outline(const SubjectFilter &filter, const QList<QString Subject::*> &valuesOf)
+{
+    QVariantList values;
+    const QString condition = FilterCondition(filter, {}, values);
+    QStringList longest;
+    for (const SubjectColumn &c : SubjectColumns())
+        longest << QStringLiteral("MAX(%1)").arg(utf8Length(Quoted(c.name)));
+    QSqlQuery q = db().run(
+        QStringLiteral("SELECT COUNT(*), %1 FROM \"IDE\" WHERE 1 = 1%2").arg(longest.join(u", "), condition), values);
+    SubjectsOutline outline;
+    if (q.next()) {
+        outline.subjects = q.value(0).toLongLong();
+        for (int i = 0; i < longest.size(); ++i)
+            outline.longest << q.value(i + 1).toLongLong();
     }
+    for (QString Subject::*particular : valuesOf) {
+        const QString name = Quoted(SubjectColumns()[ColumnOf(particular)].name);
+        QSqlQuery v = db().run(QStringLiteral("SELECT %1 FROM \"IDE\" WHERE %1 <> ''%2 GROUP BY %1 "
+                                              "ORDER BY MIN(\"ID\")")
+                                   .arg(name, condition),
+                               values);
+        QStringList texts;
+        while (v.next())
+            texts << v.value(0).toString();
+        outline.values << texts;
+    }
+    return outline;
 }
 
 QStringList SqlSubjectStore::distinctNames(SubjectFilter::Field field)

@@ -23,6 +23,12 @@ SqlConnection &SqliteSubjectStore::db()
     return *db_;
 }
 
+QString SqliteSubjectStore::utf8Length(const QString &expression) const
+{
+    // The file keeps its texts in UTF-8: as bytes, a text is as long as it is stored.
+    return QStringLiteral("LENGTH(CAST(%1 AS BLOB))").arg(expression);
+}
+
 QString SqliteSubjectStore::shownName() const
 {
     return QStringLiteral("فایل اطلاعات آزمودنی‌ها «%1»").arg(ShownPath(path_));

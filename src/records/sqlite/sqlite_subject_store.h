@@ -27,6 +27,7 @@ public:
 
 protected:
     SqlConnection &db() override;
+    QString utf8Length(const QString &expression) const override;
 
 private:
     QString path_;
