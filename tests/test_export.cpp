@@ -126,6 +126,7 @@ private Q_SLOTS:
     void xlsxIsOneRightToLeftSheetOfTypedCells();
     void savCarriesLabelsAndSystemMissing();
     void formulaLikeTextsStayTexts();
+    void storedBytesReachTheFilesReadable();
     void exportTellsWhatItDidWithTheFile();
     void xlsxScratchIsOwnerOnlyInTheDataFolder();
 
@@ -316,6 +317,54 @@ void ExportTest::formulaLikeTextsStayTexts()
     const QString listing =
         PsppListing(*folder_, QStringLiteral("GET FILE='%1'.\nLIST VARIABLES=code first_name.\n").arg(savPath));
     QCOMPARE(ListedRow(listing, QStringLiteral("=1+2")), QStringList({QStringLiteral("=1+2"), link}));
+}
+
+// The rows are read as the file keeps their bytes: an answer in Persian or Arabic-Indic digits counts
+// as the scoring window counts it and "0" or "55" does not, a group no list offers is numbered after
+// the listed ones, a Persian text with a quote and a comma comes out whole, and bytes that are no
+// UTF-8, which another program may have stored, reach no file raw.
+void ExportTest::storedBytesReachTheFilesReadable()
+{
+    const QString lastName = QStringLiteral("نیک \"ساز\", زاده");
+    QStringList persian = CompleteAnswers();
+    for (QString &answer : persian)
+        answer = QString(QChar(u'۰' + answer.toInt()));
+    persian[1] = QStringLiteral("٣"); // Arabic-Indic
+    QStringList odd = CompleteAnswers();
+    odd[0] = QStringLiteral("0");
+    odd[1] = QStringLiteral("55");
+    {
+        DataConnection db(DataFile::Subjects, QStringLiteral("test setup"));
+        testing::InsertSubject(db, {.code = QStringLiteral("P-1"), .lastName = lastName, .group = QStringLiteral("Z"),
+                                    .answers = persian});
+        testing::InsertSubject(db, {.code = QStringLiteral("P-2"), .answers = odd});
+        db.run(QStringLiteral("UPDATE \"IDE\" SET \"FName\" = CAST(? AS TEXT) WHERE \"Code\" = 'P-1'"),
+               {QByteArray("\xff\xfe")});
+    }
+    const QString csvPath = folder_->file(QStringLiteral("bytes.csv"));
+    QCOMPARE(Export({csvPath, ExportFormat::Csv, SubjectFilter::All(), true}), QString());
+    const QJsonArray csv = ReadBack(QStringLiteral("csv"), csvPath).value(QStringLiteral("rows")).toArray();
+    QCOMPARE(csv.size(), 6);
+    const QVariantList names = csv[0].toArray().toVariantList();
+    const auto cells = [&](int row, const QStringList &columns) {
+        QStringList values;
+        for (const QString &column : columns)
+            values << csv[row].toArray()[names.indexOf(column)].toString();
+        return values;
+    };
+    const ComponentScores scores = ComputeScores(AnswerSheet(CompleteAnswers()));
+    QCOMPARE(cells(4, {"code", "first_name", "last_name", "group", "q1", "q2", "intimacy", "complete"}),
+             QStringList({"P-1", "??", lastName, "Z", "3", "3", QString::number(scores.intimacy), "1"}));
+    QCOMPARE(cells(5, {"code", "q1", "q2", "q3", "complete"}), QStringList({"P-2", "", "", "4", "0"}));
+
+    const QString savPath = folder_->file(QStringLiteral("bytes.sav"));
+    QCOMPARE(Export({savPath, ExportFormat::Sav, SubjectFilter::All(), true}), QString());
+    const QString listing =
+        PsppListing(*folder_, QStringLiteral("GET FILE='%1'.\nDISPLAY DICTIONARY.\n"
+                                             "LIST VARIABLES=code first_name last_name group q2 complete.\n")
+                                  .arg(savPath));
+    QCOMPARE(ListedRow(listing, QStringLiteral("P-1")), QStringList({"P-1", "??", lastName, "8", "3", "1"}));
+    QVERIFY(listing.contains(QRegularExpression(QStringLiteral("\\| +8\\|Z *\\|"))));
 }
 
 void ExportTest::exportTellsWhatItDidWithTheFile()
