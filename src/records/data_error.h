@@ -21,6 +21,12 @@ private:
     QString detail_;
 };
 
+// A clinic's server asks for a password that the desk has not given.
+class ServerNeedsPassword : public DataError {
+public:
+    using DataError::DataError;
+};
+
 // A subject was deleted (from another window, or another room of the clinic) between reading it
 // and writing to it: nothing was written.
 class SubjectGone : public DataError {

@@ -43,9 +43,14 @@ int StoredVersion(const DataConnection &db)
 
 // The steps that bring a data file from one version to the next: the step at index i takes a
 // file of version i + 1 to version i + 2.
+// The settings file's steps: 1 to 2 adds the table of the clinic's shared server, empty while the
+// desk keeps its subjects in its own file.
 const QList<std::function<void(SqlConnection &)>> &MigrationsOf(DataFile kind)
 {
-    static const QList<std::function<void(SqlConnection &)>> settings;
+    static const QList<std::function<void(SqlConnection &)>> settings{[](SqlConnection &db) {
+        db.run(QStringLiteral("CREATE TABLE \"SharedServer\" (\"Host\" TEXT, \"Port\" TEXT, \"Database\" TEXT, "
+                              "\"User\" TEXT, \"TlsMode\" TEXT)"));
+    }};
     return kind == DataFile::Subjects ? SubjectsMigrations() : settings;
 }
 

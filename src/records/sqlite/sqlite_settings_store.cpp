@@ -41,4 +41,24 @@ void SqliteSettingsStore::saveTheme(const QString &theme)
     db_->transact([&] { db_->run(QStringLiteral("UPDATE \"Theme\" SET \"TH\" = ? WHERE ") + kFirstRow, {theme}); });
 }
 
+std::optional<ServerChoice> SqliteSettingsStore::sharedServer()
+{
+    QSqlQuery q = db_->run(QStringLiteral("SELECT \"Host\", \"Port\", \"Database\", \"User\", \"TlsMode\" FROM \"SharedServer\""));
+    if (!q.next())
+        return std::nullopt;
+    return ServerChoice{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                        q.value(4).toString()};
+}
+
+void SqliteSettingsStore::saveSharedServer(const std::optional<ServerChoice> &server)
+{
+    db_->transact([&] {
+        db_->run(QStringLiteral("DELETE FROM \"SharedServer\""));
+        if (server)
+            db_->run(QStringLiteral("INSERT INTO \"SharedServer\" (\"Host\", \"Port\", \"Database\", \"User\", "
+                                    "\"TlsMode\") VALUES (?, ?, ?, ?, ?)"),
+                     {server->host, server->port, server->database, server->user, server->tlsMode});
+    });
+}
+
 } // namespace morva

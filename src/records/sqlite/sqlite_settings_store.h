@@ -20,6 +20,8 @@ public:
     ClinicSettings read() override;
     void saveClinic(const QString &name, const QString &address) override;
     void saveTheme(const QString &theme) override;
+    std::optional<ServerChoice> sharedServer() override;
+    void saveSharedServer(const std::optional<ServerChoice> &server) override;
 
 private:
     std::unique_ptr<DataConnection> db_;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "records/server_choice.h"
+#include "records/sql/sql_subject_store.h"
+
+#include <memory>
+#include <optional>
+
+namespace morva {
+
+class ServerConnection;
+
+// The subjects of a clinic with several rooms, on a PostgreSQL server that every room's desk
+// reaches at the same time: the same tables and columns as the desk's file, created on the first
+// connection to an empty database, at the same version with the same migrations. A backup is a
+// subjects file like a desk's, made from one consistent snapshot; a restore replaces the server's
+// subjects in one transaction.
+class PostgresSubjectStore final : public SqlSubjectStore {
+public:
+    // Connects and prepares the tables. Throws ServerNeedsPassword or DataError.
+    PostgresSubjectStore(const ServerChoice &server, const std::optional<QString> &password);
+    ~PostgresSubjectStore() override;
+
+    QString shownName() const override;
+    std::optional<QString> backupTo(const QString &path, const BetweenChunks &progress) override;
+    RestoreOutcome restoreFrom(const QString &backup, const QString &kept, const QString &advice,
+                               const BetweenChunks &progress) override;
+
+    // Copies the subjects of the desk's file at path into the server in one transaction, but for
+    // those whose code the server already has, which are left out and returned.
+    QStringList takeSubjectsOf(const QString &path);
+
+protected:
+    SqlConnection &db() override;
+    void holdCode(const QString &code) override;
+    QString utf8Length(const QString &expression) const override;
+
+private:
+    void prepareTables();
+    // Every subject row and answer row of source, appended to the server's tables in their order.
+    void copyRowsFrom(SqlConnection &source, const QStringList &leftOut);
+
+    ServerChoice server_;
+    std::unique_ptr<ServerConnection> db_;
+};
+
+} // namespace morva

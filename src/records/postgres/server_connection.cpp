@@ -1,0 +1,176 @@
+#include "records/postgres/server_connection.h"
+
+#include "common/display_text.h"
+#include "records/data_error.h"
+
+#include <QAtomicInteger>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlRecord>
+
+#include <vector>
+
+namespace morva {
+namespace {
+
+QString ConnectionName(const QString &owner)
+{
+    static QAtomicInteger<int> serial;
+    return QStringLiteral("server/%1/%2").arg(owner).arg(serial.fetchAndAddRelaxed(1));
+}
+
+// A failure that tells of a lost connection rather than of a statement: libpq gives no SQL state
+// when the connection broke, and the states of class 08 and 57P0 are the server's own word for it.
+bool ConnectionLost(const QSqlError &error)
+{
+    const QString state = error.nativeErrorCode();
+    return error.type() == QSqlError::ConnectionError || state.isEmpty() || state.startsWith(QLatin1String("08"))
+           || state.startsWith(QLatin1String("57P0"));
+}
+
+} // namespace
+
+ServerConnection::ServerConnection(const ServerChoice &server, const std::optional<QString> &password,
+                                   const QString &owner)
+    : server_(server), password_(password), name_(ConnectionName(owner))
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name_);
+    if (!db.isValid())
+        throw DataError(QStringLiteral("این نصب از برنامه راه اتصال به پایگاه داده‌ی مشترک را ندارد؛ لطفاً از مسئول "
+                                       "رایانه بخواهید بسته‌ی libqt6sql6-psql را نصب کند."));
+    db.setHostName(server.host);
+    if (!server.port.isEmpty())
+        db.setPort(server.port.toInt());
+    db.setDatabaseName(server.database);
+    db.setUserName(server.user);
+    if (password)
+        db.setPassword(*password);
+    db.setConnectOptions(QStringLiteral("sslmode=%1;connect_timeout=5").arg(server.tlsMode));
+    connect();
+}
+
+ServerConnection::~ServerConnection()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        if (db.isOpen()) {
+            if (depth_ > 0)
+                db.rollback();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name_);
+}
+
+QString ServerConnection::ShownServer(const ServerChoice &server)
+{
+    const QString host = server.host.isEmpty() ? QStringLiteral("localhost") : server.host;
+    return QStringLiteral("«%1» روی «%2»")
+        .arg(Isolated(server.database), Isolated(server.port.isEmpty() ? host : host + u':' + server.port));
+}
+
+void ServerConnection::connect() const
+{
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (db.open()) {
+        lost_ = false;
+        return;
+    }
+    const QString detail = db.lastError().text();
+    if (detail.contains(QLatin1String("no password supplied")) || detail.contains(QLatin1String("password authentication")))
+        throw ServerNeedsPassword(QStringLiteral("پایگاه داده‌ی مشترک %1 برای این کاربر گذرواژه می‌خواهد.")
+                                      .arg(ShownServer(server_)),
+                                  detail);
+    throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 برقرار نشد. لطفاً روشن بودن سرور، اتصال شبکه و "
+                                   "نشانی سرور را بررسی کنید و دوباره امتحان کنید.")
+                        .arg(ShownServer(server_)),
+                    detail);
+}
+
+QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values) const
+{
+    if (lost_) {
+        if (depth_ > 0) // the transaction went with the connection
+            throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و هیچ تغییری ذخیره نشد.")
+                                .arg(ShownServer(server_)));
+        QSqlDatabase::database(name_, false).close();
+        connect();
+    }
+    QSqlQuery query(QSqlDatabase::database(name_, false));
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        fail(query.lastError());
+    for (const QVariant &v : values)
+        query.addBindValue(v);
+    if (!query.exec())
+        fail(query.lastError());
+    return query;
+}
+
+// The server sends its texts in UTF-8 already; Qt's driver hands them on as values, made UTF-8
+// again here, a row at a time.
+void ServerConnection::readTexts(const QString &sql, const QVariantList &values,
+                                 const std::function<bool(TextRow)> &visit) const
+{
+    QSqlQuery query = run(sql, values);
+    const int columns = query.record().count();
+    std::vector<QByteArray> texts(static_cast<size_t>(columns));
+    std::vector<QByteArrayView> row(static_cast<size_t>(columns));
+    while (query.next()) {
+        for (int c = 0; c < columns; ++c) {
+            const QVariant value = query.value(c);
+            texts[c] = value.isNull() ? QByteArray() : value.toString().toUtf8();
+            row[c] = value.isNull() ? QByteArrayView() : QByteArrayView(texts[c]);
+        }
+        if (!visit(row))
+            return;
+    }
+    if (query.lastError().isValid())
+        fail(query.lastError());
+}
+
+void ServerConnection::transact(const std::function<void()> &work)
+{
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (depth_ == 0) {
+        if (lost_) {
+            db.close();
+            connect();
+        }
+        if (!db.transaction())
+            fail(db.lastError());
+    }
+    ++depth_;
+    try {
+        work();
+    } catch (...) {
+        if (--depth_ == 0 && !lost_)
+            db.rollback();
+        throw;
+    }
+    if (--depth_ > 0)
+        return;
+    if (!db.commit()) {
+        const QSqlError error = db.lastError();
+        if (!lost_)
+            db.rollback();
+        fail(error);
+    }
+}
+
+void ServerConnection::fail(const QSqlError &error) const
+{
+    if (ConnectionLost(error)) {
+        lost_ = true;
+        throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و هیچ تغییری ذخیره نشد. لطفاً روشن بودن "
+                                       "سرور و اتصال شبکه را بررسی کنید؛ کار بعدی دوباره به سرور وصل می‌شود.")
+                            .arg(ShownServer(server_)),
+                        error.text());
+    }
+    throw DataError(QStringLiteral("کار با پایگاه داده‌ی مشترک %1 با خطا روبه‌رو شد و هیچ تغییری ذخیره نشد. لطفاً دوباره "
+                                   "امتحان کنید و اگر خطا تکرار شد، با مسئول رایانه تماس بگیرید.")
+                        .arg(ShownServer(server_)),
+                    error.text());
+}
+
+} // namespace morva

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "records/server_choice.h"
+#include "records/sql/sql_connection.h"
+
+#include <optional>
+
+namespace morva {
+
+// A connection to a clinic's PostgreSQL server. A connection found lost (the server restarted, a
+// cable out) is given up, and the next statement connects again; its failure names the server.
+class ServerConnection final : public SqlConnection {
+public:
+    // Connects; throws ServerRefused or DataError.
+    ServerConnection(const ServerChoice &server, const std::optional<QString> &password, const QString &owner);
+    ~ServerConnection() override;
+    ServerConnection(const ServerConnection &) = delete;
+    ServerConnection &operator=(const ServerConnection &) = delete;
+
+    QSqlQuery run(const QString &sql, const QVariantList &values = {}) const override;
+    void readTexts(const QString &sql, const QVariantList &values,
+                   const std::function<bool(TextRow)> &visit) const override;
+    void transact(const std::function<void()> &work) override;
+
+    // The server and database as a Persian sentence names them.
+    static QString ShownServer(const ServerChoice &server);
+
+private:
+    void connect() const;
+    [[noreturn]] void fail(const QSqlError &error) const;
+
+    ServerChoice server_;
+    std::optional<QString> password_;
+    QString name_;
+    int depth_ = 0;
+    mutable bool lost_ = false;
+};
+
+} // namespace morva
