@@ -44,7 +44,16 @@ class SubjectStoreTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { under_ = NewStoreUnderTest(); }
+    void init()
+    {
+        try {
+            under_ = NewStoreUnderTest();
+        } catch (const DataError &e) {
+            QFAIL(qPrintable(e.fullText()));
+        } catch (const std::exception &e) {
+            QFAIL(e.what());
+        }
+    }
     void cleanup() { under_.reset(); }
     void registrationKeepsEachCodeOnce();
     void answersAreSavedWholeAndNotIntoADeletedSubject();

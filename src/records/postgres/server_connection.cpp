@@ -45,7 +45,9 @@ ServerConnection::ServerConnection(const ServerChoice &server, const std::option
     db.setUserName(server.user);
     if (password)
         db.setPassword(*password);
-    db.setConnectOptions(QStringLiteral("sslmode=%1;connect_timeout=5").arg(server.tlsMode));
+    // The server's notices ("… already exists, skipping") are of no use to a room.
+    db.setConnectOptions(
+        QStringLiteral("sslmode=%1;connect_timeout=5;options=-cclient_min_messages=warning").arg(server.tlsMode));
     connect();
 }
 
@@ -98,6 +100,12 @@ QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values) 
     }
     QSqlQuery query(QSqlDatabase::database(name_, false));
     query.setForwardOnly(true);
+    // A statement without values runs as it is: the server prepares no table changes.
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            fail(query.lastError());
+        return query;
+    }
     if (!query.prepare(sql))
         fail(query.lastError());
     for (const QVariant &v : values)

@@ -107,6 +107,7 @@ SubjectStore::Registration SqlSubjectStore::registerSubject(const Subject &subje
 {
     Registration result = Registration::Registered;
     db().transact([&] {
+        holdCode(subject.code);
         if (codeTaken(subject.code)) {
             result = Registration::CodeTaken;
             return;

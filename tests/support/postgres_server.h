@@ -1,0 +1,41 @@
+#pragma once
+
+#include "records/server_choice.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace morva::testing {
+
+// A PostgreSQL server of the test's own: a cluster made with initdb in a temporary folder,
+// listening only on a Unix socket in that folder, with the user "morva" trusted, started at once
+// and stopped (and its folder removed) with the object. As root the server runs as the user
+// nobody, since PostgreSQL refuses to run as root. Throws std::runtime_error with the tools' words
+// when the server cannot be made or started (Debian: the package postgresql).
+class PostgresServer {
+public:
+    PostgresServer();
+    ~PostgresServer();
+    PostgresServer(const PostgresServer &) = delete;
+    PostgresServer &operator=(const PostgresServer &) = delete;
+
+    // A new, empty database on the server, as a desk is told to reach it.
+    ServerChoice newDatabase();
+
+    // Stops the server at once (as a crash or a power cut would), and starts it again.
+    void stop();
+    void start();
+
+private:
+    QString run(const QStringList &command) const;
+
+    QTemporaryDir dir_;
+    QString bin_;
+    bool asNobody_ = false;
+    int databases_ = 0;
+};
+
+// The server of this test program, started at its first use and stopped when the program ends.
+PostgresServer &TestServer();
+
+} // namespace morva::testing
