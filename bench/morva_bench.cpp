@@ -14,6 +14,7 @@
 #include "common/database_copy.h"
 #include "export/research_export.h"
 #include "records/columns.h"
+#include "records/postgres/postgres_subject_store.h"
 #include "records/sqlite/data_connection.h"
 #include "records/settings_store.h"
 #include "records/subject_list.h"
@@ -22,6 +23,7 @@
 #include "scoring/love_type.h"
 #include "scoring/score_report.h"
 #include "support/data_support.h"
+#include "support/postgres_server.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -138,9 +140,53 @@ Clinic &ClinicOf(int subjects)
     return *clinic;
 }
 
+// The same clinic on a PostgreSQL server of the benchmark's own (over its Unix socket), its
+// subjects moved there from the desk's file once; the settings stay on the desk, as in a room.
+class ServerClinic {
+public:
+    explicit ServerClinic(int subjects)
+        : store_(testing::TestServer().newDatabase(), std::nullopt),
+          stores_{ClinicOf(subjects).stores().settings, store_}
+    {
+        store_.takeSubjectsOf(ClinicOf(subjects).path() + QStringLiteral("/DB/DB2.mdb"));
+    }
+    Stores &stores() { return stores_; }
+
+private:
+    PostgresSubjectStore store_;
+    Stores stores_;
+};
+
+std::map<int, std::unique_ptr<ServerClinic>> &ServerClinics()
+{
+    static std::map<int, std::unique_ptr<ServerClinic>> clinics;
+    return clinics;
+}
+
+// Whether the steps measured now run on the server rather than on the desk's file.
+bool &OnTheServer()
+{
+    static bool server = false;
+    return server;
+}
+
 Stores &StoresOf(int subjects)
 {
-    return ClinicOf(subjects).stores();
+    if (!OnTheServer())
+        return ClinicOf(subjects).stores();
+    auto &clinic = ServerClinics()[subjects];
+    if (!clinic)
+        clinic = std::make_unique<ServerClinic>(subjects);
+    ClinicOf(subjects).enter();
+    return clinic->stores();
+}
+
+// A step of the windows measured on the clinic's server.
+void OnServer(benchmark::State &state, void (*step)(benchmark::State &))
+{
+    OnTheServer() = true;
+    step(state);
+    OnTheServer() = false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -822,6 +868,18 @@ const Ratio kRatios[] = {
     {"finding a subject by code, 100,000 vs 100", "FilterByCodeAndReadRow/100000", "FilterByCodeAndReadRow/100", false, "-"},
     {"registering a subject, 100,000 vs 100", "AddAndCommitSubjectPair/100000", "AddAndCommitSubjectPair/100", false, "-"},
     {"scoring a subject, 100,000 vs 100", "SelectAndScoreSubject/100000", "SelectAndScoreSubject/100", false, "-"},
+    {"lookup window's data, server vs desk file, 100,000", "OnServer/OpenLookupWindowData/100000",
+     "OpenLookupWindowData/100000", false, "<= 3x, < 100 ms"},
+    {"lookup filter by group, server vs desk file, 100,000", "OnServer/FilterLookupGrid/100000",
+     "FilterLookupGrid/ByGroup/100000", false, "<= 3x, < 100 ms"},
+    {"deleting a subject, server vs desk file, 100,000", "OnServer/DeleteOneSubject/100000", "DeleteOneSubject/100000",
+     false, "<= 3x, < 100 ms"},
+    {"scoring a subject, server vs desk file, 100,000", "OnServer/SelectAndScoreSubject/100000",
+     "SelectAndScoreSubject/100000", false, "<= 3x, < 100 ms"},
+    {"registering a subject, server vs desk file, 100,000", "OnServer/AddAndCommitSubjectPair/100000",
+     "AddAndCommitSubjectPair/100000", false, "<= 3x, < 100 ms"},
+    {"CSV export, server vs desk file, 100,000", "OnServer/ExportCsv/100000", "ExportEverySubject/Csv/100000", false,
+     "<= 3x"},
 };
 
 QString Figure(double ms)
@@ -912,6 +970,19 @@ BENCHMARK(SelectAndScoreSubject)->Arg(100)->Arg(100000)->Unit(benchmark::kMicros
 BENCHMARK(OpenMainWindowViews)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
 BENCHMARK(FilterByCodeAndReadRow)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
 BENCHMARK(AddAndCommitSubjectPair)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+// The same steps with the subjects on a PostgreSQL server.
+BENCHMARK_CAPTURE(OnServer, OpenLookupWindowData, OpenLookupWindowData)
+    ->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(OnServer, FilterLookupGrid, [](benchmark::State &s) {
+    FilterLookupGrid(s, SubjectFilter::Field::Group, kProbeGroup);
+})->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(OnServer, DeleteOneSubject, DeleteOneSubject)->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(OnServer, SelectAndScoreSubject, SelectAndScoreSubject)
+    ->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(OnServer, AddAndCommitSubjectPair, AddAndCommitSubjectPair)
+    ->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(OnServer, ExportCsv, [](benchmark::State &s) { ExportEverySubject(s, ExportFormat::Csv); })
+    ->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 int main(int argc, char **argv)
 {
@@ -935,6 +1006,7 @@ int main(int argc, char **argv)
     PrintTimelines();
     std::fflush(stdout);
     DeskHeld().reset();
+    ServerClinics().clear();
     Clinics().clear();
     benchmark::Shutdown();
     return 0;
