@@ -71,6 +71,7 @@ private Q_SLOTS:
     void twoRoomsRegisteringAtOnceKeepEachCodeOnce();
     void aRoomKilledMidSaveLeavesNothingHalfWritten();
     void aServerThatRestartsIsNamedAndWorkGoesOn();
+    void readsTogetherSeeOneMomentWhileAnotherRoomWrites();
     void backupsGoFromTheServerToADeskAndBack();
     void aDesksSubjectsMoveToTheServerButForTakenCodes();
 };
@@ -157,6 +158,26 @@ void SharedServerTest::aServerThatRestartsIsNamedAndWorkGoesOn()
     QVERIFY2(said.contains(server.database) && said.contains(QStringLiteral("هیچ تغییری ذخیره نشد")), qPrintable(said));
     QCOMPARE(store.registerSubject(Particulars("R-2", "نگار")), SubjectStore::Registration::Registered);
     QCOMPARE(store.count({}), 2);
+}
+
+// A file that states its row count first (the SPSS export) counts and reads its rows at one
+// moment of the server, while another room registers a subject in between.
+void SharedServerTest::readsTogetherSeeOneMomentWhileAnotherRoomWrites()
+{
+    const ServerChoice server = TestServer().newDatabase();
+    PostgresSubjectStore room1(server, std::nullopt);
+    PostgresSubjectStore room2(server, std::nullopt);
+    QCOMPARE(room1.registerSubject(Particulars("M-1", "مینا")), SubjectStore::Registration::Registered);
+    qint64 counted = 0;
+    QStringList read;
+    room1.readTogether([&] {
+        counted = room1.count({});
+        QCOMPARE(room2.registerSubject(Particulars("M-2", "نگار")), SubjectStore::Registration::Registered);
+        read = Everything(room1);
+    });
+    QCOMPARE(counted, 1);
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(room1.count({}), 2);
 }
 
 // The server's backup is a subjects file like a desk's: restored onto a desk it gives the same

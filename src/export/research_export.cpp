@@ -39,11 +39,17 @@ ExportOutcome ExportSubjects(SubjectStore &store, const ExportRequest &request, 
     try {
         const QList<ExportColumn> columns = ExportColumns(request.withNames);
         qint64 total = 0;
-        const std::unique_ptr<ExportWriter> writer = NewWriter(store, request, columns, total);
-        qint64 done = 0;
-        bool stopped = !progress(0, total);
-        ExportRow row;
-        if (!stopped) {
+        std::unique_ptr<ExportWriter> writer;
+        bool stopped = false;
+        // The count and widths a file states first are those of the rows it then holds, whatever
+        // another window or room registers or deletes meanwhile.
+        store.readTogether([&] {
+            writer = NewWriter(store, request, columns, total);
+            qint64 done = 0;
+            stopped = !progress(0, total);
+            ExportRow row;
+            if (stopped)
+                return;
             store.forEach(request.filter, [&](const SubjectTexts &subject) {
                 FillExportRow(subject, request.withNames, row);
                 if (!writer->write(row))
@@ -52,7 +58,7 @@ ExportOutcome ExportSubjects(SubjectStore &store, const ExportRequest &request, 
                     stopped = !progress(done, total);
                 return !stopped;
             });
-        }
+        });
         if (stopped)
             return {Result::Stopped, {}};
         if (const std::optional<QString> error = writer->finish())

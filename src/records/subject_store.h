@@ -95,6 +95,9 @@ public:
     // How many of them there are, how long their texts are and which values the particulars asked
     // for take, without reading them one by one.
     virtual SubjectsOutline outline(const SubjectFilter &filter, const QList<QString Subject::*> &valuesOf) = 0;
+    // Runs work with each of its reads seeing the subjects as they stood when it began, whatever
+    // other windows or rooms write meanwhile.
+    virtual void readTogether(const std::function<void()> &work) = 0;
     // Each first (or last) name once, in Persian alphabetical order; empty names left out.
     virtual QStringList distinctNames(SubjectFilter::Field field) = 0;
 

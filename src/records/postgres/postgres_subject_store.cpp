@@ -101,6 +101,12 @@ QString PostgresSubjectStore::utf8Length(const QString &expression) const
     return QStringLiteral("OCTET_LENGTH(%1)").arg(expression); // the database keeps UTF-8
 }
 
+// Each statement of a transaction sees its own moment unless the transaction asks for one.
+void PostgresSubjectStore::readOneMoment()
+{
+    db_->run(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+}
+
 void PostgresSubjectStore::prepareTables()
 {
     db_->transact([&] {
@@ -177,8 +183,7 @@ std::optional<QString> PostgresSubjectStore::backupTo(const QString &path, const
     {
         DataConnection file(made.fileName(), QStringLiteral("server backup"));
         db_->transact([&] {
-            // One snapshot of every room's subjects, however they change meanwhile.
-            db_->run(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+            readOneMoment(); // every room's subjects as they stand, however they change meanwhile
             file.transact([&] {
                 for (const TableSchema *table : TablesOf(DataFile::Subjects)) {
                     QSqlQuery rows = db_->run(QStringLiteral("SELECT %1 FROM %2 ORDER BY \"ID\"")

@@ -34,6 +34,7 @@ protected:
     SqlConnection &db() override;
     void holdCode(const QString &code) override;
     QString utf8Length(const QString &expression) const override;
+    void readOneMoment() override;
 
 private:
     void prepareTables();

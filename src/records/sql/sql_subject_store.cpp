@@ -97,6 +97,18 @@ void SqlSubjectStore::holdCode(const QString &)
 {
 }
 
+void SqlSubjectStore::readOneMoment()
+{
+}
+
+void SqlSubjectStore::readTogether(const std::function<void()> &work)
+{
+    db().transact([&] {
+        readOneMoment();
+        work();
+    });
+}
+
 bool SqlSubjectStore::codeTaken(const QString &code)
 {
     QSqlQuery q = db().run(QStringLiteral("SELECT 1 FROM \"IDE\" WHERE \"Code\" = ? LIMIT 1"), {code});

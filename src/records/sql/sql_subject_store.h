@@ -23,6 +23,7 @@ public:
     QList<ListedSubject> page(const SubjectFilter &filter, std::optional<qint64> after, int limit) override;
     void forEach(const SubjectFilter &filter, const std::function<bool(const SubjectTexts &)> &visit) override;
     SubjectsOutline outline(const SubjectFilter &filter, const QList<QString Subject::*> &valuesOf) override;
+    void readTogether(const std::function<void()> &work) override;
     QStringList distinctNames(SubjectFilter::Field field) override;
     std::optional<QHash<QString, QString>> firstRow(const QString &table, const SubjectFilter &filter) override;
     qint64 rowCount(const QString &table, const SubjectFilter &filter) override;
@@ -32,6 +33,9 @@ protected:
     // Inside the registration's transaction, before the code is looked up: keeps another
     // registration of the same code from passing the same look-up at the same time.
     virtual void holdCode(const QString &code);
+    // First in a transaction that only reads: makes its reads see one moment of the data, where
+    // the engine does not do so by itself.
+    virtual void readOneMoment();
     // The engine's SQL for the length of a text in UTF-8 bytes.
     virtual QString utf8Length(const QString &expression) const = 0;
 };
