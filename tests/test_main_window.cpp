@@ -6,7 +6,9 @@
 #include "appearance/theme_files.h"
 #include "appearance/user_guide.h"
 #include "ui/apply_theme.h"
+#include "records/settings_store.h"
 #include "records/sqlite/data_connection.h"
+#include "records/subject_store.h"
 #include "records/table_view.h"
 #include "support/window_support.h"
 
@@ -30,6 +32,7 @@
 #include <QTextBrowser>
 
 using namespace morva;
+using morva::testing::AnswerNextBox;
 using morva::testing::DataFolder;
 using morva::testing::ShownToolTip;
 using morva::testing::WhenModal;
@@ -96,6 +99,7 @@ private Q_SLOTS:
     void secondInstanceIsRefused();
     void runningProgramRefusesSecondStartAndItsLockIsRecovered();
     void unusableDataFileStopsTheStart();
+    void unreachableServerOffersTheDesksFile();
     void hidePanelsDiscardsUnsavedRegistration();
     void handOverFlagDecidesHowTheWindowLeaves_data();
     void handOverFlagDecidesHowTheWindowLeaves();
@@ -291,6 +295,37 @@ void MainWindowTest::unusableDataFileStopsTheStart()
     QCOMPARE(title, QStringLiteral("خطا"));
     QVERIFY(!OpenMainWindow());
     QCOMPARE(QFileInfo("DB/DB2.mdb").size(), 20);
+}
+
+// A shared server that cannot be reached (nothing listens on its port) is named, and the desk's
+// own file offered for this run: «خیر» ends the start, «بله» opens the main window on the desk's
+// subjects. The choice of server stays for the next start.
+void MainWindowTest::unreachableServerOffersTheDesksFile()
+{
+    DataFolder folder;
+    const ServerChoice server{"127.0.0.1", "1", "morva", "room2", "disable"};
+    folder.stores().settings.saveSharedServer(server);
+    morva::testing::InsertSubject("S-1", "سارا", "علی");
+    folder.closeStores();
+    {
+        const auto refused = AnswerNextBox(QMessageBox::No);
+        SingleInstanceLock lock;
+        QVERIFY(!StartProgram(lock));
+        QVERIFY(refused->seen);
+        QVERIFY(!OpenMainWindow());
+    }
+    const auto asked = AnswerNextBox(QMessageBox::Yes);
+    SingleInstanceLock lock;
+    const std::unique_ptr<AppContext> context = StartProgram(lock);
+    QVERIFY(context);
+    QCOMPARE(asked->title, QStringLiteral("پایگاه داده‌ی مشترک"));
+    QVERIFY2(asked->text.contains("127.0.0.1:1") && asked->text.contains(QStringLiteral("همین میز")),
+             qPrintable(asked->text));
+    QVERIFY(OpenMainWindow());
+    const QString shown = context->stores().subjects.shownName();
+    QVERIFY2(shown.contains("DB2.mdb"), qPrintable(shown));
+    QVERIFY(context->stores().subjects.codeTaken("S-1"));
+    QCOMPARE(context->stores().settings.sharedServer(), server);
 }
 
 void MainWindowTest::hidePanelsDiscardsUnsavedRegistration()

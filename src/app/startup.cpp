@@ -8,6 +8,7 @@
 #include "app/startup_timeline.h"
 #include "export/export_scratch.h"
 #include "records/data_error.h"
+#include "ui/password_box.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -50,6 +51,25 @@ void ShowExitDialog(Stores &stores)
     PlaceOnScreen(dialog, 5000, 1500);
 }
 
+// A shared server that asks for a password is asked it once; one that cannot be used is said so,
+// and the desk's own file offered for this run.
+ServerQuestions AskAtStart()
+{
+    const QString title = QStringLiteral("پایگاه داده‌ی مشترک");
+    return {
+        [title](const ServerNeedsPassword &needs) {
+            const QString prompt = needs.userText() + QStringLiteral("\nلطفاً گذرواژه را بنویسید؛ ذخیره نمی‌شود.");
+            return PasswordBox::Ask(nullptr, prompt, title);
+        },
+        [title](const DataError &error) {
+            const QString question = error.fullText()
+                                     + QStringLiteral("\n\nبرنامه این بار با فایل آزمودنی‌های همین میز کار کند؟ "
+                                                      "با «خیر» برنامه بسته می‌شود.");
+            return ShowMessageBox(nullptr, question, title, BoxStyle::YesNo) == QMessageBox::Yes;
+        },
+    };
+}
+
 } // namespace
 
 void ConfigureApplication(QApplication &app)
@@ -74,11 +94,13 @@ std::unique_ptr<AppContext> StartProgram(SingleInstanceLock &lock)
     StartupTimeline::Mark("single instance");
     std::unique_ptr<AppContext> context;
     try {
-        context = std::make_unique<AppContext>();
+        context = AppContext::Open(AskAtStart());
     } catch (const DataError &error) {
         ShowMessageBox(nullptr, error.fullText(), QStringLiteral("خطا"), BoxStyle::OkStopRtl);
         return nullptr;
     }
+    if (!context)
+        return nullptr; // the user chose to end rather than work without the shared server
     StartupTimeline::Mark("data files opened");
     RemoveExportLeftovers();
     Frm1::SetLeaveStep([&stores = context->stores()] { ShowExitDialog(stores); });
