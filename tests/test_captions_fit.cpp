@@ -7,6 +7,7 @@
 #include "backup/ui/frm_backup.h"
 #include "questionnaire/ui/frm_test.h"
 #include "records/ui/frm_code.h"
+#include "records/ui/shared_server_window.h"
 #include "records/sqlite/data_connection.h"
 #include "scoring/ui/frm_klid.h"
 #include "support/window_support.h"
@@ -100,6 +101,7 @@ void CaptionsFitTest::everyCaptionFitsInEveryTheme()
     windows.push_back(std::make_unique<About>());
     windows.push_back(std::make_unique<Frmbackup>(folder.stores()));
     windows.push_back(std::make_unique<exitpro>(folder.stores()));
+    windows.push_back(std::make_unique<SharedServerWindow>(folder.stores()));
     for (const auto &window : windows) {
         window->show();
         QApplication::processEvents();
@@ -155,6 +157,7 @@ void CaptionsFitTest::colonsStandBesideTheirFields()
     windows.push_back(std::make_unique<FrmTest>(folder.stores()));
     windows.push_back(std::make_unique<FrmkLID>(folder.stores()));
     windows.push_back(std::make_unique<FrmCode>(folder.stores()));
+    windows.push_back(std::make_unique<SharedServerWindow>(folder.stores()));
     int captions = 0;
     for (const auto &window : windows) {
         window->show();

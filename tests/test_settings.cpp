@@ -5,7 +5,9 @@
 #include "appearance/ui/about.h"
 #include "appearance/ui/frm2.h"
 #include "appearance/ui/frm_skin.h"
+#include "records/settings_store.h"
 #include "records/sqlite/data_connection.h"
+#include "records/ui/shared_server_window.h"
 #include "scoring/result_sheet.h"
 #include "scoring/ui/data_r_print.h"
 #include "scoring/ui/frm_klid.h"
@@ -14,7 +16,9 @@
 #include "ui/twips.h"
 
 #include <QElapsedTimer>
+#include <QComboBox>
 #include <QEventLoop>
+#include <QFile>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
@@ -120,6 +124,7 @@ private Q_SLOTS:
     void panelsOpenAndCloseAsTheMenuSays();
     void savedClinicSurvivesARestartAndIsPrinted();
     void abandonedEditIsNeverWritten();
+    void sharedServerIsKeptAndForgotten();
     void everyThemeButtonStoresItsNumberAndReturnsInIt();
     void previewClosedByItsCloseBoxBringsTheMainWindowBack();
     void triangleAndAboutOpenOverTheMainWindow();
@@ -154,7 +159,7 @@ void SettingsTest::panelsOpenAndCloseAsTheMenuSays()
     QCOMPARE(VisiblePanels(&w), QStringList{"Frame10"});
     Click(&w, "Command9");
     QCOMPARE(VisiblePanels(&w), QStringList{"Frame8"});
-    QCOMPARE(Child<QGroupBox>(&w, "Frame8")->geometry(), TwipsRect(6060, 3780, 2175, 2055));
+    QCOMPARE(Child<QGroupBox>(&w, "Frame8")->geometry(), TwipsRect(6060, 3780, 2175, 2655));
 
     Click(&w, "Command68");
     QCOMPARE(VisiblePanels(&w), (QStringList{"Frame6", "Frame8"}));
@@ -266,6 +271,67 @@ void SettingsTest::abandonedEditIsNeverWritten()
     DeliverDeletes();
     QCOMPARE(Stored().name, QStringLiteral("مرکز یک"));
     QCOMPARE(Stored().theme, QStringLiteral("5"));
+}
+
+// The clinic's server typed in its window goes into the settings file as the server's own ways want
+// it (blanks gone, the port in Latin digits), and never with the password; it shows again when the
+// window opens; a choice without a database is refused, writing nothing; the return to the desk's
+// own file forgets the server.
+void SettingsTest::sharedServerIsKeptAndForgotten()
+{
+    const auto storedServers = [] {
+        DataConnection db(DataFile::Settings, "check");
+        QSqlQuery q = db.run("SELECT \"Host\", \"Port\", \"Database\", \"User\", \"TlsMode\" FROM \"SharedServer\"");
+        QStringList rows;
+        while (q.next())
+            rows << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                                q.value(3).toString(), q.value(4).toString()}.join(u'|');
+        return rows;
+    };
+    const QStringList kept{"db.clinic.local|6432|morva|room2|verify-full"};
+    Frm1 w(folder_->stores());
+    w.show();
+    Click(&w, "Command9");
+    std::shared_ptr<SeenBox> saved;
+    WhenModal<SharedServerWindow>([&](SharedServerWindow *window) {
+        Child<QLineEdit>(window, "TextHost")->setText(" db.clinic.local ");
+        TypeText(Child<QLineEdit>(window, "TextPort"), QStringLiteral("۶۴۳۲"));
+        Child<QLineEdit>(window, "TextDatabase")->setText("morva");
+        Child<QLineEdit>(window, "TextUser")->setText("room2");
+        auto *tls = Child<QComboBox>(window, "ComboTls");
+        tls->setCurrentIndex(tls->findData("verify-full"));
+        Child<QLineEdit>(window, "TextPassword")->setText("s3cret-Pass");
+        saved = AnswerNextBox();
+        Click(window, "CmdSave");
+    });
+    Click(&w, "CmdSharedServer");
+    QVERIFY(saved && saved->seen);
+    QVERIFY2(saved->text.contains(QStringLiteral("اجرای بعدی")), qPrintable(saved->text));
+    QCOMPARE(storedServers(), kept);
+    QFile file(folder_->file("DB/DB.mdb"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(!file.readAll().contains("s3cret-Pass"));
+
+    std::shared_ptr<SeenBox> refused, forgotten;
+    WhenModal<SharedServerWindow>([&](SharedServerWindow *window) {
+        QCOMPARE(Child<QLineEdit>(window, "TextHost")->text(), QStringLiteral("db.clinic.local"));
+        QCOMPARE(Child<QLineEdit>(window, "TextPort")->text(), QStringLiteral("6432"));
+        QCOMPARE(Child<QComboBox>(window, "ComboTls")->currentData().toString(), QStringLiteral("verify-full"));
+        QCOMPARE(Child<QLineEdit>(window, "TextPassword")->text(), QString());
+        Child<QLineEdit>(window, "TextDatabase")->clear();
+        refused = AnswerNextBox();
+        Click(window, "CmdSave");
+        QVERIFY(window->isVisible());
+        QCOMPARE(storedServers(), kept);
+        forgotten = AnswerNextBox();
+        Click(window, "CmdDesk");
+    });
+    Click(&w, "CmdSharedServer");
+    QVERIFY(refused && refused->seen && forgotten && forgotten->seen);
+    QCOMPARE(refused->text, QStringLiteral("لطفاً نام پایگاه داده را بنویسید."));
+    QCOMPARE(storedServers(), QStringList());
+    QCOMPARE(folder_->stores().settings.sharedServer(), std::nullopt);
+    QCOMPARE(VisiblePanels(&w), QStringList{"Frame8"});
 }
 
 void SettingsTest::everyThemeButtonStoresItsNumberAndReturnsInIt()

@@ -17,6 +17,7 @@
 #include "records/settings_store.h"
 #include "records/table_view.h"
 #include "records/ui/frm_code.h"
+#include "records/ui/shared_server_window.h"
 #include "records/ui/registration_panel.h"
 #include "scoring/ui/frm_klid.h"
 #include "ui/ask_code.h"
@@ -175,6 +176,7 @@ void Frm1::buildPanels()
     frame8_ = new SettingsMenu(this);
     connect(frame8_, &SettingsMenu::clinicPanelRequested, this, &Frm1::onCommand67Clicked);
     connect(frame8_, &SettingsMenu::themePanelRequested, this, &Frm1::onCommand68Clicked);
+    connect(frame8_, &SettingsMenu::sharedServerRequested, this, &Frm1::onCmdSharedServerClicked);
     connect(frame8_, &SettingsMenu::closeRequested, this, &Frm1::HidePanels);
     frame9_ = new ClinicPanel(this);
     connect(frame9_, &ClinicPanel::saveRequested, this, &Frm1::onCommand64Clicked);
@@ -326,6 +328,15 @@ void Frm1::onCommand68Clicked()
     HidePanels();
     frame8_->show();
     frame6_->show();
+}
+
+// Where the subjects are kept, chosen in a window of its own over the settings menu; the choice
+// takes effect at the next start.
+void Frm1::onCmdSharedServerClicked()
+{
+    std::unique_ptr<SharedServerWindow> choice;
+    if (RunGuarded(this, [&] { choice = std::make_unique<SharedServerWindow>(frame_.stores(), this); }))
+        ExecModal(*choice);
 }
 
 // Writes the clinic's name and address as they stand in the panel, in one transaction. Nothing

@@ -66,6 +66,7 @@ private:
     void onCommand9Clicked();
     void onCommand67Clicked();
     void onCommand68Clicked();
+    void onCmdSharedServerClicked();
     void onCommand64Clicked();
     void SelectTheme(int theme);
     void onCommand51Clicked();
