@@ -21,6 +21,7 @@
 #include "records/sqlite/data_connection.h"
 #include "records/sqlite/data_files.h"
 #include "records/ui/frm_code.h"
+#include "records/ui/shared_server_window.h"
 #include "scoring/ui/data_r_print.h"
 #include "scoring/ui/frm_klid.h"
 #include "scoring/sheet_page.h"
@@ -287,6 +288,17 @@ void Shoot(const Shot &shot)
     {
         Frm2 triangle(folder.stores());
         Save(shot, &triangle, QStringLiteral("triangle"));
+    }
+    {
+        SharedServerWindow server(folder.stores());
+        for (const auto &[name, text] : {std::pair{"TextHost", QStringLiteral("db.clinic.local")},
+                                         std::pair{"TextDatabase", QStringLiteral("morva")},
+                                         std::pair{"TextUser", QStringLiteral("room2")},
+                                         std::pair{"TextPassword", QStringLiteral("secret")}}) {
+            if (auto *field = server.findChild<QLineEdit *>(QLatin1String(name)))
+                field->setText(text);
+        }
+        Save(shot, &server, QStringLiteral("shared-server"));
     }
     if (shot.wants(QStringLiteral("about"))) {
         About about;
