@@ -319,7 +319,7 @@ void MainWindowTest::unreachableServerOffersTheDesksFile()
     const std::unique_ptr<AppContext> context = StartProgram(lock);
     QVERIFY(context);
     QCOMPARE(asked->title, QStringLiteral("پایگاه داده‌ی مشترک"));
-    QVERIFY2(asked->text.contains("127.0.0.1:1") && asked->text.contains(QStringLiteral("همین میز")),
+    QVERIFY2(asked->text.contains("127.0.0.1:1") && asked->text.contains(QStringLiteral("همین رایانه")),
              qPrintable(asked->text));
     QVERIFY(OpenMainWindow());
     const QString shown = context->stores().subjects.shownName();

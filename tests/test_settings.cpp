@@ -306,7 +306,7 @@ void SettingsTest::sharedServerIsKeptAndForgotten()
     });
     Click(&w, "CmdSharedServer");
     QVERIFY(saved && saved->seen);
-    QVERIFY2(saved->text.contains(QStringLiteral("اجرای بعدی")), qPrintable(saved->text));
+    QVERIFY2(saved->text.contains(QStringLiteral("از دفعه‌ی بعد که برنامه باز شود")), qPrintable(saved->text));
     QCOMPARE(storedServers(), kept);
     QFile file(folder_->file("DB/DB.mdb"));
     QVERIFY(file.open(QIODevice::ReadOnly));

@@ -58,13 +58,14 @@ ServerQuestions AskAtStart()
     const QString title = QStringLiteral("پایگاه داده‌ی مشترک");
     return {
         [title](const ServerNeedsPassword &needs) {
-            const QString prompt = needs.userText() + QStringLiteral("\nلطفاً گذرواژه را بنویسید؛ ذخیره نمی‌شود.");
+            const QString prompt = needs.userText() + QStringLiteral("\nلطفاً گذرواژه را بنویسید؛ گذرواژه جایی ذخیره نمی‌شود.");
             return PasswordBox::Ask(nullptr, prompt, title);
         },
         [title](const DataError &error) {
             const QString question = error.fullText()
-                                     + QStringLiteral("\n\nبرنامه این بار با فایل آزمودنی‌های همین میز کار کند؟ "
-                                                      "با «خیر» برنامه بسته می‌شود.");
+                                     + QStringLiteral("\n\nبرنامه این بار با فایل آزمودنی‌های همین رایانه کار کند؟ "
+                                                      "آزمودنی‌هایی که در این اجرا ثبت شوند فقط در همین رایانه "
+                                                      "می‌مانند. با «خیر» برنامه بسته می‌شود.");
             return ShowMessageBox(nullptr, question, title, BoxStyle::YesNo) == QMessageBox::Yes;
         },
     };

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace morva {
 
 // A clinic's shared server of subjects, as a desk is told to reach it. No password is ever kept:
@@ -25,5 +27,10 @@ inline const QStringList &TlsModes()
                                    QStringLiteral("disable")};
     return modes;
 }
+
+// A server choice as a desk's user typed it, made ready to keep: blanks around each field gone, the
+// port in Latin digits (a Persian keyboard types Persian ones). Returns why it cannot be kept, in
+// Persian: no database named, or a port that is no number from 1 to 65535.
+std::optional<QString> TidyServerChoice(ServerChoice &server);
 
 } // namespace morva

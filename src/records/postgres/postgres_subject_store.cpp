@@ -124,12 +124,12 @@ void PostgresSubjectStore::prepareTables()
             version = q.next() ? q.value(0).toInt() : 1;
         }
         if (version > SubjectsVersion())
-            throw DataError(QStringLiteral("جدول‌های پایگاه داده‌ی مشترک %1 را نسخه‌ی تازه‌تری از برنامه ساخته است و این "
-                                           "نسخه نمی‌تواند آن‌ها را به کار ببرد؛ لطفاً برنامه را به‌روز کنید.")
+            throw DataError(QStringLiteral("پایگاه داده‌ی مشترک %1 را نسخه‌ی تازه‌تری از برنامه آماده کرده است و این نسخه "
+                                           "نمی‌تواند با آن کار کند؛ لطفاً برنامه را به‌روز کنید.")
                                 .arg(ServerConnection::ShownServer(server_)));
         for (const TableSchema *table : TablesOf(DataFile::Subjects)) {
             if (const auto missing = MissingColumn(*db_, *table))
-                throw DataError(QStringLiteral("جدول‌های پایگاه داده‌ی مشترک %1 با این نسخه از برنامه سازگار نیست.")
+                throw DataError(QStringLiteral("ساختار پایگاه داده‌ی مشترک %1 با این نسخه از برنامه سازگار نیست. لطفاً با مسئول رایانه تماس بگیرید.")
                                     .arg(ServerConnection::ShownServer(server_)),
                                 table->name + QStringLiteral(": ") + *missing);
             for (const QString &column : table->indexed)
@@ -237,10 +237,10 @@ RestoreOutcome PostgresSubjectStore::restoreFrom(const QString &backup, const QS
     return {};
 }
 
-QStringList PostgresSubjectStore::takeSubjectsOf(const QString &path)
+PostgresSubjectStore::Taken PostgresSubjectStore::takeSubjectsOf(const QString &path)
 {
     DataConnection desk(path, QStringLiteral("move"), DataConnection::Access::ReadOnly);
-    QStringList taken;
+    Taken taken;
     db_->transact([&] {
         // No room registers a code between the look-up and the copy.
         db_->run(QStringLiteral("LOCK TABLE \"IDE\", \"Answer\" IN SHARE ROW EXCLUSIVE MODE"));
@@ -252,11 +252,13 @@ QStringList PostgresSubjectStore::takeSubjectsOf(const QString &path)
         while (codes.next()) {
             const QString code = codes.value(0).toString();
             if (onServer.contains(code))
-                taken << code;
+                taken.leftOut << code;
+            else
+                ++taken.taken;
         }
-        copyRowsFrom(desk, taken);
+        copyRowsFrom(desk, taken.leftOut);
     });
-    taken.sort();
+    taken.leftOut.sort();
     return taken;
 }
 

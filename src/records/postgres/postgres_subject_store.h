@@ -26,9 +26,15 @@ public:
     RestoreOutcome restoreFrom(const QString &backup, const QString &kept, const QString &advice,
                                const BetweenChunks &progress) override;
 
+    // The desk's subjects copied into the server: how many codes went, and those left out
+    // because the server has them already.
+    struct Taken {
+        qint64 taken = 0;
+        QStringList leftOut;
+    };
     // Copies the subjects of the desk's file at path into the server in one transaction, but for
-    // those whose code the server already has, which are left out and returned.
-    QStringList takeSubjectsOf(const QString &path);
+    // those whose code the server already has (the file stays as it is).
+    Taken takeSubjectsOf(const QString &path);
 
 protected:
     SqlConnection &db() override;

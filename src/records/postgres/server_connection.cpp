@@ -36,8 +36,8 @@ ServerConnection::ServerConnection(const ServerChoice &server, const std::option
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name_);
     if (!db.isValid())
-        throw DataError(QStringLiteral("این نصب از برنامه راه اتصال به پایگاه داده‌ی مشترک را ندارد؛ لطفاً از مسئول "
-                                       "رایانه بخواهید بسته‌ی libqt6sql6-psql را نصب کند."));
+        throw DataError(QStringLiteral("این نسخه‌ی نصب‌شده‌ی برنامه نمی‌تواند به پایگاه داده‌ی مشترک وصل شود؛ لطفاً از "
+                                       "مسئول رایانه بخواهید بسته‌ی libqt6sql6-psql را نصب کند."));
     db.setHostName(server.host);
     if (!server.port.isEmpty())
         db.setPort(server.port.toInt());
@@ -80,7 +80,7 @@ void ServerConnection::connect() const
     }
     const QString detail = db.lastError().text();
     if (detail.contains(QLatin1String("no password supplied")) || detail.contains(QLatin1String("password authentication")))
-        throw ServerNeedsPassword(QStringLiteral("پایگاه داده‌ی مشترک %1 برای این کاربر گذرواژه می‌خواهد.")
+        throw ServerNeedsPassword(QStringLiteral("پایگاه داده‌ی مشترک %1 برای این نام کاربری گذرواژه می‌خواهد.")
                                       .arg(ShownServer(server_)),
                                   detail);
     throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 برقرار نشد. لطفاً روشن بودن سرور، اتصال شبکه و "
@@ -93,7 +93,7 @@ QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values) 
 {
     if (lost_) {
         if (depth_ > 0) // the transaction went with the connection
-            throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و هیچ تغییری ذخیره نشد.")
+            throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و این تغییر ذخیره نشد؛ آنچه پیش‌تر ذخیره شده بود سالم است. لطفاً روشن بودن سرور و اتصال شبکه را بررسی کنید و دوباره امتحان کنید.")
                                 .arg(ShownServer(server_)));
         QSqlDatabase::database(name_, false).close();
         connect();
@@ -170,12 +170,13 @@ void ServerConnection::fail(const QSqlError &error) const
 {
     if (ConnectionLost(error)) {
         lost_ = true;
-        throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و هیچ تغییری ذخیره نشد. لطفاً روشن بودن "
-                                       "سرور و اتصال شبکه را بررسی کنید؛ کار بعدی دوباره به سرور وصل می‌شود.")
+        throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و این تغییر ذخیره نشد؛ آنچه پیش‌تر ذخیره "
+                                       "شده بود سالم است. لطفاً روشن بودن سرور و اتصال شبکه را بررسی کنید؛ برنامه در "
+                                       "کار بعدی دوباره به سرور وصل می‌شود.")
                             .arg(ShownServer(server_)),
                         error.text());
     }
-    throw DataError(QStringLiteral("کار با پایگاه داده‌ی مشترک %1 با خطا روبه‌رو شد و هیچ تغییری ذخیره نشد. لطفاً دوباره "
+    throw DataError(QStringLiteral("کار با پایگاه داده‌ی مشترک %1 با خطا روبه‌رو شد و این تغییر ذخیره نشد. لطفاً دوباره "
                                    "امتحان کنید و اگر خطا تکرار شد، با مسئول رایانه تماس بگیرید.")
                         .arg(ShownServer(server_)),
                     error.text());

@@ -6,7 +6,7 @@
 #include "records/postgres/postgres_subject_store.h"
 #include "records/postgres/server_connection.h"
 #include "records/settings_store.h"
-#include "records/shared_server.h"
+#include "records/server_choice.h"
 #include "records/sqlite/data_files.h"
 #include "ui/controls.h"
 #include "ui/data_guard.h"
@@ -35,24 +35,24 @@ constexpr int kListedCodes = 40;
 QString TlsCaption(const QString &mode)
 {
     if (mode == QLatin1String("require"))
-        return QStringLiteral("همیشه رمزنگاری‌شده");
+        return QStringLiteral("فقط با رمزنگاری");
     if (mode == QLatin1String("verify-full"))
-        return QStringLiteral("رمزنگاری‌شده، با وارسی گواهی سرور");
+        return QStringLiteral("فقط با رمزنگاری و بررسی گواهی سرور");
     if (mode == QLatin1String("disable"))
-        return QStringLiteral("بدون رمزنگاری");
-    return QStringLiteral("رمزنگاری‌شده، اگر سرور بپذیرد");
+        return QStringLiteral("بدون رمزنگاری (توصیه نمی‌شود)");
+    return QStringLiteral("با رمزنگاری، اگر سرور بپذیرد");
 }
 
-QString TakenReport(const TakenSubjects &taken)
+QString TakenReport(const PostgresSubjectStore::Taken &taken)
 {
     QString text =
-        QStringLiteral("%1 آزمودنی به پایگاه داده‌ی مشترک منتقل شد.").arg(PersianNumber(double(taken.taken)));
+        QStringLiteral("رونوشت %1 آزمودنی در پایگاه داده‌ی مشترک ذخیره شد.").arg(PersianNumber(double(taken.taken)));
     if (taken.leftOut.isEmpty())
         return text;
     QStringList codes;
     for (const QString &code : taken.leftOut.mid(0, kListedCodes))
         codes << Isolated(code);
-    text += QStringLiteral("\n\nاین کدها در سرور بودند و منتقل نشدند:\n") + codes.join(QStringLiteral("، "));
+    text += QStringLiteral("\n\nاین کدها از پیش در سرور بودند، پس آزمودنی‌های این کدها رونوشت نشدند و در فایل این رایانه بی‌تغییر مانده‌اند:\n") + codes.join(QStringLiteral("، "));
     if (taken.leftOut.size() > kListedCodes)
         text += QStringLiteral(" و %1 کد دیگر").arg(PersianNumber(double(taken.leftOut.size() - kListedCodes)));
     return text;
@@ -70,20 +70,20 @@ SharedServerWindow::SharedServerWindow(Stores &stores, QWidget *parent)
     port_ = addField("TextPort", QStringLiteral(" :درگاه"), 780, 1200);
     port_->setPlaceholderText(QStringLiteral("5432"));
     database_ = addField("TextDatabase", QStringLiteral(" :نام پایگاه داده"), 1320);
-    user_ = addField("TextUser", QStringLiteral(" :نام کاربر"), 1860);
+    user_ = addField("TextUser", QStringLiteral(" :نام کاربری"), 1860);
 
     tls_ = new QComboBox(this);
     tls_->setObjectName(QStringLiteral("ComboTls"));
     for (const QString &mode : TlsModes())
         tls_->addItem(TlsCaption(mode), mode);
     tls_->setGeometry(TwipsRect(kFieldLeft, 2400, kFieldWidth, kRowHeight));
-    FieldCaption(this, QStringLiteral(" :رمزنگاری"), tls_)
+    FieldCaption(this, QStringLiteral(" :رمزنگاری اتصال"), tls_)
         ->setGeometry(TwipsRect(kFieldLeft + kFieldWidth + 120, 2400, 1800, kRowHeight));
 
     password_ = addField("TextPassword", QStringLiteral(" :گذرواژه"), 2940);
     password_->setEchoMode(QLineEdit::Password);
     auto *note =
-        new QLabel(QStringLiteral("گذرواژه ذخیره نمی‌شود؛ فقط برای آزمایش اتصال و انتقال به کار می‌رود."), this);
+        new QLabel(QStringLiteral("گذرواژه ذخیره نمی‌شود؛ فقط برای آزمایش اتصال و رونوشت به کار می‌رود."), this);
     note->setObjectName(QStringLiteral("LabelPassword"));
     note->setTextFormat(Qt::PlainText);
     note->setGeometry(TwipsRect(kFieldLeft, 3420, 6720, 360));
@@ -95,11 +95,11 @@ SharedServerWindow::SharedServerWindow(Stores &stores, QWidget *parent)
         void (SharedServerWindow::*onClicked)();
     } commands[] = {
         {"CmdTest", QStringLiteral("آزمایش اتصال"), {4920, 3960, 2040, 495}, &SharedServerWindow::onCmdTestClicked},
-        {"CmdTake", QStringLiteral("انتقال آزمودنی‌های این میز به سرور"), {240, 3960, 4440, 495},
+        {"CmdTake", QStringLiteral("رونوشت آزمودنی‌های این رایانه به سرور"), {240, 3960, 4440, 495},
          &SharedServerWindow::onCmdTakeClicked},
         {"CmdSave", QStringLiteral("ذخیره"), {5400, 4680, 1560, 495}, &SharedServerWindow::onCmdSaveClicked},
         {"CmdCancel", QStringLiteral("انصراف"), {3600, 4680, 1560, 495}, &SharedServerWindow::reject}, // writes nothing
-        {"CmdDesk", QStringLiteral("بازگشت به فایل همین میز"), {240, 4680, 3120, 495},
+        {"CmdDesk", QStringLiteral("بازگشت به فایل همین رایانه"), {240, 4680, 3120, 495},
          &SharedServerWindow::onCmdDeskClicked},
     };
     for (const auto &c : commands)
@@ -150,8 +150,8 @@ std::unique_ptr<PostgresSubjectStore> SharedServerWindow::connectToServer(const 
     try {
         return std::make_unique<PostgresSubjectStore>(server, password);
     } catch (const ServerNeedsPassword &needs) {
-        failure = password ? QStringLiteral("سرور این گذرواژه را نپذیرفت.\n\n") + needs.detail()
-                           : needs.userText() + QStringLiteral(" لطفاً گذرواژه را بنویسید و دوباره امتحان کنید.");
+        failure = password ? QStringLiteral("سرور این گذرواژه را نپذیرفت. لطفاً نام کاربری و گذرواژه را بررسی کنید و دوباره امتحان کنید.\n\n") + needs.detail()
+                           : needs.userText() + QStringLiteral(" لطفاً گذرواژه را در کادر «گذرواژه» بنویسید و دوباره امتحان کنید.");
     } catch (const DataError &error) {
         failure = error.fullText();
     }
@@ -176,16 +176,16 @@ void SharedServerWindow::onCmdTakeClicked()
     if (!server)
         return;
     const QString question =
-        QStringLiteral("آزمودنی‌های فایل این میز به پایگاه داده‌ی مشترک %1 رونوشت شوند؟ آزمودنی‌هایی که کدشان در سرور "
-                       "هست رونوشت نمی‌شوند، و فایل این میز دست نمی‌خورد.")
+        QStringLiteral("آزمودنی‌های فایل این رایانه به پایگاه داده‌ی مشترک %1 رونوشت شوند؟ آزمودنی‌هایی که کدشان در "
+                       "سرور هست رونوشت نمی‌شوند و فایل این رایانه تغییری نمی‌کند.")
             .arg(ServerConnection::ShownServer(*server));
     if (ShowMessageBox(this, question, windowTitle(), BoxStyle::YesNo, {}, QMessageBox::No) != QMessageBox::Yes)
         return;
     const auto store = connectToServer(*server);
     if (!store)
         return;
-    TakenSubjects taken;
-    if (RunGuarded(this, [&] { taken = TakeDeskSubjects(*store, DataFilePath(DataFile::Subjects)); }))
+    PostgresSubjectStore::Taken taken;
+    if (RunGuarded(this, [&] { taken = store->takeSubjectsOf(DataFilePath(DataFile::Subjects)); }))
         ShowMessageBox(this, TakenReport(taken), windowTitle(), BoxStyle::OkInformationRtl);
 }
 
@@ -195,7 +195,7 @@ void SharedServerWindow::onCmdDeskClicked()
         return;
     fill(std::nullopt);
     password_->clear();
-    ShowMessageBox(this, QStringLiteral("از اجرای بعدی برنامه، آزمودنی‌ها در فایل همین میز نگه داشته می‌شوند."),
+    ShowMessageBox(this, QStringLiteral("از دفعه‌ی بعد که برنامه باز شود، آزمودنی‌ها در فایل همین رایانه ثبت می‌شوند. آزمودنی‌هایی که در پایگاه داده‌ی مشترک هستند به این فایل آورده نمی‌شوند و در این رایانه دیده نمی‌شوند."),
                    windowTitle(), BoxStyle::OkInformationRtl);
     accept();
 }
@@ -206,7 +206,7 @@ void SharedServerWindow::onCmdSaveClicked()
     if (!server || !RunGuarded(this, [&] { frame_.settings().saveSharedServer(*server); }))
         return;
     ShowMessageBox(this,
-                   QStringLiteral("پایگاه داده‌ی مشترک %1 ذخیره شد و از اجرای بعدی برنامه به کار می‌رود.")
+                   QStringLiteral("تنظیمات پایگاه داده‌ی مشترک %1 ذخیره شد. از دفعه‌ی بعد که برنامه باز شود، آزمودنی‌ها در این پایگاه داده ثبت و خوانده می‌شوند؛ اگر سرور گذرواژه بخواهد، همان هنگام پرسیده می‌شود.")
                        .arg(ServerConnection::ShownServer(*server)),
                    windowTitle(), BoxStyle::OkInformationRtl);
     accept();
