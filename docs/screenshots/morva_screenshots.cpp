@@ -314,7 +314,8 @@ void ShootGuide()
            QStringList{QStringLiteral("main"), QStringLiteral("settings-clinic"), QStringLiteral("registration"),
                        QStringLiteral("test-ready"), QStringLiteral("test-item"), QStringLiteral("scoring"),
                        QStringLiteral("viewer-sheet-result"), QStringLiteral("lookup"), QStringLiteral("export"),
-                       QStringLiteral("exit"), QStringLiteral("backup"), QStringLiteral("settings-theme")}});
+                       QStringLiteral("exit"), QStringLiteral("backup"), QStringLiteral("settings-theme"),
+                       QStringLiteral("shared-server")}});
     Shoot({QStringLiteral("5"), QStringLiteral("theme-5-"),
            QStringList{QStringLiteral("main"), QStringLiteral("theme-preview")}});
 }
