@@ -140,12 +140,12 @@ Clinic &ClinicOf(int subjects)
     return *clinic;
 }
 
-// The same clinic on a PostgreSQL server of the benchmark's own (over its Unix socket), its
+// The same clinic on a PostgreSQL server of the benchmark's own (over the loopback network), its
 // subjects moved there from the desk's file once; the settings stay on the desk, as in a room.
 class ServerClinic {
 public:
     explicit ServerClinic(int subjects)
-        : store_(testing::TestServer().newDatabase(), std::nullopt),
+        : store_(testing::TestServer().newDatabase(testing::PostgresServer::Reach::Loopback), std::nullopt),
           stores_{ClinicOf(subjects).stores().settings, store_}
     {
         store_.takeSubjectsOf(ClinicOf(subjects).path() + QStringLiteral("/DB/DB2.mdb"));

@@ -57,7 +57,7 @@ QProcess *StartRoom(const ServerChoice &server, const QStringList &what, QObject
 {
     auto *room = new QProcess(parent);
     room->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    room->start(QStringLiteral(SERVER_WRITER), QStringList{server.host, server.database} + what);
+    room->start(QStringLiteral(SERVER_WRITER), QStringList{server.host, server.port, server.database} + what);
     return room;
 }
 
@@ -89,7 +89,7 @@ void SharedServerTest::initTestCase()
 // moment: every code is registered once, by one room, and the other room is told it is taken.
 void SharedServerTest::twoRoomsRegisteringAtOnceKeepEachCodeOnce()
 {
-    const ServerChoice server = TestServer().newDatabase();
+    const ServerChoice server = TestServer().newDatabase(PostgresServer::Reach::Loopback); // as rooms reach it
     PostgresSubjectStore store(server, std::nullopt); // the tables, before both rooms start
     QProcess *a = StartRoom(server, {"register", "A", "1000"}, this);
     QProcess *b = StartRoom(server, {"register", "B", "1000"}, this);

@@ -48,15 +48,17 @@ PostgresServer::~PostgresServer()
          QStringLiteral("immediate"), QStringLiteral("-w"), QStringLiteral("stop")});
 }
 
-ServerChoice PostgresServer::newDatabase()
+ServerChoice PostgresServer::newDatabase(Reach reach)
 {
     const QString name = QStringLiteral("subjects%1").arg(++databases_);
     const QString failed = run({bin_ + QStringLiteral("/createdb"), QStringLiteral("-h"), dir_.path(),
-                                QStringLiteral("-U"), QStringLiteral("morva"), name});
+                                QStringLiteral("-p"), QString::number(port_), QStringLiteral("-U"),
+                                QStringLiteral("morva"), name});
     if (!failed.isNull())
         throw std::runtime_error(("createdb failed: " + failed).toStdString());
     ServerChoice server;
-    server.host = dir_.path();
+    server.host = reach == Reach::Socket ? dir_.path() : QStringLiteral("127.0.0.1");
+    server.port = QString::number(port_);
     server.database = name;
     server.user = QStringLiteral("morva");
     return server;
@@ -73,17 +75,27 @@ void PostgresServer::stop()
 
 void PostgresServer::start()
 {
-    // Only the socket in the folder: nothing listens on the network, and test programs running
-    // at the same time each have a server of their own.
-    const QString options = QStringLiteral("-k %1 -c listen_addresses= -c fsync=off -c max_connections=40").arg(dir_.path());
-    const QString failed = run({bin_ + QStringLiteral("/pg_ctl"), QStringLiteral("-D"), dir_.filePath("data"),
-                                QStringLiteral("-l"), dir_.filePath("server.log"), QStringLiteral("-o"), options,
-                                QStringLiteral("-w"), QStringLiteral("start")});
-    if (!failed.isNull()) {
-        QFile log(dir_.filePath("server.log"));
-        log.open(QIODevice::ReadOnly);
-        throw std::runtime_error(("the test's server did not start: " + failed + log.readAll()).toStdString());
+    // A port of its own on the loopback address: the first of a few that no other program (a
+    // test program running at the same time, say) has taken. The socket in the folder keeps test
+    // programs apart as well.
+    const int first = port_ ? port_ : 20000 + int(getpid() % 20000);
+    QString failed;
+    for (int port = first; port < first + (port_ ? 1 : 20); ++port) {
+        const QString options =
+            QStringLiteral("-k %1 -p %2 -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=40")
+                .arg(dir_.path())
+                .arg(port);
+        failed = run({bin_ + QStringLiteral("/pg_ctl"), QStringLiteral("-D"), dir_.filePath("data"),
+                      QStringLiteral("-l"), dir_.filePath("server.log"), QStringLiteral("-o"), options,
+                      QStringLiteral("-w"), QStringLiteral("start")});
+        if (failed.isNull()) {
+            port_ = port;
+            return;
+        }
     }
+    QFile log(dir_.filePath("server.log"));
+    log.open(QIODevice::ReadOnly);
+    throw std::runtime_error(("the test's server did not start: " + failed + log.readAll()).toStdString());
 }
 
 // Runs a command (as nobody where the test runs as root) in the server's folder; a null string

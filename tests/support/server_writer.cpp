@@ -1,9 +1,9 @@
 // A room of the clinic writing to the shared server, for the tests of working at the same time.
-//   server_writer SOCKET_FOLDER DATABASE register PREFIX COUNT
+//   server_writer SOCKET_FOLDER PORT DATABASE register PREFIX COUNT
 //     registers COUNT codes, one after another: every tenth the clinic's S-i, which another room
 //     registers at the same moment, the others PREFIX-i of its own; prints, for each, "registered
 //     CODE" or "taken CODE";
-//   server_writer SOCKET_FOLDER DATABASE forever
+//   server_writer SOCKET_FOLDER PORT DATABASE forever
 //     registers W-0, W-1 … and fills each one's answers with one digit, without end, printing each
 //     number once both are saved (killed from outside).
 #include "records/postgres/postgres_subject_store.h"
@@ -18,25 +18,26 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() < 4)
+    if (args.size() < 5)
         return 2;
     ServerChoice server;
     server.host = args[1];
-    server.database = args[2];
+    server.port = args[2];
+    server.database = args[3];
     server.user = QStringLiteral("morva");
     PostgresSubjectStore store(server, std::nullopt);
     Subject subject;
     subject.firstName = QStringLiteral("نام");
     subject.group = QStringLiteral("B");
-    if (args[3] == QStringLiteral("register") && args.size() == 6) {
-        for (int i = 0; i < args[5].toInt(); ++i) {
-            subject.code = QStringLiteral("%1-%2").arg(i % 10 == 0 ? QStringLiteral("S") : args[4]).arg(i);
+    if (args[4] == QStringLiteral("register") && args.size() == 7) {
+        for (int i = 0; i < args[6].toInt(); ++i) {
+            subject.code = QStringLiteral("%1-%2").arg(i % 10 == 0 ? QStringLiteral("S") : args[5]).arg(i);
             const bool registered = store.registerSubject(subject) == SubjectStore::Registration::Registered;
             std::printf("%s %s\n", registered ? "registered" : "taken", qPrintable(subject.code));
         }
         return 0;
     }
-    if (args[3] != QStringLiteral("forever"))
+    if (args[4] != QStringLiteral("forever"))
         return 2;
     for (int i = 0;; ++i) {
         subject.code = QStringLiteral("W-%1").arg(i);
