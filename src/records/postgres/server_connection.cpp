@@ -53,15 +53,7 @@ ServerConnection::ServerConnection(const ServerChoice &server, const std::option
 
 ServerConnection::~ServerConnection()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(name_, false);
-        if (db.isOpen()) {
-            if (depth_ > 0)
-                db.rollback();
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(name_);
+    CloseNamedConnection(name_, depth_ > 0);
 }
 
 QString ServerConnection::ShownServer(const ServerChoice &server)

@@ -13,6 +13,9 @@ namespace morva {
 // A table's or a column's name quoted for SQL: "Group", "1".
 QString QuotedIdentifier(const QString &name);
 
+// Closes Qt's connection of that name, rolling back the transaction it is in, and forgets it.
+void CloseNamedConnection(const QString &name, bool inTransaction);
+
 // A row's values as UTF-8 texts, in the order of the query's columns; a missing value (NULL) is a
 // null view, an empty text an empty one. The texts hold only while the row is visited.
 using TextRow = std::span<const QByteArrayView>;

@@ -98,15 +98,7 @@ DataConnection::DataConnection(const QString &path, const QString &owner, Access
 
 DataConnection::~DataConnection()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(name_, false);
-        if (db.isOpen()) {
-            if (depth_ > 0)
-                db.rollback();
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(name_);
+    CloseNamedConnection(name_, depth_ > 0);
 }
 
 int DataConnection::OpenCount(const QString &path)
