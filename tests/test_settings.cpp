@@ -323,8 +323,10 @@ void SettingsTest::sharedServerIsKeptAndForgotten()
         Click(window, "CmdSave");
         QVERIFY(window->isVisible());
         QCOMPARE(storedServers(), kept);
+        for (const char *field : {"TextHost", "TextPort", "TextUser"}) // the panel emptied
+            Child<QLineEdit>(window, field)->clear();
         forgotten = AnswerNextBox();
-        Click(window, "CmdDesk");
+        Click(window, "CmdSave");
     });
     Click(&w, "CmdSharedServer");
     QVERIFY(refused && refused->seen && forgotten && forgotten->seen);

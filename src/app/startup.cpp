@@ -58,7 +58,8 @@ ServerQuestions AskAtStart()
     const QString title = QStringLiteral("پایگاه داده‌ی مشترک");
     return {
         [title](const ServerNeedsPassword &needs) {
-            const QString prompt = needs.userText() + QStringLiteral("\nلطفاً گذرواژه را بنویسید؛ گذرواژه جایی ذخیره نمی‌شود.");
+            const QString prompt = needs.userText() + QStringLiteral("\nلطفاً گذرواژه را بنویسید؛ گذرواژه جایی ذخیره "
+                                                                     "نمی‌شود.");
             return PasswordBox::Ask(nullptr, prompt, title);
         },
         [title](const DataError &error) {

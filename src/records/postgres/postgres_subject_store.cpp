@@ -124,12 +124,14 @@ void PostgresSubjectStore::prepareTables()
             version = q.next() ? q.value(0).toInt() : 1;
         }
         if (version > SubjectsVersion())
-            throw DataError(QStringLiteral("پایگاه داده‌ی مشترک %1 را نسخه‌ی تازه‌تری از برنامه آماده کرده است و این نسخه "
+            throw DataError(QStringLiteral("پایگاه داده‌ی مشترک %1 را نسخه‌ی تازه‌تری از برنامه آماده کرده است و این "
+                                           "نسخه "
                                            "نمی‌تواند با آن کار کند؛ لطفاً برنامه را به‌روز کنید.")
                                 .arg(ServerConnection::ShownServer(server_)));
         for (const TableSchema *table : TablesOf(DataFile::Subjects)) {
             if (const auto missing = MissingColumn(*db_, *table))
-                throw DataError(QStringLiteral("ساختار پایگاه داده‌ی مشترک %1 با این نسخه از برنامه سازگار نیست. لطفاً با مسئول رایانه تماس بگیرید.")
+                throw DataError(QStringLiteral("ساختار پایگاه داده‌ی مشترک %1 با این نسخه از برنامه سازگار نیست. لطفاً "
+                                               "با مسئول رایانه تماس بگیرید.")
                                     .arg(ServerConnection::ShownServer(server_)),
                                 table->name + QStringLiteral(": ") + *missing);
             for (const QString &column : table->indexed)

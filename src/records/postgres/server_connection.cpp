@@ -85,7 +85,9 @@ QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values) 
 {
     if (lost_) {
         if (depth_ > 0) // the transaction went with the connection
-            throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و این تغییر ذخیره نشد؛ آنچه پیش‌تر ذخیره شده بود سالم است. لطفاً روشن بودن سرور و اتصال شبکه را بررسی کنید و دوباره امتحان کنید.")
+            throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و این تغییر ذخیره نشد؛ آنچه پیش‌تر "
+                                           "ذخیره شده بود سالم است. لطفاً روشن بودن سرور و اتصال شبکه را بررسی کنید و "
+                                           "دوباره امتحان کنید.")
                                 .arg(ShownServer(server_)));
         QSqlDatabase::database(name_, false).close();
         connect();
@@ -162,13 +164,15 @@ void ServerConnection::fail(const QSqlError &error) const
 {
     if (ConnectionLost(error)) {
         lost_ = true;
-        throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و این تغییر ذخیره نشد؛ آنچه پیش‌تر ذخیره "
+        throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و این تغییر ذخیره نشد؛ آنچه پیش‌تر "
+                                       "ذخیره "
                                        "شده بود سالم است. لطفاً روشن بودن سرور و اتصال شبکه را بررسی کنید؛ برنامه در "
                                        "کار بعدی دوباره به سرور وصل می‌شود.")
                             .arg(ShownServer(server_)),
                         error.text());
     }
-    throw DataError(QStringLiteral("کار با پایگاه داده‌ی مشترک %1 با خطا روبه‌رو شد و این تغییر ذخیره نشد. لطفاً دوباره "
+    throw DataError(QStringLiteral("کار با پایگاه داده‌ی مشترک %1 با خطا روبه‌رو شد و این تغییر ذخیره نشد. لطفاً "
+                                   "دوباره "
                                    "امتحان کنید و اگر خطا تکرار شد، با مسئول رایانه تماس بگیرید.")
                         .arg(ShownServer(server_)),
                     error.text());

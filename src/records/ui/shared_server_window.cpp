@@ -52,7 +52,8 @@ QString TakenReport(const PostgresSubjectStore::Taken &taken)
     QStringList codes;
     for (const QString &code : taken.leftOut.mid(0, kListedCodes))
         codes << Isolated(code);
-    text += QStringLiteral("\n\nاین کدها از پیش در سرور بودند، پس آزمودنی‌های این کدها رونوشت نشدند و در فایل این رایانه بی‌تغییر مانده‌اند:\n") + codes.join(QStringLiteral("، "));
+    text += QStringLiteral("\n\nاین کدها از پیش در سرور بودند، پس آزمودنی‌های این کدها رونوشت نشدند و در فایل این "
+                           "رایانه بی‌تغییر مانده‌اند:\n") + codes.join(QStringLiteral("، "));
     if (taken.leftOut.size() > kListedCodes)
         text += QStringLiteral(" و %1 کد دیگر").arg(PersianNumber(double(taken.leftOut.size() - kListedCodes)));
     return text;
@@ -150,8 +151,10 @@ std::unique_ptr<PostgresSubjectStore> SharedServerWindow::connectToServer(const 
     try {
         return std::make_unique<PostgresSubjectStore>(server, password);
     } catch (const ServerNeedsPassword &needs) {
-        failure = password ? QStringLiteral("سرور این گذرواژه را نپذیرفت. لطفاً نام کاربری و گذرواژه را بررسی کنید و دوباره امتحان کنید.\n\n") + needs.detail()
-                           : needs.userText() + QStringLiteral(" لطفاً گذرواژه را در کادر «گذرواژه» بنویسید و دوباره امتحان کنید.");
+        failure = password ? QStringLiteral("سرور این گذرواژه را نپذیرفت. لطفاً نام کاربری و گذرواژه را بررسی کنید و "
+                                            "دوباره امتحان کنید.\n\n") + needs.detail()
+                           : needs.userText() + QStringLiteral(" لطفاً گذرواژه را در کادر «گذرواژه» بنویسید و دوباره "
+                                                               "امتحان کنید.");
     } catch (const DataError &error) {
         failure = error.fullText();
     }
@@ -191,22 +194,38 @@ void SharedServerWindow::onCmdTakeClicked()
 
 void SharedServerWindow::onCmdDeskClicked()
 {
+    returnToDeskFile();
+}
+
+void SharedServerWindow::returnToDeskFile()
+{
     if (!RunGuarded(this, [this] { frame_.settings().saveSharedServer(std::nullopt); }))
         return;
     fill(std::nullopt);
     password_->clear();
-    ShowMessageBox(this, QStringLiteral("از دفعه‌ی بعد که برنامه باز شود، آزمودنی‌ها در فایل همین رایانه ثبت می‌شوند. آزمودنی‌هایی که در پایگاه داده‌ی مشترک هستند به این فایل آورده نمی‌شوند و در این رایانه دیده نمی‌شوند."),
+    ShowMessageBox(this, QStringLiteral("از دفعه‌ی بعد که برنامه باز شود، آزمودنی‌ها در فایل همین رایانه ثبت می‌شوند. "
+                                        "آزمودنی‌هایی که در پایگاه داده‌ی مشترک هستند به این فایل آورده نمی‌شوند و در "
+                                        "این رایانه دیده نمی‌شوند."),
                    windowTitle(), BoxStyle::OkInformationRtl);
     accept();
 }
 
+// A panel emptied of every field returns this computer to its own file, as the return button does.
 void SharedServerWindow::onCmdSaveClicked()
 {
+    const QLineEdit *const fields[] = {host_, port_, database_, user_};
+    if (std::all_of(std::begin(fields), std::end(fields),
+                    [](const QLineEdit *field) { return field->text().trimmed().isEmpty(); })) {
+        returnToDeskFile();
+        return;
+    }
     const auto server = typedServer();
     if (!server || !RunGuarded(this, [&] { frame_.settings().saveSharedServer(*server); }))
         return;
     ShowMessageBox(this,
-                   QStringLiteral("تنظیمات پایگاه داده‌ی مشترک %1 ذخیره شد. از دفعه‌ی بعد که برنامه باز شود، آزمودنی‌ها در این پایگاه داده ثبت و خوانده می‌شوند؛ اگر سرور گذرواژه بخواهد، همان هنگام پرسیده می‌شود.")
+                   QStringLiteral("تنظیمات پایگاه داده‌ی مشترک %1 ذخیره شد. از دفعه‌ی بعد که برنامه باز شود، "
+                                  "آزمودنی‌ها در این پایگاه داده ثبت و خوانده می‌شوند؛ اگر سرور گذرواژه بخواهد، همان "
+                                  "هنگام پرسیده می‌شود.")
                        .arg(ServerConnection::ShownServer(*server)),
                    windowTitle(), BoxStyle::OkInformationRtl);
     accept();

@@ -39,6 +39,8 @@ private:
     void onCmdTakeClicked();
     void onCmdDeskClicked();
     void onCmdSaveClicked();
+    // Forgets the shared server: this computer keeps its subjects in its own file from the next start.
+    void returnToDeskFile();
 
     static constexpr int kFieldWidth = 4800;
 
