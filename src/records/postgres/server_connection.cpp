@@ -45,18 +45,14 @@ ServerConnection::ServerConnection(const ServerChoice &server, const std::option
     db.setUserName(server.user);
     if (password)
         db.setPassword(*password);
-    // The server's notices ("… already exists, skipping") are of no use to a room; a statement
-    // prepared once is planned again for each run's values, since a plan made for any group or name
-    // can read a whole table where the values at hand need a few rows.
-    db.setConnectOptions(QStringLiteral("sslmode=%1;connect_timeout=5;options='-cclient_min_messages=warning "
-                                        "-cplan_cache_mode=force_custom_plan'")
-                             .arg(server.tlsMode));
+    // The server's notices ("… already exists, skipping") are of no use to a room.
+    db.setConnectOptions(
+        QStringLiteral("sslmode=%1;connect_timeout=5;options=-cclient_min_messages=warning").arg(server.tlsMode));
     connect();
 }
 
 ServerConnection::~ServerConnection()
 {
-    statements_.clear();
     CloseNamedConnection(name_, depth_ > 0);
 }
 
@@ -69,7 +65,6 @@ QString ServerConnection::ShownServer(const ServerChoice &server)
 
 void ServerConnection::connect() const
 {
-    statements_.clear(); // prepared on a connection that is gone
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     if (db.open()) {
         lost_ = false;
@@ -105,17 +100,10 @@ QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values) 
             fail(query.lastError());
         return query;
     }
-    // Qt's driver prepares a statement, runs it and lets it go in three trips to the server: each
-    // statement is prepared once per connection and run again with its new values.
-    auto prepared = statements_.find(sql);
-    if (prepared == statements_.end()) {
-        if (!query.prepare(sql))
-            fail(query.lastError());
-        prepared = statements_.insert(sql, query);
-    }
-    query = *prepared;
-    for (qsizetype i = 0; i < values.size(); ++i)
-        query.bindValue(int(i), values[i]);
+    if (!query.prepare(sql))
+        fail(query.lastError());
+    for (const QVariant &v : values)
+        query.addBindValue(v);
     if (!query.exec())
         fail(query.lastError());
     return query;

@@ -3,8 +3,6 @@
 #include "records/server_choice.h"
 #include "records/sql/sql_connection.h"
 
-#include <QHash>
-
 #include <optional>
 
 namespace morva {
@@ -36,9 +34,7 @@ private:
     QString name_;
     int depth_ = 0;
     mutable bool lost_ = false;
-    // Each statement with values, prepared on the server once; a query handed out shares its
-    // statement until the same statement runs again.
-    mutable QHash<QString, QSqlQuery> statements_;
+
 };
 
 } // namespace morva
