@@ -125,8 +125,7 @@ void PostgresSubjectStore::prepareTables()
         }
         if (version > SubjectsVersion())
             throw DataError(QStringLiteral("پایگاه داده‌ی مشترک %1 را نسخه‌ی تازه‌تری از برنامه آماده کرده است و این "
-                                           "نسخه "
-                                           "نمی‌تواند با آن کار کند؛ لطفاً برنامه را به‌روز کنید.")
+                                           "نسخه نمی‌تواند با آن کار کند؛ لطفاً برنامه را به‌روز کنید.")
                                 .arg(ServerConnection::ShownServer(server_)));
         for (const TableSchema *table : TablesOf(DataFile::Subjects)) {
             if (const auto missing = MissingColumn(*db_, *table))

@@ -83,15 +83,9 @@ void ServerConnection::connect() const
 
 QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values) const
 {
-    if (lost_) {
-        if (depth_ > 0) // the transaction went with the connection
-            throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و این تغییر ذخیره نشد؛ آنچه پیش‌تر "
-                                           "ذخیره شده بود سالم است. لطفاً روشن بودن سرور و اتصال شبکه را بررسی کنید و "
-                                           "دوباره امتحان کنید.")
-                                .arg(ShownServer(server_)));
-        QSqlDatabase::database(name_, false).close();
-        connect();
-    }
+    if (lost_ && depth_ > 0) // the transaction went with the connection
+        throw lostConnection({});
+    reconnectIfLost();
     QSqlQuery query(QSqlDatabase::database(name_, false));
     query.setForwardOnly(true);
     // A statement without values runs as it is: the server prepares no table changes.
@@ -133,47 +127,37 @@ void ServerConnection::readTexts(const QString &sql, const QVariantList &values,
 
 void ServerConnection::transact(const std::function<void()> &work)
 {
-    QSqlDatabase db = QSqlDatabase::database(name_, false);
-    if (depth_ == 0) {
-        if (lost_) {
-            db.close();
-            connect();
-        }
-        if (!db.transaction())
-            fail(db.lastError());
-    }
-    ++depth_;
-    try {
-        work();
-    } catch (...) {
-        if (--depth_ == 0 && !lost_)
-            db.rollback();
-        throw;
-    }
-    if (--depth_ > 0)
+    if (depth_ == 0)
+        reconnectIfLost();
+    RunTransaction(QSqlDatabase::database(name_, false), depth_, work, [this](const QSqlError &e) { fail(e); },
+                   [this] { return !lost_; });
+}
+
+void ServerConnection::reconnectIfLost() const
+{
+    if (!lost_)
         return;
-    if (!db.commit()) {
-        const QSqlError error = db.lastError();
-        if (!lost_)
-            db.rollback();
-        fail(error);
-    }
+    QSqlDatabase::database(name_, false).close();
+    connect();
+}
+
+DataError ServerConnection::lostConnection(const QString &detail) const
+{
+    return DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و این تغییر ذخیره نشد؛ آنچه پیش‌تر ذخیره "
+                                    "شده بود سالم است. لطفاً روشن بودن سرور و اتصال شبکه را بررسی کنید؛ برنامه در کار "
+                                    "بعدی دوباره به سرور وصل می‌شود.")
+                         .arg(ShownServer(server_)),
+                     detail);
 }
 
 void ServerConnection::fail(const QSqlError &error) const
 {
     if (ConnectionLost(error)) {
         lost_ = true;
-        throw DataError(QStringLiteral("اتصال به پایگاه داده‌ی مشترک %1 قطع شد و این تغییر ذخیره نشد؛ آنچه پیش‌تر "
-                                       "ذخیره "
-                                       "شده بود سالم است. لطفاً روشن بودن سرور و اتصال شبکه را بررسی کنید؛ برنامه در "
-                                       "کار بعدی دوباره به سرور وصل می‌شود.")
-                            .arg(ShownServer(server_)),
-                        error.text());
+        throw lostConnection(error.text());
     }
     throw DataError(QStringLiteral("کار با پایگاه داده‌ی مشترک %1 با خطا روبه‌رو شد و این تغییر ذخیره نشد. لطفاً "
-                                   "دوباره "
-                                   "امتحان کنید و اگر خطا تکرار شد، با مسئول رایانه تماس بگیرید.")
+                                   "دوباره امتحان کنید و اگر خطا تکرار شد، با مسئول رایانه تماس بگیرید.")
                         .arg(ShownServer(server_)),
                     error.text());
 }

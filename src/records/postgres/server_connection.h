@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/data_error.h"
 #include "records/server_choice.h"
 #include "records/sql/sql_connection.h"
 
@@ -27,6 +28,10 @@ public:
 
 private:
     void connect() const;
+    // Connects again when the connection was found lost, so that the next statement reaches the server.
+    void reconnectIfLost() const;
+    // The failure of a statement or a transaction whose connection was lost: nothing was written.
+    DataError lostConnection(const QString &detail) const;
     [[noreturn]] void fail(const QSqlError &error) const;
 
     ServerChoice server_;

@@ -11,6 +11,29 @@ QString QuotedIdentifier(const QString &name)
     return u'"' + quoted + u'"';
 }
 
+void RunTransaction(QSqlDatabase db, int &depth, const std::function<void()> &work,
+                    const std::function<void(const QSqlError &)> &fail, const std::function<bool()> &reachable)
+{
+    if (depth == 0 && !db.transaction())
+        fail(db.lastError());
+    ++depth;
+    try {
+        work();
+    } catch (...) {
+        if (--depth == 0 && reachable())
+            db.rollback();
+        throw;
+    }
+    if (--depth > 0)
+        return;
+    if (!db.commit()) {
+        const QSqlError error = db.lastError();
+        if (reachable())
+            db.rollback();
+        fail(error);
+    }
+}
+
 void CloseNamedConnection(const QString &name, bool inTransaction)
 {
     {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
@@ -12,6 +14,13 @@ namespace morva {
 
 // A table's or a column's name quoted for SQL: "Group", "1".
 QString QuotedIdentifier(const QString &name);
+
+// Runs work as one transaction on Qt's connection db, or inside the one already open there (depth
+// counts the calls open): everything commits at the end of the outermost call, or is rolled back
+// when anything throws. fail turns the database's failure into the user's words and throws;
+// reachable says whether a rollback can still reach the database.
+void RunTransaction(QSqlDatabase db, int &depth, const std::function<void()> &work,
+                    const std::function<void(const QSqlError &)> &fail, const std::function<bool()> &reachable);
 
 // Closes Qt's connection of that name, rolling back the transaction it is in, and forgets it.
 void CloseNamedConnection(const QString &name, bool inTransaction);

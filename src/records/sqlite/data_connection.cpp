@@ -169,24 +169,8 @@ void DataConnection::readTexts(const QString &sql, const QVariantList &values,
 
 void DataConnection::transact(const std::function<void()> &work)
 {
-    QSqlDatabase db = QSqlDatabase::database(name_, false);
-    if (depth_ == 0 && !db.transaction())
-        fail(db.lastError());
-    ++depth_;
-    try {
-        work();
-    } catch (...) {
-        if (--depth_ == 0)
-            db.rollback();
-        throw;
-    }
-    if (--depth_ > 0)
-        return;
-    if (!db.commit()) {
-        const QSqlError error = db.lastError();
-        db.rollback();
-        fail(error);
-    }
+    RunTransaction(QSqlDatabase::database(name_, false), depth_, work, [this](const QSqlError &e) { fail(e); },
+                   [] { return true; });
 }
 
 sqlite3 *DataConnection::handle() const
