@@ -235,6 +235,7 @@ RestoreOutcome PostgresSubjectStore::restoreFrom(const QString &backup, const QS
     } catch (const DataError &error) {
         return {Stop::NotCopied, error.fullText()};
     }
+    measureTables();
     return {};
 }
 
@@ -259,8 +260,21 @@ PostgresSubjectStore::Taken PostgresSubjectStore::takeSubjectsOf(const QString &
         }
         copyRowsFrom(desk, taken.leftOut);
     });
+    measureTables();
     taken.leftOut.sort();
     return taken;
+}
+
+// After many rows arrive at once the server's planner knows nothing of them until its autovacuum
+// gets round to it, and looks a code up by reading the whole table meanwhile: the tables are
+// measured at once. Only the plans depend on it, so a failure here changes no subject and is left
+// to the autovacuum.
+void PostgresSubjectStore::measureTables()
+{
+    try {
+        db_->run(QStringLiteral("ANALYZE \"IDE\", \"Answer\""));
+    } catch (const DataError &) {
+    }
 }
 
 } // namespace morva

@@ -44,6 +44,8 @@ protected:
 
 private:
     void prepareTables();
+    // Brings the server's statistics of both tables up to date after many rows arrived at once.
+    void measureTables();
     // Every subject row and answer row of source, appended to the server's tables in their order.
     void copyRowsFrom(SqlConnection &source, const QStringList &leftOut);
 
