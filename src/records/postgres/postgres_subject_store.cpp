@@ -133,10 +133,15 @@ void PostgresSubjectStore::prepareTables()
                                                "با مسئول رایانه تماس بگیرید.")
                                     .arg(ServerConnection::ShownServer(server_)),
                                 table->name + QStringLiteral(": ") + *missing);
-            for (const QString &column : table->indexed)
-                db_->run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                             .arg(QuotedIdentifier(table->name + u'_' + column), QuotedIdentifier(table->name),
-                                  QuotedIdentifier(column)));
+            // Each index orders a value's rows by their number, as SQLite's do by themselves: a
+            // filtered page of the lookup window is read in order, without sorting the group.
+            // (The first indexes of a server had the value alone.)
+            for (const QString &column : table->indexed) {
+                db_->run(QStringLiteral("DROP INDEX IF EXISTS %1").arg(QuotedIdentifier(table->name + u'_' + column)));
+                db_->run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3, \"ID\")")
+                             .arg(QuotedIdentifier(table->name + u'_' + column + QStringLiteral("_ID")),
+                                  QuotedIdentifier(table->name), QuotedIdentifier(column)));
+            }
         }
         for (int from = version; from < SubjectsVersion(); ++from)
             SubjectsMigrations()[from - 1](*db_);

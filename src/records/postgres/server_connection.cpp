@@ -5,9 +5,13 @@
 
 #include <QAtomicInteger>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlRecord>
 
+#include <libpq-fe.h>
+
+#include <exception>
+#include <memory>
 #include <vector>
 
 namespace morva {
@@ -28,6 +32,30 @@ bool ConnectionLost(const QSqlError &error)
            || state.startsWith(QLatin1String("57P0"));
 }
 
+// The statement with its places for values (?) numbered as the server numbers them ($1, $2 …);
+// a question mark inside a quoted text or name stays as it is.
+QByteArray NumberedPlaces(const QString &sql)
+{
+    QByteArray numbered;
+    int place = 0;
+    QChar quote;
+    for (const QChar c : sql) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'\'' || c == u'"') {
+            quote = c;
+        } else if (c == u'?') {
+            numbered += '$' + QByteArray::number(++place);
+            continue;
+        }
+        numbered += QString(c).toUtf8();
+    }
+    return numbered;
+}
+
+using Result = std::unique_ptr<PGresult, void (*)(PGresult *)>;
+
 } // namespace
 
 ServerConnection::ServerConnection(const ServerChoice &server, const std::optional<QString> &password,
@@ -45,9 +73,12 @@ ServerConnection::ServerConnection(const ServerChoice &server, const std::option
     db.setUserName(server.user);
     if (password)
         db.setPassword(*password);
-    // The server's notices ("… already exists, skipping") are of no use to a room.
-    db.setConnectOptions(
-        QStringLiteral("sslmode=%1;connect_timeout=5;options=-cclient_min_messages=warning").arg(server.tlsMode));
+    // The server's notices ("… already exists, skipping") are of no use to a room. A statement
+    // kept prepared is planned for its values each time: a plan made once for any value reads the
+    // whole table for a group of a few subjects.
+    db.setConnectOptions(QStringLiteral("sslmode=%1;connect_timeout=5;options='-cclient_min_messages=warning "
+                                        "-cplan_cache_mode=force_custom_plan'")
+                             .arg(server.tlsMode));
     connect();
 }
 
@@ -103,26 +134,77 @@ QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values) 
     return query;
 }
 
-// The server sends its texts in UTF-8 already; Qt's driver hands them on as values, made UTF-8
-// again here, a row at a time.
+// Through libpq on the driver's own connection: the statement, prepared once on the connection,
+// goes with its values in one message and its rows come back one at a time, in the UTF-8 the server
+// sends, so that a read costs one round trip and no planning, and its memory does not grow with
+// the rows.
 void ServerConnection::readTexts(const QString &sql, const QVariantList &values,
                                  const std::function<bool(TextRow)> &visit) const
 {
-    QSqlQuery query = run(sql, values);
-    const int columns = query.record().count();
-    std::vector<QByteArray> texts(static_cast<size_t>(columns));
-    std::vector<QByteArrayView> row(static_cast<size_t>(columns));
-    while (query.next()) {
-        for (int c = 0; c < columns; ++c) {
-            const QVariant value = query.value(c);
-            texts[c] = value.isNull() ? QByteArray() : value.toString().toUtf8();
-            row[c] = value.isNull() ? QByteArrayView() : QByteArrayView(texts[c]);
-        }
-        if (!visit(row))
-            return;
+    if (lost_ && depth_ > 0)
+        throw lostConnection({});
+    reconnectIfLost();
+    auto *connection = *static_cast<PGconn *const *>(QSqlDatabase::database(name_, false).driver()->handle().data());
+    std::vector<QByteArray> texts;
+    std::vector<const char *> places;
+    for (const QVariant &v : values) {
+        texts.push_back(v.isNull() ? QByteArray() : v.toString().toUtf8());
+        places.push_back(v.isNull() ? nullptr : texts.back().constData());
     }
-    if (query.lastError().isValid())
-        fail(query.lastError());
+    const auto failure = [&](const PGresult *result) {
+        const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+        const char *message = result ? PQresultErrorMessage(result) : PQerrorMessage(connection);
+        fail(QSqlError(QString(), QString::fromUtf8(message),
+                       PQstatus(connection) == CONNECTION_BAD ? QSqlError::ConnectionError : QSqlError::StatementError,
+                       QString::fromLatin1(state)));
+    };
+    const QByteArray &statement = prepared(connection, sql, static_cast<int>(places.size()), failure);
+    if (!PQsendQueryPrepared(connection, statement.constData(), static_cast<int>(places.size()), places.data(),
+                             nullptr, nullptr, 0)
+        || !PQsetSingleRowMode(connection))
+        failure(nullptr);
+    bool visiting = true;
+    std::exception_ptr thrown;
+    std::optional<Result> failed;
+    std::vector<QByteArrayView> row;
+    // Every result is taken, even after visit has had enough, so that the connection is free again.
+    while (PGresult *taken = PQgetResult(connection)) {
+        Result result(taken, PQclear);
+        const ExecStatusType status = PQresultStatus(taken);
+        if (status == PGRES_SINGLE_TUPLE && visiting) {
+            row.resize(static_cast<size_t>(PQnfields(taken)));
+            for (int c = 0; c < PQnfields(taken); ++c)
+                row[c] = PQgetisnull(taken, 0, c) ? QByteArrayView()
+                                                  : QByteArrayView(PQgetvalue(taken, 0, c), PQgetlength(taken, 0, c));
+            try {
+                visiting = visit(row);
+            } catch (...) {
+                thrown = std::current_exception();
+                visiting = false;
+            }
+        } else if (status != PGRES_SINGLE_TUPLE && status != PGRES_TUPLES_OK && !failed) {
+            failed.emplace(std::move(result));
+        }
+    }
+    if (thrown)
+        std::rethrow_exception(thrown);
+    if (failed)
+        failure(failed->get());
+    if (PQstatus(connection) == CONNECTION_BAD)
+        failure(nullptr);
+}
+
+const QByteArray &ServerConnection::prepared(PGconn *connection, const QString &sql, int values,
+                                            const std::function<void(const PGresult *)> &failure) const
+{
+    if (const auto known = prepared_.find(sql); known != prepared_.end())
+        return known->second;
+    const QByteArray name = "morva_read_" + QByteArray::number(prepared_.size() + 1);
+    const Result result(PQprepare(connection, name.constData(), NumberedPlaces(sql).constData(), values, nullptr),
+                        PQclear);
+    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
+        failure(result.get());
+    return prepared_.emplace(sql, name).first->second;
 }
 
 void ServerConnection::transact(const std::function<void()> &work)
@@ -138,6 +220,7 @@ void ServerConnection::reconnectIfLost() const
     if (!lost_)
         return;
     QSqlDatabase::database(name_, false).close();
+    prepared_.clear();
     connect();
 }
 

@@ -4,7 +4,11 @@
 #include "records/server_choice.h"
 #include "records/sql/sql_connection.h"
 
+#include <map>
 #include <optional>
+
+struct pg_conn;
+struct pg_result;
 
 namespace morva {
 
@@ -33,12 +37,16 @@ private:
     // The failure of a statement or a transaction whose connection was lost: nothing was written.
     DataError lostConnection(const QString &detail) const;
     [[noreturn]] void fail(const QSqlError &error) const;
+    // The name of the read statement sql prepared on the connection, preparing it the first time.
+    const QByteArray &prepared(pg_conn *connection, const QString &sql, int values,
+                               const std::function<void(const pg_result *)> &failure) const;
 
     ServerChoice server_;
     std::optional<QString> password_;
     QString name_;
     int depth_ = 0;
     mutable bool lost_ = false;
+    mutable std::map<QString, QByteArray> prepared_;
 
 };
 

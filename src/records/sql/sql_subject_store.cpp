@@ -51,21 +51,26 @@ QString AnswerColumnList(const QString &alias)
     return names.join(u", ");
 }
 
-// A subject from the columns of a query, starting at first.
-Subject SubjectAt(const QSqlQuery &q, int first)
+QString TextAt(TextRow row, qsizetype i)
+{
+    return QString::fromUtf8(row[i]);
+}
+
+// A subject from a row's columns, starting at first.
+Subject SubjectAt(TextRow row, qsizetype first)
 {
     Subject subject;
-    int i = first;
+    qsizetype i = first;
     for (const SubjectColumn &c : SubjectColumns())
-        subject.*c.particular = q.value(i++).toString();
+        subject.*c.particular = TextAt(row, i++);
     return subject;
 }
 
-AnswerSheet AnswersAt(const QSqlQuery &q, int first)
+AnswerSheet AnswersAt(TextRow row, qsizetype first)
 {
     QStringList stored;
     for (int item = 0; item < AnswerSheet::kItems; ++item)
-        stored << q.value(first + item).toString();
+        stored << TextAt(row, first + item);
     return AnswerSheet(stored);
 }
 
@@ -111,8 +116,7 @@ void SqlSubjectStore::readTogether(const std::function<void()> &work)
 
 bool SqlSubjectStore::codeTaken(const QString &code)
 {
-    QSqlQuery q = db().run(QStringLiteral("SELECT 1 FROM \"IDE\" WHERE \"Code\" = ? LIMIT 1"), {code});
-    return q.next();
+    return anyRow(QStringLiteral("SELECT 1 FROM \"IDE\" WHERE \"Code\" = ? LIMIT 1"), {code});
 }
 
 SubjectStore::Registration SqlSubjectStore::registerSubject(const Subject &subject)
@@ -142,24 +146,33 @@ SubjectStore::Registration SqlSubjectStore::registerSubject(const Subject &subje
 SubjectWithAnswers SqlSubjectStore::read(const QString &code)
 {
     SubjectWithAnswers found;
-    QSqlQuery s = db().run(QStringLiteral("SELECT %1 FROM \"IDE\" WHERE \"ID\" = %2")
-                               .arg(SubjectColumnList({}), FirstRowOf(QStringLiteral("IDE"))),
-                           {code});
-    if (s.next())
-        found.subject = SubjectAt(s, 0);
-    QSqlQuery a = db().run(QStringLiteral("SELECT \"ID\", %1 FROM \"Answer\" WHERE \"ID\" = %2")
-                               .arg(AnswerColumnList({}), FirstRowOf(QStringLiteral("Answer"))),
-                           {code});
-    if (a.next()) {
-        found.answerRow = a.value(0).toLongLong();
-        found.answers = AnswersAt(a, 1);
-    }
+    const qsizetype answersAt = SubjectColumns().size();
+    db().readTexts(QStringLiteral("SELECT %1, a.\"ID\", %2 FROM (SELECT 1) AS one LEFT JOIN \"IDE\" s ON s.\"ID\" = %3 "
+                                  "LEFT JOIN \"Answer\" a ON a.\"ID\" = %4")
+                       .arg(SubjectColumnList(QStringLiteral("s.")), AnswerColumnList(QStringLiteral("a.")),
+                            FirstRowOf(QStringLiteral("IDE")), FirstRowOf(QStringLiteral("Answer"))),
+                   {code, code}, [&](TextRow row) {
+                       if (!row[0].isNull())
+                           found.subject = SubjectAt(row, 0);
+                       if (!row[answersAt].isNull()) {
+                           found.answerRow = row[answersAt].toLongLong();
+                           found.answers = AnswersAt(row, answersAt + 1);
+                       }
+                       return false;
+                   });
     return found;
 }
 
 bool SqlSubjectStore::anyAnswers()
 {
-    return db().run(QStringLiteral("SELECT 1 FROM \"Answer\" LIMIT 1")).next();
+    return anyRow(QStringLiteral("SELECT 1 FROM \"Answer\" LIMIT 1"));
+}
+
+bool SqlSubjectStore::anyRow(const QString &sql, const QVariantList &values)
+{
+    bool found = false;
+    db().readTexts(sql, values, [&](TextRow) { return !(found = true); });
+    return found;
 }
 
 void SqlSubjectStore::saveAnswers(const QString &code, qint64 answerRow, const AnswerSheet &answers)
@@ -202,13 +215,14 @@ QList<ListedSubject> SqlSubjectStore::page(const SubjectFilter &filter, std::opt
 {
     QVariantList values{after.value_or(std::numeric_limits<qint64>::min())};
     const QString condition = FilterCondition(filter, {}, values);
-    QSqlQuery q = db().run(QStringLiteral("SELECT \"ID\", %1 FROM \"IDE\" WHERE \"ID\" > ?%2 ORDER BY \"ID\" LIMIT %3")
-                               .arg(SubjectColumnList({}), condition)
-                               .arg(limit),
-                           values);
     QList<ListedSubject> rows;
-    while (q.next())
-        rows.append({q.value(0).toLongLong(), SubjectAt(q, 1)});
+    db().readTexts(QStringLiteral("SELECT \"ID\", %1 FROM \"IDE\" WHERE \"ID\" > ?%2 ORDER BY \"ID\" LIMIT %3")
+                       .arg(SubjectColumnList({}), condition)
+                       .arg(limit),
+                   values, [&](TextRow row) {
+                       rows.append({row[0].toLongLong(), SubjectAt(row, 1)});
+                       return true;
+                   });
     return rows;
 }
 
@@ -235,23 +249,23 @@ SubjectsOutline SqlSubjectStore::outline(const SubjectFilter &filter, const QLis
     QStringList longest;
     for (const SubjectColumn &c : SubjectColumns())
         longest << QStringLiteral("MAX(%1)").arg(utf8Length(Quoted(c.name)));
-    QSqlQuery q = db().run(
-        QStringLiteral("SELECT COUNT(*), %1 FROM \"IDE\" WHERE 1 = 1%2").arg(longest.join(u", "), condition), values);
     SubjectsOutline outline;
-    if (q.next()) {
-        outline.subjects = q.value(0).toLongLong();
-        for (int i = 0; i < longest.size(); ++i)
-            outline.longest << q.value(i + 1).toLongLong();
-    }
+    db().readTexts(QStringLiteral("SELECT COUNT(*), %1 FROM \"IDE\" WHERE 1 = 1%2").arg(longest.join(u", "), condition),
+                   values, [&](TextRow row) {
+                       outline.subjects = row[0].toLongLong();
+                       for (size_t i = 1; i < row.size(); ++i)
+                           outline.longest << row[i].toLongLong();
+                       return false;
+                   });
     for (QString Subject::*particular : valuesOf) {
         const QString name = Quoted(SubjectColumns()[ColumnOf(particular)].name);
-        QSqlQuery v = db().run(QStringLiteral("SELECT %1 FROM \"IDE\" WHERE %1 <> ''%2 GROUP BY %1 "
-                                              "ORDER BY MIN(\"ID\")")
-                                   .arg(name, condition),
-                               values);
         QStringList texts;
-        while (v.next())
-            texts << v.value(0).toString();
+        db().readTexts(QStringLiteral("SELECT %1 FROM \"IDE\" WHERE %1 <> ''%2 GROUP BY %1 ORDER BY MIN(\"ID\")")
+                           .arg(name, condition),
+                       values, [&](TextRow row) {
+                           texts << TextAt(row, 0);
+                           return true;
+                       });
         outline.values << texts;
     }
     return outline;
@@ -262,13 +276,15 @@ QStringList SqlSubjectStore::distinctNames(SubjectFilter::Field field)
     const QString name = Quoted(FilterColumn(field));
     // From each value to the next greater one through the index: a seek per value instead of a
     // pass over every subject.
-    QSqlQuery q = db().run(QStringLiteral("WITH RECURSIVE v(x) AS (SELECT MIN(%1) FROM \"IDE\" WHERE %1 > '' UNION ALL "
-                                          "SELECT (SELECT MIN(%1) FROM \"IDE\" WHERE %1 > v.x) FROM v WHERE v.x IS NOT "
-                                          "NULL) SELECT x FROM v WHERE x IS NOT NULL")
-                               .arg(name));
     QStringList names;
-    while (q.next())
-        names << q.value(0).toString();
+    db().readTexts(QStringLiteral("WITH RECURSIVE v(x) AS (SELECT MIN(%1) FROM \"IDE\" WHERE %1 > '' UNION ALL "
+                                  "SELECT (SELECT MIN(%1) FROM \"IDE\" WHERE %1 > v.x) FROM v WHERE v.x IS NOT "
+                                  "NULL) SELECT x FROM v WHERE x IS NOT NULL")
+                       .arg(name),
+                   {}, [&](TextRow row) {
+                       names << TextAt(row, 0);
+                       return true;
+                   });
     SortInPersianOrder(names);
     return names;
 }
@@ -280,24 +296,29 @@ std::optional<QHash<QString, QString>> SqlSubjectStore::firstRow(const QString &
     for (const QString &c : schema.columns)
         names << Quoted(c);
     QVariantList values;
-    QSqlQuery q = db().run(QStringLiteral("SELECT %1 FROM %2 WHERE 1 = 1%3 ORDER BY \"ID\" LIMIT 1")
-                               .arg(names.join(u", "), Quoted(schema.name), FilterCondition(filter, {}, values)),
-                           values);
-    if (!q.next())
-        return std::nullopt;
-    QHash<QString, QString> row;
-    for (int i = 0; i < schema.columns.size(); ++i)
-        row.insert(schema.columns[i], q.value(i).toString());
-    return row;
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE 1 = 1%3 ORDER BY \"ID\" LIMIT 1")
+                            .arg(names.join(u", "), Quoted(schema.name), FilterCondition(filter, {}, values));
+    std::optional<QHash<QString, QString>> first;
+    db().readTexts(sql, values, [&](TextRow row) {
+        first.emplace();
+        for (qsizetype i = 0; i < schema.columns.size(); ++i)
+            first->insert(schema.columns[i], TextAt(row, i));
+        return false;
+    });
+    return first;
 }
 
 qint64 SqlSubjectStore::rowCount(const QString &table, const SubjectFilter &filter)
 {
     QVariantList values;
-    QSqlQuery q = db().run(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE 1 = 1%2")
-                               .arg(Quoted(SchemaOf(table).name), FilterCondition(filter, {}, values)),
-                           values);
-    return q.next() ? q.value(0).toLongLong() : 0;
+    const QString sql = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE 1 = 1%2")
+                            .arg(Quoted(SchemaOf(table).name), FilterCondition(filter, {}, values));
+    qint64 rows = 0;
+    db().readTexts(sql, values, [&](TextRow row) {
+        rows = row[0].toLongLong();
+        return false;
+    });
+    return rows;
 }
 
 } // namespace morva

@@ -38,6 +38,10 @@ protected:
     virtual void readOneMoment();
     // The engine's SQL for the length of a text in UTF-8 bytes.
     virtual QString utf8Length(const QString &expression) const = 0;
+
+private:
+    // Whether the query finds any row.
+    bool anyRow(const QString &sql, const QVariantList &values = {});
 };
 
 // The column a filter compares, or "" for every subject.
