@@ -33,6 +33,7 @@ private Q_SLOTS:
     void missingFileAfterStartIsReported();
     void codesWithPersianDigitsBecomeLatin();
     void earlierFilesAreBroughtForwardAndLaterOnesRefused();
+    void answersBecomeFirstSessions();
 
 private:
     static QStringList Columns(DataConnection &db, const QString &table);
@@ -275,6 +276,28 @@ void DataFilesTest::codesWithPersianDigitsBecomeLatin()
         QCOMPARE(codes, QStringList({"123", "K-45", "77", "۷۷"}));
     }
     QCOMPARE(NormalizedCode("١٢٣-۴x"), QStringLiteral("123-4x"));
+}
+
+// The answers of a file from before sessions were kept become each tested subject's first
+// session, of unknown date; a subject never tested gets none.
+void DataFilesTest::answersBecomeFirstSessions()
+{
+    DataFolder folder(false);
+    QDir().mkdir("DB");
+    QVERIFY(QFile::copy(QStringLiteral(MORVA_FIXTURES "/DB2-version1.mdb"), "DB/DB2.mdb"));
+    QFile::setPermissions("DB/DB2.mdb", QFile::ReadOwner | QFile::WriteOwner);
+    DataConnection(DataFile::Subjects, "test").run("PRAGMA user_version = 2"); // as the last release left it
+    PrepareDataFiles();
+    QVERIFY(QFileInfo::exists("DB/DB2.mdb.v2"));
+    SubjectStore &store = folder.stores().subjects;
+    const QList<TestSession> k1 = store.sessions("K-1");
+    QCOMPARE(k1.size(), 1);
+    QCOMPARE(k1[0].number, 1);
+    QCOMPARE(k1[0].date, QString());
+    QVERIFY(!k1[0].when.saved.isValid());
+    QCOMPARE(k1[0].answers, *store.read("K-1").answers);
+    QCOMPARE(store.sessions("۱۲۳").size(), 1); // answered in part
+    QVERIFY(store.sessions("K-3").isEmpty());
 }
 
 // A subjects file of the first release is brought to this version, every subject and answer

@@ -50,7 +50,7 @@ void RegisterAnswered(SubjectStore &store, const QString &code, const QString &f
     AnswerSheet answers;
     for (int item = 1; item <= AnswerSheet::kItems; ++item)
         answers.set(item, QString::number((item + digit) % 9 + 1));
-    store.saveAnswers(code, store.read(code).answerRow, answers);
+    store.saveAnswers(code, store.read(code).answerRow, answers, {QDateTime::currentDateTime(), QDateTime::currentDateTime()});
 }
 
 QProcess *StartRoom(const ServerChoice &server, const QStringList &what, QObject *parent)

@@ -18,12 +18,15 @@ inline constexpr QLatin1String Jens("Jens");     // gender
 inline constexpr QLatin1String Taahol("Taahol"); // marital status
 inline constexpr QLatin1String Morva("Morva");   // the beloved's name
 inline constexpr QLatin1String Group("Group");
+inline constexpr QLatin1String Number("Number");   // a session's, from 1 for a subject's first
+inline constexpr QLatin1String Started("Started"); // when a session's test window opened, ISO 8601
+inline constexpr QLatin1String Saved("Saved");     // when its answers were saved, ISO 8601
 
 inline constexpr QLatin1String Th("TH"); // theme number
 inline constexpr QLatin1String Name("Name");
 inline constexpr QLatin1String Adress("Adress");
 
-// Table Answer has one column per item of the questionnaire.
+// Tables Answer and Session have one column per item of the questionnaire.
 inline constexpr int ItemColumns = 45;
 
 // The answer to an item is kept in the column named by the item's number: "1" ... "45".
@@ -39,5 +42,6 @@ namespace morva::table {
 inline constexpr QLatin1String Theme("Theme");
 inline constexpr QLatin1String Subjects("IDE");
 inline constexpr QLatin1String Answers("Answer");
+inline constexpr QLatin1String Sessions("Session");
 
 } // namespace morva::table

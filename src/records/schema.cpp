@@ -35,16 +35,32 @@ const TableSchema &AnswerTable()
     return table;
 }
 
+const TableSchema &SessionTable()
+{
+    static const TableSchema table = [] {
+        TableSchema t{table::Sessions,
+                      DataFile::Subjects,
+                      {column::Code, column::Number, column::Date, column::Started, column::Saved},
+                      true,
+                      {column::Code},
+                      3};
+        for (int item = 1; item <= column::ItemColumns; ++item)
+            t.columns << column::Answer(item);
+        return t;
+    }();
+    return table;
+}
+
 QList<const TableSchema *> TablesOf(DataFile file)
 {
     if (file == DataFile::Settings)
         return {&ThemeTable()};
-    return {&SubjectTable(), &AnswerTable()};
+    return {&SubjectTable(), &AnswerTable(), &SessionTable()};
 }
 
 const TableSchema &SchemaOf(const QString &table)
 {
-    for (const TableSchema *t : {&ThemeTable(), &SubjectTable(), &AnswerTable()}) {
+    for (const TableSchema *t : {&ThemeTable(), &SubjectTable(), &AnswerTable(), &SessionTable()}) {
         if (t->name.compare(table, Qt::CaseInsensitive) == 0)
             return *t;
     }

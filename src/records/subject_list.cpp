@@ -16,18 +16,42 @@ namespace {
 // About two screens of a grid: the first screen is read at once, whatever the table's length.
 constexpr int kPageRows = 32;
 
+QString StateText(TestState state)
+{
+    switch (state) {
+    case TestState::Complete:
+        return QStringLiteral("کامل");
+    case TestState::Incomplete:
+        return QStringLiteral("ناقص");
+    case TestState::NotTaken:
+        break;
+    }
+    return QStringLiteral("انجام نشده");
+}
+
+// The text of a column of the list for a subject.
+std::function<QString(const ListedSubject &)> TextOf(const QString &column)
+{
+    if (column == SubjectListModel::kTestState)
+        return [](const ListedSubject &l) { return StateText(l.test); };
+    if (column == SubjectListModel::kLastTested)
+        return [](const ListedSubject &l) {
+            return !l.lastTested ? QString() : (l.lastTested->isEmpty() ? QStringLiteral("نامعلوم") : *l.lastTested);
+        };
+    const auto &all = SubjectColumns();
+    const auto found = std::find_if(all.begin(), all.end(), [&column](const SubjectColumn &s) { return s.name == column; });
+    if (found == all.end())
+        throw std::invalid_argument("no particular in column " + column.toStdString());
+    return [particular = found->particular](const ListedSubject &l) { return l.subject.*particular; };
+}
+
 } // namespace
 
 SubjectListModel::SubjectListModel(SubjectStore &store, const QList<Column> &columns, QObject *parent)
     : QAbstractTableModel(parent), store_(store), columns_(columns)
 {
-    for (const Column &c : columns_) {
-        const auto &all = SubjectColumns();
-        const auto found = std::find_if(all.begin(), all.end(), [&c](const SubjectColumn &s) { return s.name == c.name; });
-        if (found == all.end())
-            throw std::invalid_argument("no particular in column " + c.name.toStdString());
-        particulars_ << found->particular;
-    }
+    for (const Column &c : columns_)
+        texts_ << TextOf(c.name);
     restart();
 }
 
@@ -56,8 +80,8 @@ QList<QStringList> SubjectListModel::readPage(std::optional<qint64> after, QList
     for (const ListedSubject &listed : store_.page(filter_, after, kPageRows)) {
         positions << listed.position;
         QStringList row;
-        for (QString Subject::*particular : particulars_)
-            row << listed.subject.*particular;
+        for (const auto &text : texts_)
+            row << text(listed);
         page << row;
     }
     return page;

@@ -6,11 +6,13 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace morva {
 
 class SubjectStore;
+struct ListedSubject;
 
 // A read-only list of the subjects of table IDE, in table order, for a grid: some of their
 // columns, each with its caption; only those columns are read. Rows are read from the file a
@@ -24,9 +26,12 @@ class SubjectListModel : public QAbstractTableModel {
 
 public:
     struct Column {
-        QString name;    // column of IDE
+        QString name;    // column of IDE, or one of the two below
         QString caption; // shown in the header
     };
+    // How far the subject's test has come, and the date of its latest administration.
+    static inline const QString kTestState = QStringLiteral("TestState");
+    static inline const QString kLastTested = QStringLiteral("LastTested");
 
     SubjectListModel(SubjectStore &store, const QList<Column> &columns, QObject *parent = nullptr);
 
@@ -52,7 +57,7 @@ private:
 
     SubjectStore &store_;
     QList<Column> columns_;
-    QList<QString Subject::*> particulars_; // of the columns
+    QList<std::function<QString(const ListedSubject &)>> texts_; // of the columns
     SubjectFilter filter_;
     QList<QStringList> rows_; // the shown columns, in table order
     QList<qint64> positions_;

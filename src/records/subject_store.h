@@ -6,6 +6,7 @@
 #include "records/subject_filter.h"
 
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -23,6 +24,25 @@ struct SubjectWithAnswers {
     std::optional<AnswerSheet> answers;
     qint64 answerRow = 0; // which answer row holds the answers, for saving them back
 };
+
+// When an administration of the test took place: the test window opened on the subject, and the
+// answers were saved.
+struct Administration {
+    QDateTime started;
+    QDateTime saved;
+};
+
+// One administration of the test as the store keeps it. Sessions kept before their dates were
+// recorded have an empty date and invalid moments.
+struct TestSession {
+    int number = 0;        // 1 for the subject's first
+    QString date;          // the day of the save as the program shows dates: 1403/05/09
+    Administration when;
+    AnswerSheet answers;
+};
+
+// How far a subject's test has come, by its latest answers.
+enum class TestState { NotTaken, Incomplete, Complete };
 
 // A subject's texts as the store keeps them, in UTF-8, for reading many subjects fast. A missing
 // value is a null view. The views hold only while the subject is visited.
@@ -44,6 +64,9 @@ struct SubjectsOutline {
 struct ListedSubject {
     qint64 position = 0; // rising in the order subjects were registered
     Subject subject;
+    TestState test = TestState::NotTaken;
+    // The date of the latest session: empty when it is unknown, nothing when there is none.
+    std::optional<QString> lastTested;
 };
 
 // How a restore ended, and the words for why it stopped.
@@ -79,10 +102,15 @@ public:
     virtual SubjectWithAnswers read(const QString &code) = 0;
     // Whether any subject has answers (the main window's test, scoring and lookup commands).
     virtual bool anyAnswers() = 0;
-    // Replaces the answers that read() found in answerRow; throws DataError, writing nothing, when
-    // the subject was deleted meanwhile (from another window or room).
-    virtual void saveAnswers(const QString &code, qint64 answerRow, const AnswerSheet &answers) = 0;
-    // Deletes the subject with its answers; false when the code has neither.
+    // Replaces the answers that read() found in answerRow and, in the same step, keeps them as the
+    // subject's next session, unless nothing is answered or they are the latest session's answers
+    // unchanged. Throws DataError, writing nothing, when the subject was deleted meanwhile (from
+    // another window or room).
+    virtual void saveAnswers(const QString &code, qint64 answerRow, const AnswerSheet &answers,
+                             const Administration &when) = 0;
+    // The subject's sessions, the first first.
+    virtual QList<TestSession> sessions(const QString &code) = 0;
+    // Deletes the subject with its answers and sessions; false when the code has neither.
     virtual bool deleteSubject(const QString &code) = 0;
 
     // The subjects that pass the filter, in the order they were registered.

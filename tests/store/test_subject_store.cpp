@@ -20,6 +20,18 @@ Subject Particulars(const QString &code, const QString &first = QStringLiteral("
             QStringLiteral("علی"), group};
 }
 
+// An administration that began at ten on the given day of December 2026 and was saved at half past.
+Administration OnDay(int day)
+{
+    const QDate date(2026, 12, day);
+    return {QDateTime(date, QTime(10, 0)), QDateTime(date, QTime(10, 30))};
+}
+
+AnswerSheet AllAnswered(int digit)
+{
+    return AnswerSheet(QStringList(45, QString::number(digit)));
+}
+
 QStringList Codes(const QList<ListedSubject> &listed)
 {
     QStringList codes;
@@ -58,6 +70,7 @@ private Q_SLOTS:
     void registrationKeepsEachCodeOnce();
     void answersAreSavedWholeAndNotIntoADeletedSubject();
     void deletionTakesTheSubjectWithItsAnswers();
+    void eachAdministrationIsKeptWithItsDate();
     void listsFollowTheFilterExactly();
     void backupAndRestoreKeepEverySubject();
 
@@ -102,7 +115,7 @@ void SubjectStoreTest::answersAreSavedWholeAndNotIntoADeletedSubject()
     QStringList given;
     for (int item = 1; item <= 45; ++item)
         given << (item == 3 ? QString() : item == 4 ? QStringLiteral("۷") : QString::number(item % 9 + 1));
-    store().saveAnswers(QStringLiteral("K-1"), k1.answerRow, AnswerSheet(given));
+    store().saveAnswers(QStringLiteral("K-1"), k1.answerRow, AnswerSheet(given), OnDay(1));
     QCOMPARE(store().read(QStringLiteral("K-1")).answers->storedTexts(), given);
     QCOMPARE(store().read(QStringLiteral("K-2")).answers->unanswered().size(), 45);
 
@@ -111,7 +124,7 @@ void SubjectStoreTest::answersAreSavedWholeAndNotIntoADeletedSubject()
     const SubjectWithAnswers k2 = store().read(QStringLiteral("K-2"));
     QVERIFY(store().deleteSubject(QStringLiteral("K-2")));
     store().registerSubject(Particulars(QStringLiteral("K-2"), QStringLiteral("تازه")));
-    QVERIFY_THROWS_EXCEPTION(SubjectGone, store().saveAnswers(QStringLiteral("K-2"), k2.answerRow, AnswerSheet(given)));
+    QVERIFY_THROWS_EXCEPTION(SubjectGone, store().saveAnswers(QStringLiteral("K-2"), k2.answerRow, AnswerSheet(given), OnDay(2)));
     QCOMPARE(store().read(QStringLiteral("K-2")).answers->unanswered().size(), 45);
 }
 
@@ -127,6 +140,43 @@ void SubjectStoreTest::deletionTakesTheSubjectWithItsAnswers()
     QVERIFY(!store().deleteSubject(QStringLiteral("K-2")));
     QVERIFY(!store().deleteSubject(QStringLiteral("k-1")));
     QCOMPARE(Codes(store(), SubjectFilter::All()), QStringList({"K-1", "K-3"}));
+}
+
+// Each save that changes the answers is a session of its own, numbered and dated; the list shows
+// how far the test came and when it was last given; deletion takes the sessions too.
+void SubjectStoreTest::eachAdministrationIsKeptWithItsDate()
+{
+    const QString code = QStringLiteral("R-1");
+    store().registerSubject(Particulars(code));
+    store().registerSubject(Particulars(QStringLiteral("R-2")));
+    const qint64 row = store().read(code).answerRow;
+    AnswerSheet half = AllAnswered(2);
+    half.set(45, {});
+    store().saveAnswers(code, row, half, OnDay(1));
+    store().saveAnswers(code, row, AllAnswered(5), OnDay(8));
+    store().saveAnswers(code, row, AllAnswered(5), OnDay(9)); // nothing changed: no session
+    store().saveAnswers(code, row, AllAnswered(8), OnDay(29));
+
+    const QList<TestSession> kept = store().sessions(code);
+    QCOMPARE(kept.size(), 3);
+    QCOMPARE(kept[0].number, 1);
+    QCOMPARE(kept[2].number, 3);
+    QCOMPARE(kept[0].answers, half);
+    QCOMPARE(kept[1].answers, AllAnswered(5));
+    QCOMPARE(kept[1].date, QStringLiteral("1405/09/17"));
+    QCOMPARE(kept[2].when.started, OnDay(29).started);
+    QCOMPARE(kept[2].when.saved, OnDay(29).saved);
+    QCOMPARE(store().read(code).answers, AllAnswered(8));
+
+    const QList<ListedSubject> listed = store().page(SubjectFilter::All(), std::nullopt, 32);
+    QCOMPARE(listed[0].test, TestState::Complete);
+    QCOMPARE(listed[0].lastTested, std::optional<QString>(QStringLiteral("1405/10/08")));
+    QCOMPARE(listed[1].test, TestState::NotTaken);
+    QCOMPARE(listed[1].lastTested, std::nullopt);
+
+    QVERIFY(store().deleteSubject(code));
+    store().registerSubject(Particulars(code, QStringLiteral("تازه")));
+    QVERIFY(store().sessions(code).isEmpty());
 }
 
 // Filters compare whole values exactly; pages and the stream keep the order of registration;
@@ -176,7 +226,7 @@ void SubjectStoreTest::backupAndRestoreKeepEverySubject()
     for (const QString code : {"K-1", "K-2"})
         store().registerSubject(Particulars(code));
     SubjectWithAnswers k1 = store().read(QStringLiteral("K-1"));
-    store().saveAnswers(QStringLiteral("K-1"), k1.answerRow, AnswerSheet(QStringList(45, QStringLiteral("6"))));
+    store().saveAnswers(QStringLiteral("K-1"), k1.answerRow, AllAnswered(6), OnDay(1));
     const QString backup = QDir(under_->folder()).filePath(QStringLiteral("backup.mdbB"));
     QCOMPARE(store().backupTo(backup, {}), std::nullopt);
     QCOMPARE(CheckSubjectsFile(backup), std::nullopt);
@@ -189,6 +239,7 @@ void SubjectStoreTest::backupAndRestoreKeepEverySubject()
     QCOMPARE(int(restored.stop), int(RestoreOutcome::Stop::None));
     QCOMPARE(Codes(store(), SubjectFilter::All()), QStringList({"K-1", "K-2"}));
     QCOMPARE(store().read(QStringLiteral("K-1")).answers->storedTexts(), QStringList(45, QStringLiteral("6")));
+    QCOMPARE(store().sessions(QStringLiteral("K-1")).size(), 1);
     QCOMPARE(SubjectsInBackup(kept), std::optional<qint64>(2)); // K-2 and K-3, as the store held them
 
     const QString garbage = QDir(under_->folder()).filePath(QStringLiteral("garbage.mdbB"));

@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
         AnswerSheet answers;
         for (int item = 1; item <= AnswerSheet::kItems; ++item)
             answers.set(item, QString::number(i % 9 + 1));
-        store.saveAnswers(subject.code, read.answerRow, answers);
+        store.saveAnswers(subject.code, read.answerRow, answers, {QDateTime::currentDateTime(), QDateTime::currentDateTime()});
         std::printf("%d\n", i);
         std::fflush(stdout);
     }

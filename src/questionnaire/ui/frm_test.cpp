@@ -212,6 +212,7 @@ bool FrmTest::SelectSubject(const QString &code)
         return false;
     code_ = code;
     answerRow_ = found.answerRow;
+    started_ = frame_.stores().now();
     saved_ = found.answers.value();
     answers_ = saved_;
     frame1_->showSubject(found.subject);
@@ -329,7 +330,7 @@ bool FrmTest::eventFilter(QObject *watched, QEvent *event)
 bool FrmTest::saveAnswers()
 {
     return RunGuarded(this, [this] {
-        frame_.subjects().saveAnswers(code_, answerRow_, answers_);
+        frame_.subjects().saveAnswers(code_, answerRow_, answers_, {started_, frame_.stores().now()});
         saved_ = answers_;
     });
 }

@@ -62,6 +62,7 @@ private:
     WindowFrame frame_;
     QString code_;          // of the subject answering
     qint64 answerRow_ = 0;  // where the store keeps the answers
+    QDateTime started_;     // when the subject was chosen: the session's start
     AnswerSheet saved_;     // as read from the store, or as last saved
     AnswerSheet answers_;   // as the subject has answered so far
 

@@ -112,10 +112,7 @@ void PostgresSubjectStore::prepareTables()
     db_->transact([&] {
         db_->run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kPreparationLock});
         int version = 1;
-        if (!TableExists(*db_, QStringLiteral("IDE"))) {
-            for (const TableSchema *table : TablesOf(DataFile::Subjects))
-                db_->run(CreateStatement(*table));
-        }
+        const bool fresh = !TableExists(*db_, QStringLiteral("IDE"));
         if (!TableExists(*db_, QStringLiteral("MorvaVersion"))) {
             db_->run(QStringLiteral("CREATE TABLE \"MorvaVersion\" (\"Version\" INTEGER NOT NULL)"));
             db_->run(QStringLiteral("INSERT INTO \"MorvaVersion\" VALUES (1)"));
@@ -128,7 +125,9 @@ void PostgresSubjectStore::prepareTables()
                                            "نسخه نمی‌تواند با آن کار کند؛ لطفاً برنامه را به‌روز کنید.")
                                 .arg(ServerConnection::ShownServer(server_)));
         for (const TableSchema *table : TablesOf(DataFile::Subjects)) {
-            if (const auto missing = MissingColumn(*db_, *table))
+            if (fresh || table->since > version)
+                db_->run(CreateStatement(*table)); // made now, filled by the steps below
+            else if (const auto missing = MissingColumn(*db_, *table))
                 throw DataError(QStringLiteral("ساختار پایگاه داده‌ی مشترک %1 با این نسخه از برنامه سازگار نیست. لطفاً "
                                                "با مسئول رایانه تماس بگیرید.")
                                     .arg(ServerConnection::ShownServer(server_)),
@@ -149,11 +148,13 @@ void PostgresSubjectStore::prepareTables()
     });
 }
 
-void PostgresSubjectStore::copyRowsFrom(SqlConnection &source, const QStringList &leftOut)
+void PostgresSubjectStore::copyRowsFrom(SqlConnection &source, int sourceVersion, const QStringList &leftOut)
 {
     const QSet<QString> left(leftOut.begin(), leftOut.end());
     const bool keepNumbers = leftOut.isEmpty() && !db_->run(QStringLiteral("SELECT 1 FROM \"IDE\" LIMIT 1")).next();
     for (const TableSchema *table : TablesOf(DataFile::Subjects)) {
+        if (table->since > sourceVersion)
+            continue; // the steps that bring the copy forward fill it
         const int codeAt = static_cast<int>(table->columns.indexOf(QStringLiteral("Code"))) + 1;
         const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                    .arg(QuotedIdentifier(table->name), ColumnList(*table, keepNumbers),
@@ -229,10 +230,10 @@ RestoreOutcome PostgresSubjectStore::restoreFrom(const QString &backup, const QS
     try {
         DataConnection file(backup, QStringLiteral("restore"), DataConnection::Access::ReadOnly);
         db_->transact([&] {
-            db_->run(QStringLiteral("LOCK TABLE \"IDE\", \"Answer\" IN EXCLUSIVE MODE"));
-            db_->run(QStringLiteral("DELETE FROM \"Answer\""));
-            db_->run(QStringLiteral("DELETE FROM \"IDE\""));
-            copyRowsFrom(file, {});
+            db_->run(QStringLiteral("LOCK TABLE \"IDE\", \"Answer\", \"Session\" IN EXCLUSIVE MODE"));
+            for (const TableSchema *table : TablesOf(DataFile::Subjects))
+                db_->run(QStringLiteral("DELETE FROM %1").arg(QuotedIdentifier(table->name)));
+            copyRowsFrom(file, version, {});
             // A backup of an earlier version is brought forward as the server's tables are.
             for (int from = version; from < SubjectsVersion(); ++from)
                 SubjectsMigrations()[from - 1](*db_);
@@ -246,11 +247,12 @@ RestoreOutcome PostgresSubjectStore::restoreFrom(const QString &backup, const QS
 
 PostgresSubjectStore::Taken PostgresSubjectStore::takeSubjectsOf(const QString &path)
 {
+    PrepareDataFile(path, DataFile::Subjects); // brought forward as when the desk opens it
     DataConnection desk(path, QStringLiteral("move"), DataConnection::Access::ReadOnly);
     Taken taken;
     db_->transact([&] {
         // No room registers a code between the look-up and the copy.
-        db_->run(QStringLiteral("LOCK TABLE \"IDE\", \"Answer\" IN SHARE ROW EXCLUSIVE MODE"));
+        db_->run(QStringLiteral("LOCK TABLE \"IDE\", \"Answer\", \"Session\" IN SHARE ROW EXCLUSIVE MODE"));
         QSet<QString> onServer;
         QSqlQuery server = db_->run(QStringLiteral("SELECT \"Code\" FROM \"IDE\" UNION SELECT \"Code\" FROM \"Answer\""));
         while (server.next())
@@ -263,7 +265,7 @@ PostgresSubjectStore::Taken PostgresSubjectStore::takeSubjectsOf(const QString &
             else
                 ++taken.taken;
         }
-        copyRowsFrom(desk, taken.leftOut);
+        copyRowsFrom(desk, SubjectsVersion(), taken.leftOut);
     });
     measureTables();
     taken.leftOut.sort();
@@ -277,7 +279,7 @@ PostgresSubjectStore::Taken PostgresSubjectStore::takeSubjectsOf(const QString &
 void PostgresSubjectStore::measureTables()
 {
     try {
-        db_->run(QStringLiteral("ANALYZE \"IDE\", \"Answer\""));
+        db_->run(QStringLiteral("ANALYZE \"IDE\", \"Answer\", \"Session\""));
     } catch (const DataError &) {
     }
 }

@@ -46,8 +46,9 @@ private:
     void prepareTables();
     // Brings the server's statistics of both tables up to date after many rows arrived at once.
     void measureTables();
-    // Every subject row and answer row of source, appended to the server's tables in their order.
-    void copyRowsFrom(SqlConnection &source, const QStringList &leftOut);
+    // Every row of source's subjects, answers and sessions, appended to the server's tables in
+    // their order; source has the tables of its version.
+    void copyRowsFrom(SqlConnection &source, int sourceVersion, const QStringList &leftOut);
 
     ServerChoice server_;
     std::unique_ptr<ServerConnection> db_;

@@ -145,6 +145,14 @@ void ServerConnection::readTexts(const QString &sql, const QVariantList &values,
         throw lostConnection({});
     reconnectIfLost();
     auto *connection = *static_cast<PGconn *const *>(QSqlDatabase::database(name_, false).driver()->handle().data());
+    // A statement Qt's driver ran leaves the end of its results unread while its query lives: it is
+    // taken here, so that the connection is free for this one.
+    while (PQtransactionStatus(connection) == PQTRANS_ACTIVE) {
+        PGresult *left = PQgetResult(connection);
+        if (!left)
+            break;
+        PQclear(left);
+    }
     std::vector<QByteArray> texts;
     std::vector<const char *> places;
     for (const QVariant &v : values) {

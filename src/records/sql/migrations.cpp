@@ -1,5 +1,6 @@
 #include "records/sql/migrations.h"
 
+#include "records/columns.h"
 #include "records/sql/sql_connection.h"
 #include "records/subject_code.h"
 
@@ -35,11 +36,31 @@ void NormalizeStoredCodes(SqlConnection &subjects)
     }
 }
 
+// The answers each subject had before every administration was kept become the subject's first
+// session, of unknown date; a subject never tested gets none. The table itself is made with the
+// others before the steps run.
+void RecordAnswersAsFirstSessions(SqlConnection &subjects)
+{
+    QStringList items;
+    QStringList answers;
+    QStringList texts;
+    for (int item = 1; item <= column::ItemColumns; ++item) {
+        const QString name = QuotedIdentifier(column::Answer(item));
+        items << name;
+        answers << QStringLiteral("a.") + name;
+        texts << QStringLiteral("COALESCE(a.%1, '')").arg(name);
+    }
+    subjects.run(QStringLiteral("INSERT INTO \"Session\" (\"Code\", \"Number\", \"Date\", %1) SELECT a.\"Code\", '1', '', %2 "
+                                "FROM \"Answer\" a WHERE a.\"ID\" = (SELECT MIN(\"ID\") FROM \"Answer\" WHERE \"Code\" = "
+                                "a.\"Code\") AND %3 <> '' ORDER BY a.\"ID\"")
+                     .arg(items.join(u", "), answers.join(u", "), texts.join(QStringLiteral(" || "))));
+}
+
 } // namespace
 
 const QList<std::function<void(SqlConnection &)>> &SubjectsMigrations()
 {
-    static const QList<std::function<void(SqlConnection &)>> steps{NormalizeStoredCodes};
+    static const QList<std::function<void(SqlConnection &)>> steps{NormalizeStoredCodes, RecordAnswersAsFirstSessions};
     return steps;
 }
 

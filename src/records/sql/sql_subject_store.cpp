@@ -1,5 +1,6 @@
 #include "records/sql/sql_subject_store.h"
 
+#include "calendar/jalali.h"
 #include "records/columns.h"
 #include "records/data_error.h"
 #include "records/persian_order.h"
@@ -77,6 +78,30 @@ AnswerSheet AnswersAt(TextRow row, qsizetype first)
 QVariant Stored(const QString &text)
 {
     return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+// A moment as stored: ISO 8601 with its offset from UTC, or nothing when it is unknown.
+QVariant StoredMoment(const QDateTime &moment)
+{
+    return moment.isValid() ? QVariant(moment.toOffsetFromUtc(moment.offsetFromUtc()).toString(Qt::ISODate)) : QVariant();
+}
+
+QDateTime MomentAt(TextRow row, qsizetype i)
+{
+    return QDateTime::fromString(TextAt(row, i), Qt::ISODate);
+}
+
+TestState StateOf(const AnswerSheet &answers)
+{
+    const auto unanswered = answers.unanswered().size();
+    return unanswered == 0 ? TestState::Complete
+                           : (unanswered == AnswerSheet::kItems ? TestState::NotTaken : TestState::Incomplete);
+}
+
+// The latest session of the subject whose code is the column code of the query.
+QString LatestSessionOf(const QString &code)
+{
+    return QStringLiteral("(SELECT MAX(\"ID\") FROM \"Session\" WHERE \"Code\" = %1)").arg(code);
 }
 
 } // namespace
@@ -175,7 +200,8 @@ bool SqlSubjectStore::anyRow(const QString &sql, const QVariantList &values)
     return found;
 }
 
-void SqlSubjectStore::saveAnswers(const QString &code, qint64 answerRow, const AnswerSheet &answers)
+void SqlSubjectStore::saveAnswers(const QString &code, qint64 answerRow, const AnswerSheet &answers,
+                                  const Administration &when)
 {
     db().transact([&] {
         QStringList assignments;
@@ -185,12 +211,44 @@ void SqlSubjectStore::saveAnswers(const QString &code, qint64 answerRow, const A
             values << Stored(answers.stored(item));
         }
         values << answerRow << code;
-        QSqlQuery q = db().run(QStringLiteral("UPDATE \"Answer\" SET %1 WHERE \"ID\" = ? AND \"Code\" = ?")
-                                   .arg(assignments.join(u", ")),
-                               values);
+        QSqlQuery q = db().run(QStringLiteral("UPDATE \"Answer\" SET %1 WHERE \"ID\" = ? AND \"Code\" = ?").arg(assignments.join(u", ")), values);
         if (q.numRowsAffected() != 1)
             throw SubjectGone();
+        if (StateOf(answers) == TestState::NotTaken)
+            return;
+        std::optional<AnswerSheet> latest;
+        db().readTexts(QStringLiteral("SELECT %1 FROM \"Session\" WHERE \"ID\" = %2")
+                           .arg(AnswerColumnList({}), LatestSessionOf(QStringLiteral("?"))),
+                       {code}, [&](TextRow row) {
+                           latest = AnswersAt(row, 0);
+                           return false;
+                       });
+        if (latest == answers)
+            return;
+        QVariantList session{code, PersianDateText(when.saved), StoredMoment(when.started), StoredMoment(when.saved)};
+        for (int item = 1; item <= AnswerSheet::kItems; ++item)
+            session << Stored(answers.stored(item));
+        session << code;
+        db().run(QStringLiteral("INSERT INTO \"Session\" (\"Code\", \"Number\", \"Date\", \"Started\", \"Saved\", %1) "
+                                "SELECT ?, CAST(COALESCE(MAX(CAST(\"Number\" AS INTEGER)), 0) + 1 AS TEXT), ?, ?, ?, %2 "
+                                "FROM \"Session\" WHERE \"Code\" = ?")
+                     .arg(AnswerColumnList({}), QStringList(AnswerSheet::kItems, QStringLiteral("?")).join(u", ")),
+                 session);
     });
+}
+
+QList<TestSession> SqlSubjectStore::sessions(const QString &code)
+{
+    QList<TestSession> kept;
+    db().readTexts(QStringLiteral("SELECT \"Number\", \"Date\", \"Started\", \"Saved\", %1 FROM \"Session\" "
+                                  "WHERE \"Code\" = ? ORDER BY \"ID\"")
+                       .arg(AnswerColumnList({})),
+                   {code}, [&](TextRow row) {
+                       kept.append({static_cast<int>(row[0].toLongLong()), TextAt(row, 1),
+                                    {MomentAt(row, 2), MomentAt(row, 3)}, AnswersAt(row, 4)});
+                       return true;
+                   });
+    return kept;
 }
 
 bool SqlSubjectStore::deleteSubject(const QString &code)
@@ -202,6 +260,7 @@ bool SqlSubjectStore::deleteSubject(const QString &code)
                 QStringLiteral("DELETE FROM %1 WHERE \"ID\" = %2").arg(Quoted(table), FirstRowOf(table)), {code});
             deleted = deleted || q.numRowsAffected() > 0;
         }
+        db().run(QStringLiteral("DELETE FROM \"Session\" WHERE \"Code\" = ?"), {code});
     });
     return deleted;
 }
@@ -214,15 +273,25 @@ qint64 SqlSubjectStore::count(const SubjectFilter &filter)
 QList<ListedSubject> SqlSubjectStore::page(const SubjectFilter &filter, std::optional<qint64> after, int limit)
 {
     QVariantList values{after.value_or(std::numeric_limits<qint64>::min())};
-    const QString condition = FilterCondition(filter, {}, values);
+    const QString condition = FilterCondition(filter, QStringLiteral("s."), values);
+    // With the first answer row of the same code and the date of its latest session, each found
+    // through an index on Code.
+    const QString sql =
+        QStringLiteral("SELECT s.\"ID\", %1, %2, x.\"Date\", x.\"ID\" FROM \"IDE\" s LEFT JOIN \"Answer\" a ON a.\"ID\" = %3 "
+                       "LEFT JOIN \"Session\" x ON x.\"ID\" = %4 WHERE s.\"ID\" > ?%5 ORDER BY s.\"ID\" LIMIT %6")
+            .arg(SubjectColumnList(QStringLiteral("s.")), AnswerColumnList(QStringLiteral("a.")),
+                 FirstRowOf(QStringLiteral("Answer"), QStringLiteral("s.\"Code\"")),
+                 LatestSessionOf(QStringLiteral("s.\"Code\"")), condition)
+            .arg(limit);
+    const qsizetype answersAt = 1 + SubjectColumns().size();
+    const qsizetype dateAt = answersAt + AnswerSheet::kItems;
     QList<ListedSubject> rows;
-    db().readTexts(QStringLiteral("SELECT \"ID\", %1 FROM \"IDE\" WHERE \"ID\" > ?%2 ORDER BY \"ID\" LIMIT %3")
-                       .arg(SubjectColumnList({}), condition)
-                       .arg(limit),
-                   values, [&](TextRow row) {
-                       rows.append({row[0].toLongLong(), SubjectAt(row, 1)});
-                       return true;
-                   });
+    db().readTexts(sql, values, [&](TextRow row) {
+        const bool tested = !row[dateAt + 1].isNull();
+        rows.append({row[0].toLongLong(), SubjectAt(row, 1), StateOf(AnswersAt(row, answersAt)),
+                     tested ? std::optional<QString>(TextAt(row, dateAt)) : std::nullopt});
+        return true;
+    });
     return rows;
 }
 

@@ -17,7 +17,9 @@ public:
     Registration registerSubject(const Subject &subject) override;
     SubjectWithAnswers read(const QString &code) override;
     bool anyAnswers() override;
-    void saveAnswers(const QString &code, qint64 answerRow, const AnswerSheet &answers) override;
+    void saveAnswers(const QString &code, qint64 answerRow, const AnswerSheet &answers,
+                     const Administration &when) override;
+    QList<TestSession> sessions(const QString &code) override;
     bool deleteSubject(const QString &code) override;
     qint64 count(const SubjectFilter &filter) override;
     QList<ListedSubject> page(const SubjectFilter &filter, std::optional<qint64> after, int limit) override;

@@ -138,6 +138,8 @@ std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, FileCheck
                 return FileDefect{QStringLiteral("فایل اطلاعات «%1» آسیب دیده است."), {}};
         }
         for (const TableSchema *table : TablesOf(kind)) {
+            if (table->since > StoredVersion(db))
+                continue; // made when the file is brought forward
             if (const auto missing = MissingColumn(db, *table))
                 return FileDefect{QStringLiteral("فایل اطلاعات «%1» با این نسخه از برنامه سازگار نیست."),
                                   QStringLiteral("جدول: %1 — ستونِ ناموجود: %2").arg(Isolated(table->name), Isolated(*missing))};
@@ -206,8 +208,7 @@ void PrepareDataFile(const QString &path, DataFile kind)
     DataConnection db(path, QStringLiteral("prepare"));
     db.transact([&] {
         for (const TableSchema *table : TablesOf(kind)) {
-            if (fresh)
-                db.run(CreateStatement(*table));
+            db.run(CreateStatement(*table)); // a table of a later version than the file's too
             for (const QString &column : table->indexed)
                 db.run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                            .arg(QuotedIdentifier(table->name + u'_' + column), QuotedIdentifier(table->name),
