@@ -37,6 +37,7 @@ private Q_SLOTS:
     void failureWhileScrollingKeepsTheRowsListed();
     void filtersMatchExactValuesOnly();
     void streamJoinsEachSubjectWithItsFirstAnswerRow();
+    void testColumnsSayHowFarAndWhen();
     void onlyWholeSubjectsFilesPassTheCheck();
 };
 
@@ -103,6 +104,33 @@ void SubjectListTest::filtersMatchExactValuesOnly()
     QCOMPARE(Codes(model), QStringList{QStringLiteral("3")});
     model.setFilter(SubjectFilter::All());
     QCOMPARE(Codes(model), QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
+}
+
+// The test's state by the latest answers; the day of the latest session, unknown for one kept from
+// before sessions had dates, nothing for none.
+void SubjectListTest::testColumnsSayHowFarAndWhen()
+{
+    DataFolder folder;
+    DataConnection db(DataFile::Subjects, QStringLiteral("test"));
+    QStringList partly(45, QStringLiteral("3"));
+    partly[44].clear();
+    InsertSubject(db, {.code = QStringLiteral("S1")});
+    InsertSubject(db, {.code = QStringLiteral("S2"), .answers = partly});
+    InsertSubject(db, {.code = QStringLiteral("S3")});
+    db.run(QStringLiteral("INSERT INTO \"Session\" (\"Code\", \"Number\", \"Date\") VALUES ('S2', '1', '')"));
+    SubjectStore &store = folder.stores().subjects;
+    const QDateTime saved(QDate(2026, 12, 9), QTime(11, 0));
+    store.saveAnswers(QStringLiteral("S3"), store.read(QStringLiteral("S3")).answerRow,
+                      AnswerSheet(QStringList(45, QStringLiteral("7"))), {saved.addSecs(-900), saved});
+    SubjectListModel model(store, {{SubjectListModel::kTestState, QStringLiteral("وضعیت")},
+                                   {SubjectListModel::kLastTested, QStringLiteral("آخرین اجرا")}});
+    const auto text = [&model](int row, int column) { return model.index(row, column).data().toString(); };
+    QCOMPARE(text(0, 0), QStringLiteral("انجام نشده"));
+    QCOMPARE(text(0, 1), QString());
+    QCOMPARE(text(1, 0), QStringLiteral("ناقص"));
+    QCOMPARE(text(1, 1), QStringLiteral("نامعلوم"));
+    QCOMPARE(text(2, 0), QStringLiteral("کامل"));
+    QCOMPARE(text(2, 1), QStringLiteral("1405/09/18"));
 }
 
 void SubjectListTest::streamJoinsEachSubjectWithItsFirstAnswerRow()

@@ -27,7 +27,10 @@ namespace morva {
 namespace {
 
 constexpr int kFieldHeight = 375;
-constexpr int kInputLeft = 6960;  // the filter inputs and the deletion panel
+// The grid is wider than the four columns it began with by the test's state and last date; what
+// stands beside it moves along.
+constexpr int kTestColumns = 2600;
+constexpr int kInputLeft = 6960 + kTestColumns; // the filter inputs and the deletion panel
 constexpr int kInputWidth = 2085;
 constexpr int kCaptionWidth = 1500;
 
@@ -55,14 +58,16 @@ void Empty(QComboBox *input)
 
 FrmCode::FrmCode(Stores &stores, QWidget *parent)
     : QDialog(parent),
-      frame_(this, stores, {QStringLiteral("FrmCode"), QStringLiteral("کد آزمودني"), {10680, 5760}, QStringLiteral("Text1")})
+      frame_(this, stores, {QStringLiteral("FrmCode"), QStringLiteral("کد آزمودني"), {10680 + kTestColumns, 5760}, QStringLiteral("Text1")})
 {
     setModal(true);
     adodc2_ = new SubjectListModel(frame_.subjects(),
                                    {{column::Code, QStringLiteral("کد")},
                                     {column::FName, QStringLiteral("نام")},
                                     {column::LName, QStringLiteral("نام خانوادگي")},
-                                    {column::Group, QStringLiteral("گروه")}},
+                                    {column::Group, QStringLiteral("گروه")},
+                                    {SubjectListModel::kTestState, QStringLiteral("وضعیت آزمون")},
+                                    {SubjectListModel::kLastTested, QStringLiteral("آخرین اجرا")}},
                                    this);
     adodc2_->setObjectName(QStringLiteral("Adodc2"));
     connect(adodc2_, &SubjectListModel::readFailed, this,
@@ -82,7 +87,7 @@ FrmCode::~FrmCode() = default;
 void FrmCode::buildGrid()
 {
     auto *box = new QGroupBox(QStringLiteral("مشخصات آزمودني"), this);
-    box->setGeometry(TwipsRect(120, 60, 6720, 5580));
+    box->setGeometry(TwipsRect(120, 60, 6720 + kTestColumns, 5580));
     dataGrid1_ = new QTableView(box);
     dataGrid1_->setObjectName(QStringLiteral("DataGrid1"));
     dataGrid1_->setLayoutDirection(Qt::RightToLeft);
@@ -97,8 +102,8 @@ void FrmCode::buildGrid()
     dataGrid1_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     QHeaderView *header = dataGrid1_->horizontalHeader();
     header->setHighlightSections(false);
-    const int widths[] = {915, 1515, 1920, 1515};
-    for (int c = 0; c < 4; ++c)
+    const int widths[] = {915, 1515, 1920, 1515, 1400, 1200};
+    for (int c = 0; c < 6; ++c)
         header->resizeSection(c, TwipsToPixels(widths[c]));
     header->setStretchLastSection(true);
     auto *layout = new QVBoxLayout(box);
@@ -158,11 +163,11 @@ void FrmCode::buildDeletionPanel()
     command2->setAutoDefault(false); // Enter in a field never deletes
     connect(command2, &QPushButton::clicked, this, &FrmCode::onCommand2Clicked);
 
-    auto *command6 = PlaceButton(this, QStringLiteral("Command6"), QStringLiteral("خروج"), {8760, 4980, 1800, 555});
+    auto *command6 = PlaceButton(this, QStringLiteral("Command6"), QStringLiteral("خروج"), {8760 + kTestColumns, 4980, 1800, 555});
     command6->setAutoDefault(false);
     connect(command6, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto *export_ = PlaceButton(this, QStringLiteral("CmdExport"), QStringLiteral("خروجی گرفتن"), {6960, 4980, 1680, 555});
+    auto *export_ = PlaceButton(this, QStringLiteral("CmdExport"), QStringLiteral("خروجی گرفتن"), {kInputLeft, 4980, 1680, 555});
     export_->setAutoDefault(false);
     export_->setToolTip(QStringLiteral("آزمودنی‌هایی را که اکنون در فهرست دیده می‌شوند، با پاسخ‌ها و نمره‌هایشان، برای پژوهش در یک فایل ذخیره می‌کند."));
     connect(export_, &QPushButton::clicked, this, &FrmCode::onCmdExportClicked);
