@@ -95,10 +95,18 @@ const QString kProbeGroup = QStringLiteral("Z");
 const QString kProbeFirstName = QStringLiteral("پروانه");
 const QString kProbeLastName = QStringLiteral("آزمون‌دوست");
 
-// One data folder per size, filled once and kept for the whole run, with the stores on it.
+// The sessions each subject of the clinics measured now has: its answers given that many times.
+int &SessionsEach()
+{
+    static int sessions = 1;
+    return sessions;
+}
+
+// One data folder per size and number of sessions, filled once and kept for the whole run, with
+// the stores on it.
 class Clinic {
 public:
-    explicit Clinic(int subjects)
+    Clinic(int subjects, int sessions)
     {
         DataConnection db(DataFile::Subjects, QStringLiteral("fill"));
         db.transact([&] {
@@ -114,6 +122,16 @@ public:
                 subject.group = probe ? kProbeGroup : GroupOf(i);
                 testing::InsertSubject(db, subject);
             }
+            QStringList items;
+            for (int item = 1; item <= 45; ++item)
+                items << QStringLiteral("\"%1\"").arg(item);
+            for (int session = 1; session <= sessions; ++session)
+                db.run(QStringLiteral("INSERT INTO \"Session\" (\"Code\", \"Number\", \"Date\", \"Started\", \"Saved\", %1) "
+                                      "SELECT \"Code\", ?, ?, ?, ?, %1 FROM \"Answer\" ORDER BY \"ID\"")
+                           .arg(items.join(u", ")),
+                       {QString::number(session), QStringLiteral("1405/0%1/10").arg(session),
+                        QStringLiteral("2026-0%1-01T10:00:00+03:30").arg(session + 4),
+                        QStringLiteral("2026-0%1-01T10:30:00+03:30").arg(session + 4)});
         });
     }
     void enter() const { folder_.enter(); }
@@ -125,17 +143,17 @@ private:
 };
 
 // Emptied before the application object goes, which the stores' connections need.
-std::map<int, std::unique_ptr<Clinic>> &Clinics()
+std::map<std::pair<int, int>, std::unique_ptr<Clinic>> &Clinics()
 {
-    static std::map<int, std::unique_ptr<Clinic>> clinics;
+    static std::map<std::pair<int, int>, std::unique_ptr<Clinic>> clinics;
     return clinics;
 }
 
 Clinic &ClinicOf(int subjects)
 {
-    auto &clinic = Clinics()[subjects];
+    auto &clinic = Clinics()[{subjects, SessionsEach()}];
     if (!clinic)
-        clinic = std::make_unique<Clinic>(subjects);
+        clinic = std::make_unique<Clinic>(subjects, SessionsEach());
     clinic->enter();
     return *clinic;
 }
@@ -187,6 +205,14 @@ void OnServer(benchmark::State &state, void (*step)(benchmark::State &))
     OnTheServer() = true;
     step(state);
     OnTheServer() = false;
+}
+
+// A step of the windows measured in a clinic whose subjects have each been tested three times.
+void ThreeSessions(benchmark::State &state, void (*step)(benchmark::State &))
+{
+    SessionsEach() = 3;
+    step(state);
+    SessionsEach() = 1;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -395,17 +421,20 @@ void AddAndCommitSubjectPair(benchmark::State &state)
 }
 
 // What the scoring window does for one code: read the subject with the answers, check for
-// unanswered items, sum and classify.
+// unanswered items, sum and classify, and list the subject's sessions with their sums.
 void SelectAndScoreSubject(benchmark::State &state)
 {
     const int size = static_cast<int>(state.range(0));
     SubjectStore &store = StoresOf(size).subjects;
     int i = 0;
     for (auto _ : state) {
-        const SubjectWithAnswers subject = store.read(CodeOf((i += 7919) % size));
+        const QString code = CodeOf((i += 7919) % size);
+        const SubjectWithAnswers subject = store.read(code);
         const ScoreReport report = Score(*subject.answers);
         benchmark::DoNotOptimize(MissingItemsList(*subject.answers));
         benchmark::DoNotOptimize(LoveTypeText(report.type));
+        for (const TestSession &session : store.sessions(code)) // the window's list of sessions
+            benchmark::DoNotOptimize(Score(session.answers));
     }
 }
 
@@ -880,6 +909,12 @@ const Ratio kRatios[] = {
      "AddAndCommitSubjectPair/100000", false, "<= 3x, < 100 ms"},
     {"CSV export, server vs desk file, 100,000", "OnServer/ExportCsv/100000", "ExportEverySubject/Csv/100000", false,
      "<= 3x"},
+    {"lookup window's data, three sessions each vs one, 100,000", "ThreeSessions/OpenLookupWindowData/100000",
+     "OpenLookupWindowData/100000", false, "<= 1.3x"},
+    {"scoring a subject, three sessions each vs one, 100,000", "ThreeSessions/SelectAndScoreSubject/100000",
+     "SelectAndScoreSubject/100000", false, "<= 1.3x"},
+    {"registering a subject, three sessions each vs one, 100,000", "ThreeSessions/AddAndCommitSubjectPair/100000",
+     "AddAndCommitSubjectPair/100000", false, "<= 1.3x"},
 };
 
 QString Figure(double ms)
@@ -980,6 +1015,13 @@ BENCHMARK_CAPTURE(OnServer, DeleteOneSubject, DeleteOneSubject)->Arg(100000)->Un
 BENCHMARK_CAPTURE(OnServer, SelectAndScoreSubject, SelectAndScoreSubject)
     ->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
 BENCHMARK_CAPTURE(OnServer, AddAndCommitSubjectPair, AddAndCommitSubjectPair)
+    ->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+// The same steps with every subject tested three times.
+BENCHMARK_CAPTURE(ThreeSessions, OpenLookupWindowData, OpenLookupWindowData)
+    ->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(ThreeSessions, SelectAndScoreSubject, SelectAndScoreSubject)
+    ->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
+BENCHMARK_CAPTURE(ThreeSessions, AddAndCommitSubjectPair, AddAndCommitSubjectPair)
     ->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
 BENCHMARK_CAPTURE(OnServer, ExportCsv, [](benchmark::State &s) { ExportEverySubject(s, ExportFormat::Csv); })
     ->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
