@@ -241,6 +241,9 @@ void SubjectStoreTest::backupAndRestoreKeepEverySubject()
     QCOMPARE(store().read(QStringLiteral("K-1")).answers->storedTexts(), QStringList(45, QStringLiteral("6")));
     QCOMPARE(store().sessions(QStringLiteral("K-1")).size(), 1);
     QCOMPARE(SubjectsInBackup(kept), std::optional<qint64>(2)); // K-2 and K-3, as the store held them
+    store().registerSubject(Particulars(QStringLiteral("K-9")));
+    QCOMPARE(SubjectsInBackup(kept), std::optional<qint64>(2)); // kept apart from the store's later work
+    QVERIFY(store().deleteSubject(QStringLiteral("K-9")));
 
     const QString garbage = QDir(under_->folder()).filePath(QStringLiteral("garbage.mdbB"));
     QFile file(garbage);

@@ -10,6 +10,11 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <future>
+
 namespace morva {
 namespace {
 
@@ -89,21 +94,40 @@ RestoreOutcome RestoreSubjectsFile(const QString &backup, const QString &live, c
         return {Stop::StoreBusy, *unsettled};
     QString source = backup;
     const QString scratch = live + QStringLiteral(".restoring");
+    const QString incoming = live + QStringLiteral(".incoming");
     const struct Cleanup {
-        QString path;
-        ~Cleanup() { QFile::remove(path); }
-    } cleanup{scratch};
-    if (QFileInfo::exists(backup)) {
-        // A backup that cannot be read whole is checked as it stands, which says what is wrong.
-        if (JournalPending(backup) && ReadWhole(backup, scratch))
-            source = scratch;
-        if (const auto refusal = CheckSubjectsFile(source, advice))
-            return {Stop::NotABackup, CheckSubjectsFile(backup, advice).value_or(*refusal)};
-        if (const auto failed = CopyDatabaseFile(live, kept, betweenChunks))
-            return {Stop::NotKept, *failed};
+        QStringList paths;
+        ~Cleanup()
+        {
+            for (const QString &path : paths)
+                QFile::remove(path);
+        }
+    } cleanup{{scratch, incoming}};
+    if (!QFileInfo::exists(backup)) {
+        QFile missing(backup);
+        missing.open(QIODevice::ReadOnly); // for the system's words
+        return {Stop::NotCopied, missing.errorString()};
     }
-    if (const auto failed = CopyDatabaseFile(source, live, betweenChunks))
-        return {Stop::NotCopied, *failed};
+    // A backup that cannot be read whole is checked as it stands, which says what is wrong.
+    if (JournalPending(backup) && ReadWhole(backup, scratch))
+        source = scratch;
+    // The backup is checked on a thread of its own while the live file is kept and the backup's
+    // bytes are copied beside it (their progress stays on the caller's thread); the copy takes the
+    // live file's place only once the check has passed.
+    auto check = std::async(std::launch::async, [&] { return CheckSubjectsFile(source, advice); });
+    const auto notKept = CopyDatabaseFile(live, kept, betweenChunks);
+    const auto notCopied = notKept ? std::nullopt : CopyDatabaseFile(source, incoming, betweenChunks);
+    if (const auto refusal = check.get()) {
+        if (!notKept)
+            QFile::remove(kept); // nothing was replaced
+        return {Stop::NotABackup, CheckSubjectsFile(backup, advice).value_or(*refusal)};
+    }
+    if (notKept)
+        return {Stop::NotKept, *notKept};
+    if (notCopied)
+        return {Stop::NotCopied, *notCopied};
+    if (std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(live).constData()) != 0)
+        return {Stop::NotCopied, QString::fromLocal8Bit(std::strerror(errno))};
     return {};
 }
 
