@@ -125,6 +125,7 @@ private Q_SLOTS:
     void csvHoldsEachSubjectAsStored();
     void xlsxIsOneRightToLeftSheetOfTypedCells();
     void savCarriesLabelsAndSystemMissing();
+    void sessionRowsFollowEachAdministration();
     void formulaLikeTextsStayTexts();
     void storedBytesReachTheFilesReadable();
     void exportTellsWhatItDidWithTheFile();
@@ -274,6 +275,82 @@ void ExportTest::savCarriesLabelsAndSystemMissing()
              QStringList({QStringLiteral("1"), QStringLiteral("."), QStringLiteral("3"), QStringLiteral("."),
                           QStringLiteral("."), QStringLiteral("."), QStringLiteral("0")}));
     QCOMPARE(ListedRow(listing, QStringLiteral("S-3")).value(2), QStringLiteral("42")); // typed «۴۲»
+}
+
+// A subject tested three times has three rows, each with its session's number, date and answers,
+// the first of unknown date (kept from the answers of a file made before sessions were); the
+// subjects are in the order of registration, each one's sessions in order, and a subject never
+// tested has none. One row per subject stays as it was: the latest answers, without sessions.
+void ExportTest::sessionRowsFollowEachAdministration()
+{
+    QStringList allFive(45, QStringLiteral("5")), allNine(45, QStringLiteral("9"));
+    {
+        DataConnection db(DataFile::Subjects, QStringLiteral("test setup"));
+        QStringList names{"\"Code\"", "\"Number\"", "\"Date\""};
+        QVariantList values{QStringLiteral("S-1"), QStringLiteral("1"), QString()};
+        for (int item = 1; item <= 45; ++item) {
+            names << QStringLiteral("\"%1\"").arg(item);
+            values << CompleteAnswers()[item - 1];
+        }
+        db.run(QStringLiteral("INSERT INTO \"Session\" (%1) VALUES (%2)")
+                   .arg(names.join(u", "), QStringList(names.size(), QStringLiteral("?")).join(u", ")),
+               values);
+        testing::InsertSubject(db, {.code = QStringLiteral("S-4"), .group = QStringLiteral("B")});
+    }
+    SubjectStore &store = folder_->stores().subjects;
+    const auto save = [&](const QString &code, const QStringList &answers, int day) {
+        const QDateTime saved(QDate(2026, 12, day), QTime(10, 30));
+        store.saveAnswers(code, store.read(code).answerRow, AnswerSheet(answers), {saved.addSecs(-1800), saved});
+    };
+    save(QStringLiteral("S-1"), allFive, 8);
+    save(QStringLiteral("S-4"), CompleteAnswers(), 9);
+    save(QStringLiteral("S-1"), allNine, 29);
+
+    const QString csvPath = folder_->file(QStringLiteral("sessions.csv"));
+    QCOMPARE(Export({csvPath, ExportFormat::Csv, SubjectFilter::All(), false, ExportRows::PerSession}), QString());
+    const QJsonArray csv = ReadBack(QStringLiteral("csv"), csvPath).value(QStringLiteral("rows")).toArray();
+    QCOMPARE(csv.size(), 1 + 4);
+    const QVariantList names = csv[0].toArray().toVariantList();
+    QCOMPARE(names.size(), 1 + 2 + 7 + 45 + 3 + 3 + 3);
+    QCOMPARE(names.mid(0, 4), QVariantList({"code", "session", "session_date", "group"}));
+    const auto cells = [&](int row) {
+        QStringList values;
+        for (const char *column : {"code", "session", "session_date", "q1", "q45", "intimacy", "complete"})
+            values << csv[row].toArray()[names.indexOf(QLatin1String(column))].toString();
+        return values.join(u' ');
+    };
+    const ComponentScores first = ComputeScores(AnswerSheet(CompleteAnswers()));
+    QCOMPARE(cells(1), QStringLiteral("S-1 1  3 1 %1 1").arg(first.intimacy));
+    QCOMPARE(cells(2), QStringLiteral("S-1 2 1405/09/17 5 5 75 1"));
+    QCOMPARE(cells(3), QStringLiteral("S-1 3 1405/10/08 9 9 135 1"));
+    QCOMPARE(cells(4), QStringLiteral("S-4 1 1405/09/18 3 1 %1 1").arg(first.intimacy));
+
+    // The SPSS file states as many cases as it holds, and holds the longest date whole.
+    const QString savPath = folder_->file(QStringLiteral("sessions.sav"));
+    QCOMPARE(Export({savPath, ExportFormat::Sav, SubjectFilter::All(), true, ExportRows::PerSession}), QString());
+    const QString info = PsppListing(*folder_, QStringLiteral("SYSFILE INFO FILE='%1'.\n").arg(savPath));
+    QCOMPARE(ListedRow(info, QStringLiteral("Cases")).value(1), QStringLiteral("4"));
+    QCOMPARE(ListedRow(info, QStringLiteral("session_date")).value(7), QStringLiteral("A10"));
+    const QString listing = PsppListing(
+        *folder_,
+        QStringLiteral("GET FILE='%1'.\nDISPLAY LABELS.\nLIST VARIABLES=session code session_date q1.\n").arg(savPath));
+    QCOMPARE(ListedRow(listing, QStringLiteral("session")),
+             QStringList({QStringLiteral("session"), QStringLiteral("5"), QStringLiteral("شماره‌ی جلسه")}));
+    QCOMPARE(ListedRow(listing, QStringLiteral("session_date")),
+             QStringList({QStringLiteral("session_date"), QStringLiteral("6"), QStringLiteral("تاریخ جلسه")}));
+    QCOMPARE(ListedRow(listing, QStringLiteral("1")), QStringList({"1", "S-1", "", "3"}));
+    QCOMPARE(ListedRow(listing, QStringLiteral("3")), QStringList({"3", "S-1", "1405/10/08", "9"}));
+
+    // One row per subject: every subject, with its latest answers.
+    const QString subjectsPath = folder_->file(QStringLiteral("subjects.csv"));
+    QCOMPARE(Export({subjectsPath, ExportFormat::Csv, SubjectFilter::All(), false}), QString());
+    const QJsonArray subjects = ReadBack(QStringLiteral("csv"), subjectsPath).value(QStringLiteral("rows")).toArray();
+    QCOMPARE(subjects.size(), 1 + 4);
+    QCOMPARE(subjects[0].toArray().size(), 1 + 7 + 45 + 3 + 3 + 3);
+    QCOMPARE(subjects[0].toArray()[1].toString(), QStringLiteral("group"));
+    QCOMPARE(subjects[1].toArray()[0].toString(), QStringLiteral("S-1"));
+    QCOMPARE(subjects[1].toArray()[8].toString(), QStringLiteral("9")); // item 1 of the latest session
+    QCOMPARE(subjects[3].toArray()[0].toString(), QStringLiteral("S-3")); // never tested
 }
 
 void ExportTest::formulaLikeTextsStayTexts()

@@ -378,12 +378,14 @@ void LookupTest::exportWritesTheListedSubjects()
     QCOMPARE(gridCodes(), QStringList({"K-1", "K-2"}));
     const QString chosen = folder_->file("study"); // typed without a suffix
     bool withoutNames = false;
+    bool perSession = true;
     QStringList filters;
     WhenModal<QFileDialog>([&](QFileDialog *dialog) {
         auto *check = dialog->findChild<QCheckBox *>("WithoutNames");
         QVERIFY(check && check->isVisible());
         QCOMPARE(check->text(), QStringLiteral("بدون نام‌ها"));
         withoutNames = check->isChecked();
+        perSession = dialog->findChild<QCheckBox *>("RowPerSession")->isChecked();
         filters = dialog->nameFilters();
         dialog->selectNameFilter(filters.value(0));
         dialog->selectFile(chosen);
@@ -392,6 +394,7 @@ void LookupTest::exportWritesTheListedSubjects()
     const auto done = AnswerNextBox();
     QTest::mouseClick(child<QPushButton>("CmdExport"), Qt::LeftButton);
     QVERIFY(withoutNames); // ticked unless the user unticks it
+    QVERIFY(!perSession);  // a row for each subject unless the user asks for each session
     QCOMPARE(filters, QStringList({"CSV (*.csv)", "Excel (*.xlsx)", "SPSS (*.sav)"}));
     QVERIFY(done->seen);
     QVERIFY(done->text.contains(chosen + ".csv"));
@@ -420,6 +423,21 @@ void LookupTest::exportWritesTheListedSubjects()
     QVERIFY(question->text.contains(QStringLiteral("جایگزین")));
     written.seek(0);
     QCOMPARE(written.readAll(), before);
+
+    // A row for each session: the listed subjects were never tested, so the file has none.
+    WhenModal<QFileDialog>([&](QFileDialog *dialog) {
+        dialog->findChild<QCheckBox *>("RowPerSession")->setChecked(true);
+        dialog->selectFile(chosen + "-sessions.csv");
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    const auto sessionsDone = AnswerNextBox();
+    QTest::mouseClick(child<QPushButton>("CmdExport"), Qt::LeftButton);
+    QVERIFY(sessionsDone->seen);
+    reader.start(MORVA_READER_PYTHON, {MORVA_EXPORT_READER, "csv", chosen + "-sessions.csv"});
+    QVERIFY(reader.waitForFinished(30000));
+    const QJsonArray sessions = QJsonDocument::fromJson(reader.readAllStandardOutput())["rows"].toArray();
+    QCOMPARE(sessions.size(), 1);
+    QCOMPARE(sessions[0].toArray()[1].toString(), QStringLiteral("session"));
 }
 
 QTEST_MAIN(LookupTest)

@@ -85,6 +85,14 @@ ExportValue AgeValue(QByteArrayView age)
     return value ? ExportValue(*value) : ExportValue();
 }
 
+// A session's number as stored; missing unless it is a number.
+ExportValue SessionNumber(QByteArrayView number)
+{
+    bool ok = false;
+    const int value = number.toInt(&ok);
+    return ok ? ExportValue(double(value)) : ExportValue();
+}
+
 ExportColumn Text(const QString &name, QString Subject::*particular)
 {
     return {name, ParticularLabel(particular), Kind::Text, 0, {}, {}, false, particular, 0};
@@ -109,13 +117,18 @@ ExportColumn Category(const QString &name, const QString &label, const QList<std
 
 } // namespace
 
-QList<ExportColumn> ExportColumns(bool withNames)
+QList<ExportColumn> ExportColumns(bool withNames, ExportRows rows)
 {
     QList<ExportColumn> columns{Text(QStringLiteral("code"), &Subject::code)};
     if (withNames) {
         columns << Text(QStringLiteral("first_name"), &Subject::firstName)
                 << Text(QStringLiteral("last_name"), &Subject::lastName)
                 << Text(QStringLiteral("beloved"), &Subject::beloved);
+    }
+    if (rows == ExportRows::PerSession) {
+        columns << Number(QStringLiteral("session"), QStringLiteral("شماره‌ی جلسه"))
+                << ExportColumn{QStringLiteral("session_date"), QStringLiteral("تاریخ جلسه"), Kind::Text, 0, {}, {},
+                                false, nullptr, 0, true};
     }
     columns << Choice(QStringLiteral("group"), &Subject::group, Groups())
             << Choice(QStringLiteral("gender"), &Subject::gender, Genders())
@@ -151,7 +164,8 @@ QList<ExportColumn> ExportColumns(bool withNames)
     return columns;
 }
 
-ExportOutline OutlineExport(SubjectStore &store, const SubjectFilter &filter, const QList<ExportColumn> &columns)
+ExportOutline OutlineExport(SubjectStore &store, const SubjectFilter &filter, const QList<ExportColumn> &columns,
+                            ExportRows rows)
 {
     QList<QString Subject::*> chosen;
     for (const ExportColumn &c : columns) {
@@ -160,9 +174,17 @@ ExportOutline OutlineExport(SubjectStore &store, const SubjectFilter &filter, co
     }
     const SubjectsOutline subjects = store.outline(filter, chosen);
     ExportOutline outline{subjects.subjects, {}, {}};
+    SessionsOutline sessions;
+    if (rows == ExportRows::PerSession) {
+        sessions = store.sessionsOutline(filter);
+        outline.rows = sessions.sessions;
+    }
     qsizetype asked = 0;
     for (const ExportColumn &c : columns) {
-        outline.longest.push_back(c.particular ? subjects.longest.value(ColumnOf(c.particular)) : c.longest);
+        if (c.sessionDate)
+            outline.longest.push_back(sessions.longestDate);
+        else
+            outline.longest.push_back(c.particular ? subjects.longest.value(ColumnOf(c.particular)) : c.longest);
         QStringList choices = c.choices;
         if (c.kind == Kind::Choice) {
             for (const QString &value : subjects.values.value(asked++)) {
@@ -175,15 +197,23 @@ ExportOutline OutlineExport(SubjectStore &store, const SubjectFilter &filter, co
     return outline;
 }
 
-void FillExportRow(const SubjectTexts &record, bool withNames, ExportRow &row)
+namespace {
+
+// The values of a subject's particulars and answers, with the session's number and date when the
+// row is a session's. No answers: every item unanswered.
+void FillRow(std::span<const QByteArrayView> particulars, const SessionTexts *session,
+             std::span<const QByteArrayView> answerTexts, bool withNames, ExportRow &row)
 {
     static const StoredColumns stored;
-    const std::span<const QByteArrayView> particulars = record.particulars;
     row.clear();
     row.emplace_back(particulars[stored.code]);
     if (withNames) {
         for (qsizetype name : stored.names)
             row.emplace_back(particulars[name]);
+    }
+    if (session) {
+        row.push_back(SessionNumber(session->number));
+        row.emplace_back(session->date);
     }
     row.emplace_back(particulars[stored.group]);
     row.emplace_back(particulars[stored.gender]);
@@ -194,7 +224,7 @@ void FillExportRow(const SubjectTexts &record, bool withNames, ExportRow &row)
     bool complete = true;
     for (int item = 1; item <= ItemCount; ++item) {
         const std::optional<int> answer =
-            record.answers.empty() ? std::nullopt : AnswerSheet::ValueOf(record.answers[item - 1]);
+            answerTexts.empty() ? std::nullopt : AnswerSheet::ValueOf(answerTexts[item - 1]);
         answers[item - 1] = answer;
         if (answer)
             row.emplace_back(double(*answer));
@@ -215,6 +245,18 @@ void FillExportRow(const SubjectTexts &record, bool withNames, ExportRow &row)
         row.insert(row.end(), 3 + 3 + 2, ExportValue());
     }
     row.emplace_back(complete ? 1.0 : 0.0);
+}
+
+} // namespace
+
+void FillExportRow(const SubjectTexts &subject, bool withNames, ExportRow &row)
+{
+    FillRow(subject.particulars, nullptr, subject.answers, withNames, row);
+}
+
+void FillExportRow(const SessionTexts &session, bool withNames, ExportRow &row)
+{
+    FillRow(session.particulars, &session, session.answers, withNames, row);
 }
 
 void AppendExportNumber(QByteArray &out, double value, int decimals)

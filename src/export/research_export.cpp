@@ -10,20 +10,27 @@ namespace {
 // How many rows pass between two reports of progress.
 constexpr qint64 kReportEvery = 250;
 
+// How many rows the request's file holds.
+qint64 RowCount(SubjectStore &store, const ExportRequest &request)
+{
+    return request.rows == ExportRows::PerSession ? store.sessionsOutline(request.filter).sessions
+                                                  : store.count(request.filter);
+}
+
 // The writer of the request's format, and how many rows it will be given.
 std::unique_ptr<ExportWriter> NewWriter(SubjectStore &store, const ExportRequest &request,
                                         const QList<ExportColumn> &columns, qint64 &rows)
 {
     switch (request.format) {
     case ExportFormat::Csv:
-        rows = store.count(request.filter);
+        rows = RowCount(store, request);
         return NewCsvWriter(request.path, columns);
     case ExportFormat::Xlsx:
-        rows = store.count(request.filter);
+        rows = RowCount(store, request);
         return NewXlsxWriter(request.path, columns);
     case ExportFormat::Sav: {
         // What the file's header needs is asked of the store, so that the rows are read once.
-        const ExportOutline outline = OutlineExport(store, request.filter, columns);
+        const ExportOutline outline = OutlineExport(store, request.filter, columns, request.rows);
         rows = outline.rows;
         return NewSavWriter(request.path, columns, outline);
     }
@@ -37,7 +44,7 @@ ExportOutcome ExportSubjects(SubjectStore &store, const ExportRequest &request, 
 {
     using Result = ExportOutcome::Result;
     try {
-        const QList<ExportColumn> columns = ExportColumns(request.withNames);
+        const QList<ExportColumn> columns = ExportColumns(request.withNames, request.rows);
         qint64 total = 0;
         std::unique_ptr<ExportWriter> writer;
         bool stopped = false;
@@ -50,14 +57,18 @@ ExportOutcome ExportSubjects(SubjectStore &store, const ExportRequest &request, 
             ExportRow row;
             if (stopped)
                 return;
-            store.forEach(request.filter, [&](const SubjectTexts &subject) {
-                FillExportRow(subject, request.withNames, row);
+            const auto writeRow = [&](const auto &texts) {
+                FillExportRow(texts, request.withNames, row);
                 if (!writer->write(row))
                     return false;
                 if (++done % kReportEvery == 0)
                     stopped = !progress(done, total);
                 return !stopped;
-            });
+            };
+            if (request.rows == ExportRows::PerSession)
+                store.forEachSession(request.filter, writeRow);
+            else
+                store.forEach(request.filter, writeRow);
         });
         if (stopped)
             return {Result::Stopped, {}};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/export_table.h"
 #include "records/subject_filter.h"
 
 #include <QString>
@@ -18,6 +19,7 @@ struct ExportRequest {
     ExportFormat format = ExportFormat::Csv;
     SubjectFilter filter;
     bool withNames = false;              // the first, last and beloved's names after the code
+    ExportRows rows = ExportRows::PerSubject;
 };
 
 // Told how many of the total steps are done; returns false to stop the export. The last report
@@ -36,7 +38,7 @@ struct ExportOutcome {
 };
 
 // Writes the subjects of the request, in table order, with their answers, scores and love type,
-// to the request's path. The file appears only when it is whole: a stopped or failed export
+// or each of their sessions with its own, to the request's path. The file appears only when it is whole: a stopped or failed export
 // leaves whatever was at the path as it was. Only reads the store.
 ExportOutcome ExportSubjects(SubjectStore &store, const ExportRequest &request, const ExportProgress &progress);
 

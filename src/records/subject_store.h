@@ -51,6 +51,15 @@ struct SubjectTexts {
     std::span<const QByteArrayView> answers;     // item 1 first; none when the subject has no answer row
 };
 
+// A session of a subject as the store keeps it, in UTF-8, for reading many sessions fast. The
+// views hold only while the session is visited.
+struct SessionTexts {
+    std::span<const QByteArrayView> particulars; // the subject's, in the order of SubjectColumns()
+    QByteArrayView number;                       // "1" for the subject's first session
+    QByteArrayView date;                         // as TestSession::date: empty when unknown
+    std::span<const QByteArrayView> answers;     // item 1 first
+};
+
 // What a file must know of the subjects that pass a filter before it holds the first of them.
 struct SubjectsOutline {
     qint64 subjects = 0;
@@ -58,6 +67,13 @@ struct SubjectsOutline {
     // For each particular asked for, in the order asked: its texts, each once, in the order of the
     // first subject that has it; empty texts left out.
     QList<QStringList> values;
+};
+
+// What a file must know of the sessions of the subjects that pass a filter before it holds the
+// first of them.
+struct SessionsOutline {
+    qint64 sessions = 0;
+    qsizetype longestDate = 0; // in UTF-8 bytes
 };
 
 // A row of a subjects list: the subject and where it stands in the store's order.
@@ -123,6 +139,13 @@ public:
     // How many of them there are, how long their texts are and which values the particulars asked
     // for take, without reading them one by one.
     virtual SubjectsOutline outline(const SubjectFilter &filter, const QList<QString Subject::*> &valuesOf) = 0;
+    // Each session of each of them with the subject's particulars, subject by subject in the order
+    // they were registered and each subject's sessions the first first, until visit returns false;
+    // a subject without a session is passed over. Memory stays the same however many there are.
+    virtual void forEachSession(const SubjectFilter &filter,
+                                const std::function<bool(const SessionTexts &)> &visit) = 0;
+    // How many sessions forEachSession() visits and how long their dates are, without reading them.
+    virtual SessionsOutline sessionsOutline(const SubjectFilter &filter) = 0;
     // Runs work with each of its reads seeing the subjects as they stood when it began, whatever
     // other windows or rooms write meanwhile.
     virtual void readTogether(const std::function<void()> &work) = 0;

@@ -71,6 +71,7 @@ private Q_SLOTS:
     void answersAreSavedWholeAndNotIntoADeletedSubject();
     void deletionTakesTheSubjectWithItsAnswers();
     void eachAdministrationIsKeptWithItsDate();
+    void sessionsAreReadSubjectBySubject();
     void listsFollowTheFilterExactly();
     void backupAndRestoreKeepEverySubject();
 
@@ -177,6 +178,51 @@ void SubjectStoreTest::eachAdministrationIsKeptWithItsDate()
     QVERIFY(store().deleteSubject(code));
     store().registerSubject(Particulars(code, QStringLiteral("تازه")));
     QVERIFY(store().sessions(code).isEmpty());
+}
+
+// The stream of sessions goes subject by subject in the order of registration, each subject's
+// sessions the first first, whatever order they were saved in; a subject never tested is passed
+// over, and the outline counts what the stream holds.
+void SubjectStoreTest::sessionsAreReadSubjectBySubject()
+{
+    for (const QString code : {"R-1", "R-2"})
+        store().registerSubject(Particulars(code));
+    store().registerSubject(Particulars(QStringLiteral("R-3"), QStringLiteral("مریم"), QStringLiteral("B")));
+    const auto save = [&](const QString &code, int digit, int day) {
+        store().saveAnswers(code, store().read(code).answerRow, AllAnswered(digit), OnDay(day));
+    };
+    save(QStringLiteral("R-1"), 2, 1);
+    save(QStringLiteral("R-3"), 7, 2);
+    save(QStringLiteral("R-1"), 5, 8);
+    save(QStringLiteral("R-1"), 8, 29);
+
+    const auto sessions = [&](const SubjectFilter &filter, int atMost = 100) {
+        QStringList read;
+        store().forEachSession(filter, [&](const SessionTexts &s) {
+            QStringList texts{QString::fromUtf8(s.particulars[ColumnOf(&Subject::code)]),
+                              QString::fromUtf8(s.particulars[ColumnOf(&Subject::firstName)]),
+                              QString::fromUtf8(s.number), QString::fromUtf8(s.date)};
+            for (const QByteArrayView answer : {s.answers.front(), s.answers.back()})
+                texts << QString::fromUtf8(answer);
+            read << texts.join(u' ');
+            return read.size() < atMost;
+        });
+        return read;
+    };
+    QCOMPARE(sessions(SubjectFilter::All()),
+             QStringList({"R-1 سارا 1 1405/09/10 2 2", "R-1 سارا 2 1405/09/17 5 5", "R-1 سارا 3 1405/10/08 8 8",
+                          "R-3 مریم 1 1405/09/11 7 7"}));
+    QCOMPARE(sessions({SubjectFilter::Field::Group, QStringLiteral("B")}), QStringList{"R-3 مریم 1 1405/09/11 7 7"});
+    QCOMPARE(sessions({SubjectFilter::Field::Code, QStringLiteral("R-2")}), QStringList());
+    QCOMPARE(sessions(SubjectFilter::All(), 1).size(), 1);
+
+    const SessionsOutline all = store().sessionsOutline(SubjectFilter::All());
+    QCOMPARE(all.sessions, 4);
+    QCOMPARE(all.longestDate, 10);
+    QCOMPARE(store().sessionsOutline({SubjectFilter::Field::FirstName, QStringLiteral("سارا")}).sessions, 3);
+    const SessionsOutline none = store().sessionsOutline({SubjectFilter::Field::Code, QStringLiteral("R-2")});
+    QCOMPARE(none.sessions, 0);
+    QCOMPARE(none.longestDate, 0);
 }
 
 // Filters compare whole values exactly; pages and the stream keep the order of registration;

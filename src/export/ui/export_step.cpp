@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QProgressDialog>
 
 namespace morva {
@@ -39,6 +40,37 @@ QString ProposedName(const SubjectFilter &filter)
         return FileNameFromParts({QStringLiteral("آزمودنی‌های گروه"), filter.value, date});
     return FileNameFromParts({QStringLiteral("آزمودنی‌ها"), date});
 }
+
+// What the save dialog asks below the file's type: whether names go in the file, and whether a row
+// holds a subject or one session of a subject. The dialog hands the panel back when it closes.
+class ExportOptions {
+public:
+    ExportOptions()
+        : withoutNames_(new QCheckBox(QStringLiteral("بدون نام‌ها"), &panel_)),
+          perSession_(new QCheckBox(QStringLiteral("یک سطر برای هر جلسه‌ی آزمون"), &panel_))
+    {
+        withoutNames_->setObjectName(QStringLiteral("WithoutNames"));
+        withoutNames_->setChecked(true);
+        withoutNames_->setToolTip(QStringLiteral("نام، نام خانوادگی و نام معشوق در فایل نوشته نمی‌شوند."));
+        perSession_->setObjectName(QStringLiteral("RowPerSession"));
+        perSession_->setToolTip(QStringLiteral("هر بار اجرای آزمون یک سطر، با شماره و تاریخ آن جلسه.\nآزمودنی‌ای که هنوز آزمون نداده است در فایل نمی‌آید.\nتاریخ جلسه‌هایی که روزشان ثبت نشده خالی می‌ماند."));
+        auto *row = new QHBoxLayout(&panel_);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addWidget(withoutNames_);
+        row->addSpacing(TwipsToPixels(360));
+        row->addWidget(perSession_);
+        row->addStretch();
+    }
+
+    QWidget *panel() { return &panel_; }
+    bool withNames() const { return !withoutNames_->isChecked(); }
+    ExportRows rows() const { return perSession_->isChecked() ? ExportRows::PerSession : ExportRows::PerSubject; }
+
+private:
+    QWidget panel_;
+    QCheckBox *withoutNames_;
+    QCheckBox *perSession_;
+};
 
 // Shows how far the export is once it takes longer than a moment; its button stops it.
 class ExportProgressDialog {
@@ -70,12 +102,9 @@ private:
 
 void RunResearchExport(QWidget *owner, SubjectStore &store, const SubjectFilter &filter)
 {
-    QCheckBox withoutNames(QStringLiteral("بدون نام‌ها")); // the dialog hands it back when it closes
-    withoutNames.setObjectName(QStringLiteral("WithoutNames"));
-    withoutNames.setChecked(true);
-    withoutNames.setToolTip(QStringLiteral("نام، نام خانوادگی و نام معشوق در فایل نوشته نمی‌شوند."));
+    ExportOptions options;
     const SaveChoice choice = AskSaveChoice(owner, QStringLiteral("خروجی گرفتن"), QDir::homePath(), ProposedName(filter),
-                                            FormatFilters(), &withoutNames);
+                                            FormatFilters(), options.panel());
     if (choice.path.isEmpty())
         return;
     const FormatChoice format = kFormats[std::clamp(choice.filter, 0, 2)];
@@ -85,7 +114,7 @@ void RunResearchExport(QWidget *owner, SubjectStore &store, const SubjectFilter 
     if (!MayReplace(owner, path))
         return;
 
-    const ExportRequest request{path, format.format, filter, !withoutNames.isChecked()};
+    const ExportRequest request{path, format.format, filter, options.withNames(), options.rows()};
     ExportOutcome outcome;
     const bool read = RunGuarded(owner, [&] {
         ExportProgressDialog progress(owner);

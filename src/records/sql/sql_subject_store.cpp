@@ -104,6 +104,14 @@ QString LatestSessionOf(const QString &code)
     return QStringLiteral("(SELECT MAX(\"ID\") FROM \"Session\" WHERE \"Code\" = %1)").arg(code);
 }
 
+// The sessions of the subjects that pass the condition on s, each subject by its first subject row
+// (its sessions found through the index on Session's Code), as "FROM … WHERE …".
+QString SessionsOfSubjects(const QString &condition)
+{
+    return QStringLiteral("FROM \"IDE\" s JOIN \"Session\" x ON x.\"Code\" = s.\"Code\" WHERE s.\"ID\" = %1%2")
+        .arg(FirstRowOf(QStringLiteral("IDE"), QStringLiteral("s.\"Code\"")), condition);
+}
+
 } // namespace
 
 QString FilterColumn(SubjectFilter::Field field)
@@ -337,6 +345,34 @@ SubjectsOutline SqlSubjectStore::outline(const SubjectFilter &filter, const QLis
                        });
         outline.values << texts;
     }
+    return outline;
+}
+
+void SqlSubjectStore::forEachSession(const SubjectFilter &filter,
+                                     const std::function<bool(const SessionTexts &)> &visit)
+{
+    QVariantList values;
+    const QString sql = QStringLiteral("SELECT %1, x.\"Number\", x.\"Date\", %2 %3 ORDER BY s.\"ID\", x.\"ID\"")
+                            .arg(SubjectColumnList(QStringLiteral("s.")), AnswerColumnList(QStringLiteral("x.")),
+                                 SessionsOfSubjects(FilterCondition(filter, QStringLiteral("s."), values)));
+    const qsizetype numberAt = SubjectColumns().size();
+    db().readTexts(sql, values, [&](TextRow row) {
+        return visit({row.first(numberAt), row[numberAt], row[numberAt + 1],
+                      row.subspan(numberAt + 2, AnswerSheet::kItems)});
+    });
+}
+
+SessionsOutline SqlSubjectStore::sessionsOutline(const SubjectFilter &filter)
+{
+    QVariantList values;
+    const QString sql = QStringLiteral("SELECT COUNT(*), MAX(%1) %2")
+                            .arg(utf8Length(QStringLiteral("x.\"Date\"")),
+                                 SessionsOfSubjects(FilterCondition(filter, QStringLiteral("s."), values)));
+    SessionsOutline outline;
+    db().readTexts(sql, values, [&](TextRow row) {
+        outline = {row[0].toLongLong(), static_cast<qsizetype>(row[1].toLongLong())};
+        return false;
+    });
     return outline;
 }
 

@@ -25,6 +25,8 @@ public:
     QList<ListedSubject> page(const SubjectFilter &filter, std::optional<qint64> after, int limit) override;
     void forEach(const SubjectFilter &filter, const std::function<bool(const SubjectTexts &)> &visit) override;
     SubjectsOutline outline(const SubjectFilter &filter, const QList<QString Subject::*> &valuesOf) override;
+    void forEachSession(const SubjectFilter &filter, const std::function<bool(const SessionTexts &)> &visit) override;
+    SessionsOutline sessionsOutline(const SubjectFilter &filter) override;
     void readTogether(const std::function<void()> &work) override;
     QStringList distinctNames(SubjectFilter::Field field) override;
     std::optional<QHash<QString, QString>> firstRow(const QString &table, const SubjectFilter &filter) override;
