@@ -3,7 +3,6 @@
 #include "common/persian_digits.h"
 #include "questionnaire/item_bank.h"
 #include "scoring/love_type.h"
-#include "ui/twips.h"
 
 #include <QHeaderView>
 #include <QSignalBlocker>
@@ -26,9 +25,8 @@ SessionList::SessionList(QWidget *parent) : QTableWidget(0, 6, parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     QHeaderView *header = horizontalHeader();
     header->setHighlightSections(false);
-    const int widths[] = {690, 1200, 720, 720, 720};
-    for (int c = 0; c < 5; ++c)
-        header->resizeSection(c, TwipsToPixels(widths[c]));
+    // Each column as wide as its heading and values in the theme's font; the love type takes the rest.
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setStretchLastSection(true);
     connect(this, &QTableWidget::currentCellChanged, this, &SessionList::onCurrentCellChanged);
 }
