@@ -2,6 +2,7 @@
 #include "scoring/response_notes.h"
 #include "scoring/score_triangle.h"
 #include "scoring/scores.h"
+#include "scoring/session_history.h"
 
 #include <QTest>
 
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void notesOnHowTheAnswersWereGiven();
     void sumsAgainstTheirScale();
     void legendNamesTheCutOffsAndTheSubjects();
+    void sessionsAreScoredAndCompared();
 };
 
 void ScoringTest::sumsPerComponent()
@@ -220,6 +222,40 @@ void ScoringTest::legendNamesTheCutOffsAndTheSubjects()
     QCOMPARE(LegendName({"1402-18", {}, " مینا رضایی "}), QStringLiteral("مینا رضایی (\u20661402-18\u2069)"));
     QCOMPARE(LegendName({"K-2", {}}), QStringLiteral("\u2066K-2\u2069"));
     QCOMPARE(LegendName({"الف-2", {}}), QStringLiteral("\u2067الف-2\u2069"));
+}
+
+// Only sessions with every item answered are scored; the latest answers stand last, as a session
+// of unknown date, when no session holds them.
+void ScoringTest::sessionsAreScoredAndCompared()
+{
+    const AnswerSheet first(Answers("6", "8", "5"));
+    QStringList unfinished = Answers("7", "7", "7");
+    unfinished[44] = QString();
+    const AnswerSheet latest(Answers("8", "7", "8"));
+    const QList<TestSession> stored{{1, "1403/12/13", {}, first}, {2, "1404/04/12", {}, AnswerSheet(unfinished)},
+                                    {3, "1404/08/12", {}, latest}};
+    QList<ScoredSession> scored = ScoredSessions(stored, latest);
+    QCOMPARE(scored.size(), 2);
+    QCOMPARE(scored[0].number, 1);
+    QCOMPARE(scored[0].report.sums.commitment, 75);
+    QCOMPARE(scored[0].report.type, LoveType::Infatuation);
+    QCOMPARE(scored[1].number, 3);
+    QCOMPARE(scored[1].answers, latest);
+    QCOMPARE(SessionLabel(scored[1]), QStringLiteral("جلسه‌ی ۳، ۱۴۰۴/۰۸/۱۲"));
+
+    scored = ScoredSessions(stored.first(1), latest); // answered again by other means
+    QCOMPARE(scored.size(), 2);
+    QCOMPARE(scored[1].number, 2);
+    QCOMPARE(scored[1].report.sums.intimacy, 120);
+    QCOMPARE(SessionLabel(scored[1]), QStringLiteral("جلسه‌ی ۲، تاریخ نامعلوم"));
+    scored = ScoredSessions({}, latest); // answers from before sessions were kept
+    QCOMPARE(scored.size(), 1);
+    QCOMPARE(scored[0].number, 1);
+    QCOMPARE(SessionDateText(scored[0].date), QStringLiteral("تاریخ نامعلوم"));
+
+    QCOMPARE(ScoreChangeText(90, 120), QStringLiteral("\u2066+۳۰\u2069"));
+    QCOMPARE(ScoreChangeText(120, 105), QStringLiteral("\u2066-۱۵\u2069"));
+    QCOMPARE(ScoreChangeText(75, 75), QStringLiteral("\u2066۰\u2069"));
 }
 
 QTEST_GUILESS_MAIN(ScoringTest)

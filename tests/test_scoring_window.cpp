@@ -6,10 +6,13 @@
 #include "scoring/ui/frm_klid.h"
 #include "scoring/ui/triangle_chart.h"
 #include "scoring/clinician_sheet.h"
+#include "common/persian_digits.h"
 #include "common/safe_file.h"
 #include "scoring/love_type.h"
+#include "records/subject_store.h"
 #include "support/window_support.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -19,24 +22,33 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolTip>
+
+#include <algorithm>
 
 using namespace morva;
 using namespace morva::testing;
 
 namespace {
 
-// A subject whose answers are i for every intimacy item, p for passion and c for commitment.
-void AddSubject(const QString &code, const QString &i, const QString &p, const QString &c, bool withSubjectRow = true,
-                const QString &firstName = "سارا")
+// Answers that are i for every intimacy item, p for passion and c for commitment.
+QStringList Uniform(const QString &i, const QString &p, const QString &c)
 {
     QStringList answers;
     for (int item = 1; item <= 45; ++item)
         answers << (item <= 15 ? i : item <= 30 ? p : c);
-    InsertSubject(code, firstName, "علی", answers, withSubjectRow);
+    return answers;
+}
+
+// A subject whose answers are i for every intimacy item, p for passion and c for commitment.
+void AddSubject(const QString &code, const QString &i, const QString &p, const QString &c, bool withSubjectRow = true,
+                const QString &firstName = "سارا")
+{
+    InsertSubject(code, firstName, "علی", Uniform(i, p, c), withSubjectRow);
 }
 
 void ClearAnswers(const QString &code, const QStringList &items)
@@ -94,6 +106,7 @@ private Q_SLOTS:
     void chartFollowsSelectionsAndComparesAPartner();
     void clinicianSheetCarriesEverything();
     void storedTextsShowAsTyped();
+    void sessionsAreListedComparedAndPrinted();
 
 private:
     template <class T> T *child(const char *name) { return scoring_->findChild<T *>(QLatin1String(name)); }
@@ -254,6 +267,13 @@ void ScoringWindowTest::selectionShowsScoresMeansAndExplanation()
         QCOMPARE(child<QLabel>(range)->text(), QStringLiteral("۱۵ تا ۱۳۵"));
     QCOMPARE(child<QLabel>("Level0")->text(), QStringLiteral("بالا"));
     QCOMPARE(child<QLabel>("Level1")->text(), QStringLiteral("پایین"));
+    // Answers from before sessions were kept: one session of unknown date, nothing to compare.
+    auto *sessions = child<QTableWidget>("SessionList");
+    QCOMPARE(sessions->rowCount(), 1);
+    QCOMPARE(sessions->item(0, 1)->text(), QStringLiteral("تاریخ نامعلوم"));
+    QCOMPARE(child<QLabel>("Change0")->text(), QString());
+    QVERIFY(!child<QComboBox>("CmbEarlier")->isEnabled());
+    QVERIFY(!scoring_->findChild<TriangleChart *>()->earlier());
 
     // Passion 97 against its cut-off of 98: borderline on the low side, and a mean that does not
     // read as the cut-off's.
@@ -518,6 +538,97 @@ void ScoringWindowTest::storedTextsShowAsTyped()
             QCOMPARE(ShownText(label), label->text());
     }
     QCOMPARE(scoring_->findChild<TriangleChart *>()->partner()->name, image + u' ' + heading);
+}
+
+// A subject tested three times, a season apart: the sessions are listed with their dates, the
+// latest is shown with the change of each sum since the first (or a session chosen to compare
+// with), any session can be shown instead, and the sheets print the date of the one shown, the
+// clinician's sheet every session.
+void ScoringWindowTest::sessionsAreListedComparedAndPrinted()
+{
+    AddSubject("K-8", "1", "1", "1", true, "نگار");
+    SubjectStore &store = folder_->stores().subjects;
+    const QStringList answers[3] = {Uniform("6", "8", "5"), Uniform("7", "8", "7"), Uniform("8", "7", "8")};
+    const QDate days[3] = {QDate(2025, 3, 3), QDate(2025, 7, 3), QDate(2025, 11, 3)};
+    for (int i = 0; i < 3; ++i) {
+        const QDateTime saved(days[i], QTime(11, 0));
+        store.saveAnswers("K-8", store.read("K-8").answerRow, AnswerSheet(answers[i]), {saved.addSecs(-900), saved});
+    }
+    scoring_ = new FrmkLID(folder_->stores());
+    scoring_->show();
+    select("K-8");
+    auto *sessions = child<QTableWidget>("SessionList");
+    QCOMPARE(sessions->rowCount(), 3);
+    const QString dates[3] = {"۱۴۰۳/۱۲/۱۳", "۱۴۰۴/۰۴/۱۲", "۱۴۰۴/۰۸/۱۲"};
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(sessions->item(row, 0)->text(), PersianDigits(QString::number(row + 1)));
+        QCOMPARE(sessions->item(row, 1)->text(), dates[row]);
+    }
+    QCOMPARE(sessions->item(0, 2)->text(), QStringLiteral("۹۰"));
+    QCOMPARE(sessions->item(0, 5)->text(), LoveTypeLabel(LoveType::Infatuation));
+    QCOMPARE(sessions->currentRow(), 2);
+    QCOMPARE(child<QLineEdit>("Text3(0)")->text(), QStringLiteral("120"));
+    const auto changes = [this] {
+        return QStringList{child<QLabel>("Change0")->text(), child<QLabel>("Change1")->text(),
+                           child<QLabel>("Change2")->text()};
+    };
+    QCOMPARE(changes(), (QStringList{"تغییر: \u2066+۳۰\u2069", "تغییر: \u2066-۱۵\u2069", "تغییر: \u2066+۴۵\u2069"}));
+    auto *chart = scoring_->findChild<TriangleChart *>();
+    QCOMPARE(chart->earlier()->scores.commitment, 75);
+    QCOMPARE(chart->earlier()->legend, QStringLiteral("جلسه‌ی ۱، ۱۴۰۳/۱۲/۱۳"));
+    QCOMPARE(chart->earlier()->shownLegend, QStringLiteral("جلسه‌ی ۳، ۱۴۰۴/۰۸/۱۲"));
+
+    // Compared with the second session instead.
+    auto *earlier = child<QComboBox>("CmbEarlier");
+    QCOMPARE(earlier->count(), 2);
+    earlier->setCurrentIndex(1);
+    Q_EMIT earlier->activated(1);
+    QCOMPARE(changes(), (QStringList{"تغییر: \u2066+۱۵\u2069", "تغییر: \u2066-۱۵\u2069", "تغییر: \u2066+۱۵\u2069"}));
+    QCOMPARE(chart->earlier()->scores.intimacy, 105);
+
+    // The first session shown: its sums and type, nothing earlier to compare with.
+    sessions->setCurrentCell(0, 0);
+    QCOMPARE(child<QLineEdit>("Text3(0)")->text(), QStringLiteral("90"));
+    QCOMPARE(child<QTextEdit>("Text4")->toPlainText(), LoveTypeText(LoveType::Infatuation));
+    QCOMPARE(changes(), QStringList(3));
+    QVERIFY(!chart->earlier());
+    QCOMPARE(chart->subject()->scores.commitment, 75);
+    QVERIFY(!earlier->isEnabled());
+
+    // The second session shown, and printed with its date; not the latest's.
+    sessions->setCurrentCell(1, 0);
+    QCOMPARE(child<QLineEdit>("Text3(2)")->text(), QStringLiteral("105"));
+    QCOMPARE(changes().constFirst(), QStringLiteral("تغییر: \u2066+۱۵\u2069"));
+    QTest::mouseClick(child<QPushButton>("Command6"), Qt::LeftButton);
+    auto *viewer = scoring_->findChild<DataRPrint *>();
+    QVERIFY(viewer);
+    const QString pdf = folder_->file("sheet.pdf");
+    QCOMPARE(WriteFileSafely(pdf, SheetPdf(viewer->document())), std::nullopt);
+    // pdftotext may join a word and the number beside it: a date is looked for inside the words.
+    QSet<QString> printed = PdfWords(pdf);
+    const auto inWords = [&printed](const QString &part) {
+        return std::any_of(printed.begin(), printed.end(), [&](const QString &word) { return word.contains(part); });
+    };
+    QVERIFY(printed.contains(QStringLiteral("اجرای")));
+    QVERIFY(inWords(dates[1]));
+    QVERIFY(!inWords(dates[2]));
+    QVERIFY(printed.contains(*PlainWords(LoveTypeLabel(LoveType::Infatuation)).begin()));
+
+    // Choosing a session shows what the sheets print: the result sheet may be printed again.
+    QCOMPARE(child<QLineEdit>("Text5")->text(), QString());
+    sessions->setCurrentCell(2, 0);
+    QCOMPARE(child<QLineEdit>("Text5")->text(), QStringLiteral("K-8"));
+
+    // The clinician's sheet: every session's date and sums, the first and the shown named in the
+    // triangle's legend.
+    QTest::mouseClick(child<QPushButton>("CmdClinicianSheet"), Qt::LeftButton);
+    viewer = scoring_->findChildren<DataRPrint *>().constLast();
+    QCOMPARE(WriteFileSafely(pdf, SheetPdf(viewer->document())), std::nullopt);
+    printed = PdfWords(pdf);
+    for (const QString &date : dates)
+        QVERIFY2(inWords(date), qPrintable(date));
+    for (const QString expected : {"۶٫۰۰", "۵٫۰۰", "جلسه‌های", "جلسه‌ی", "اجرای"})
+        QVERIFY2(inWords(*PlainWords(expected).begin()), qPrintable(expected));
 }
 
 QTEST_MAIN(ScoringWindowTest)

@@ -20,6 +20,7 @@
 #include "questionnaire/ui/frm_test.h"
 #include "records/sqlite/data_connection.h"
 #include "records/sqlite/data_files.h"
+#include "records/subject_store.h"
 #include "records/ui/frm_code.h"
 #include "records/ui/shared_server_window.h"
 #include "scoring/ui/data_r_print.h"
@@ -155,6 +156,21 @@ void FillSubjects()
     });
 }
 
+// The first subject took the test three times, a season apart: the latest answers are those of the
+// third session.
+void GiveHistory(SubjectStore &subjects)
+{
+    const QString code = QStringLiteral("1402-17");
+    const QDate first(2025, 3, 3);
+    const int answers[3][3] = {{6, 8, 5}, {7, 8, 7}, {8, 7, 8}};
+    for (int i = 0; i < 3; ++i) {
+        const QDateTime saved(first.addMonths(4 * i), QTime(10, 30));
+        subjects.saveAnswers(code, subjects.read(code).answerRow,
+                             AnswerSheet(Answers(answers[i][0], answers[i][1], answers[i][2])),
+                             {saved.addSecs(-20 * 60), saved});
+    }
+}
+
 // The sheets of the selected subject, as the scoring window opens them: each page alone on white
 // paper, as sheet-NAME.png and sheet-NAME.pdf, and in its viewing window (scene
 // "viewer-sheet-NAME"). The result sheet first: the clinician's sheet still follows it for the same
@@ -187,6 +203,7 @@ void Shoot(const Shot &shot)
     qputenv("HOME", folder.path().toLocal8Bit());
     FillDataFolder(shot.theme);
     FillSubjects();
+    GiveHistory(folder.stores().subjects);
     {
         Frm1 main(folder.stores());
         Save(shot, &main, QStringLiteral("main"));
@@ -241,9 +258,10 @@ void Shoot(const Shot &shot)
         Settle(&scoring);
         AnswerCode(QStringLiteral("1402-17"));
         Click(&scoring, "Command1");
+        Save(shot, &scoring, QStringLiteral("scoring"));
         AnswerCode(QStringLiteral("1402-18"));
         Click(&scoring, "CmdCompare");
-        Save(shot, &scoring, QStringLiteral("scoring"));
+        Save(shot, &scoring, QStringLiteral("scoring-partner"));
         ShootSheets(shot, scoring);
     }
     {

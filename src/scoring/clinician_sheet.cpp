@@ -44,6 +44,18 @@ QString LevelsNote()
         .arg(PersianNumber(kBorderlinePoints));
 }
 
+// The table of sessions: its heading, and rows of a height that shrinks only for many sessions,
+// so that the page does not grow without end.
+constexpr double kHistoryHeading = 440;
+constexpr double kHistoryRow = 380;
+constexpr double kHistoryRowsAtMost = 8 * kHistoryRow;
+constexpr double kHistoryGap = 100;
+
+double HistoryRowHeight(qsizetype sessions)
+{
+    return qMin(kHistoryRow, kHistoryRowsAtMost / qMax<qsizetype>(1, sessions));
+}
+
 } // namespace
 
 ClinicianSheetDocument::ClinicianSheetDocument(const ClinicianSheet &sheet)
@@ -53,7 +65,20 @@ ClinicianSheetDocument::ClinicianSheetDocument(const ClinicianSheet &sheet)
 
 QSizeF ClinicianSheetDocument::bandSize() const
 {
-    return {kWidth, kHeight};
+    return {kWidth, kHeight + historyHeight()};
+}
+
+double ClinicianSheetDocument::historyHeight() const
+{
+    const qsizetype count = sheet_.sessions.size();
+    if (count < 2)
+        return 0;
+    return kHistoryHeading + kHistoryRow + count * HistoryRowHeight(count) + kHistoryGap;
+}
+
+const ScoredSession *ClinicianSheetDocument::shownSession() const
+{
+    return sheet_.shown >= 0 && sheet_.shown < sheet_.sessions.size() ? &sheet_.sessions[sheet_.shown] : nullptr;
 }
 
 QString ClinicianSheetDocument::name() const
@@ -71,17 +96,24 @@ void ClinicianSheetDocument::paint(const SheetPainter &painter) const
     painter.value(Box(0, 0, kWidth, 600, 16, Qt::AlignHCenter, SheetFace::Display), sheet_.clinicName);
     painter.value(Box(0, 600, kWidth, 440, 13), QStringLiteral("برگه‌ی بالینی مقیاس مثلثی عشق"));
     painter.value(Box(0, 1040, kWidth, 340, 10), QStringLiteral("محرمانه؛ ویژه‌ی پرونده‌ی مراجع"));
-    painter.value(Box(0, 1380, kWidth, 380, 10),
-                  QStringLiteral("تاریخ نمره‌گذاری: ") + PersianDigits(sheet_.scoringDate));
+    QString dates = QStringLiteral("تاریخ نمره‌گذاری: ") + PersianDigits(sheet_.scoringDate);
+    if (const ScoredSession *shown = shownSession())
+        dates = QStringLiteral("تاریخ اجرای آزمون: ") + SessionDateText(shown->date) + QStringLiteral("؛ ") + dates;
+    painter.value(Box(0, 1380, kWidth, 380, 10), dates);
     Rule(painter.painter(), 1820);
     paintParticulars(painter);
     Rule(painter.painter(), 3760);
     paintScores(painter);
     Rule(painter.painter(), 9760);
-    paintAnswers(painter);
+    const double shift = historyHeight();
+    if (shift > 0) {
+        paintHistory(painter, 9840);
+        Rule(painter.painter(), 9760 + shift);
+    }
+    paintAnswers(painter, shift);
 
     const QStringList &notes = report_.notes;
-    double top = 12970;
+    double top = 12970 + shift;
     if (!notes.isEmpty())
         painter.value(Box(0, top, kWidth, 420, 12, kRight), QStringLiteral("یادداشت‌ها"));
     for (const QString &note : notes) {
@@ -171,20 +203,63 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
     font.setBold(true);
     font.setPixelSize(190);
     p.setFont(font);
-    const ChartColours print{Qt::black, QColor(170, 170, 170), QColor(60, 60, 60), QColor(140, 140, 140)};
-    PaintScoreTriangle(p, QRectF(0, 3880, kWidth - tableWidth - 200, 4460), print,
-                       ChartSubject{sheet_.subject.code, report_.sums});
+    // In greys that a black-and-white printer keeps apart: the shown session dark, the first light.
+    std::optional<ChartTriangle> first;
+    const ScoredSession *shown = shownSession();
+    if (shown && sheet_.sessions.size() > 1 && sheet_.shown > 0)
+        first = ChartTriangle{sheet_.sessions.constFirst().report.sums, QColor(160, 160, 160),
+                              SessionLabel(sheet_.sessions.constFirst())};
+    PaintScoreTriangle(p, QRectF(0, 3880, kWidth - tableWidth - 200, 4460), {Qt::black, QColor(170, 170, 170)},
+                       ChartTriangle{report_.sums, QColor(60, 60, 60), shown ? SessionLabel(*shown) : QString()}, first);
+}
+
+// Every session in a row: its number and date, the three sums with their means per item, and the
+// love type; the row of the session the sheet shows is shaded.
+void ClinicianSheetDocument::paintHistory(const SheetPainter &painter, double top) const
+{
+    QPainter &p = painter.painter();
+    painter.value(Box(0, top, kWidth, kHistoryHeading - 40, 12, kRight),
+                  QStringLiteral("همه‌ی جلسه‌های آزمون (میانگین پاسخ‌ها در پرانتز)"));
+    top += kHistoryHeading;
+    const double widths[6] = {800, 1500, 1700, 1700, 1700, 2240};
+    const QString headings[6] = {QStringLiteral("جلسه"), QStringLiteral("تاریخ"),
+                                 ComponentLabel(ItemComponent::Intimacy), ComponentLabel(ItemComponent::Passion),
+                                 ComponentLabel(ItemComponent::Commitment), QStringLiteral("نوع عشق")};
+    const double rowHeight = HistoryRowHeight(sheet_.sessions.size());
+    for (qsizetype row = -1; row < sheet_.sessions.size(); ++row) {
+        const double height = row < 0 ? kHistoryRow : rowHeight;
+        if (row == sheet_.shown)
+            p.fillRect(QRectF(0, top, kWidth, height), QColor(228, 228, 228));
+        QStringList texts(std::begin(headings), std::end(headings));
+        if (row >= 0) {
+            const ScoredSession &session = sheet_.sessions[row];
+            texts = {PersianNumber(session.number), SessionDateText(session.date)};
+            for (const ItemComponent component : kItemComponents) {
+                const int sum = ScoreOf(session.report.sums, component);
+                texts << PersianNumber(sum) + QStringLiteral(" (") + MeanPerItemText(sum) + u')';
+            }
+            texts << LoveTypeLabel(session.report.type);
+        }
+        double right = kWidth;
+        for (int c = 0; c < 6; ++c) {
+            const QRectF cell(right - widths[c], top, widths[c], height);
+            right -= widths[c];
+            Cell(p, cell);
+            painter.value({cell.adjusted(40, 0, -40, 0), SheetFace::Text, 10}, texts[c]);
+        }
+        top += height;
+    }
 }
 
 // The 45 answers: one block per component, the items' numbers above their answers.
-void ClinicianSheetDocument::paintAnswers(const SheetPainter &painter) const
+void ClinicianSheetDocument::paintAnswers(const SheetPainter &painter, double shift) const
 {
     QPainter &p = painter.painter();
-    painter.value(Box(0, 9840, kWidth, 420, 12, kRight), QStringLiteral("پاسخ‌ها"));
+    painter.value(Box(0, 9840 + shift, kWidth, 420, 12, kRight), QStringLiteral("پاسخ‌ها"));
     constexpr double caption = 1300;
     constexpr double cell = (kWidth - caption) / 15;
     for (int block = 0; block < 3; ++block) {
-        const double top = 10320 + block * 860;
+        const double top = 10320 + shift + block * 860;
         const QRectF name(kWidth - caption, top, caption, 720);
         Cell(p, name);
         painter.value({name, SheetFace::Text, 10}, ComponentLabel(kItemComponents[block]));

@@ -2,6 +2,7 @@
 
 #include "records/subject.h"
 #include "scoring/score_report.h"
+#include "scoring/session_history.h"
 #include "scoring/sheet_page.h"
 
 #include <QString>
@@ -14,14 +15,19 @@ struct ClinicianSheet {
     QString clinicName;
     Subject subject;
     QString scoringDate; // Persian, with the weekday and the month's name
-    AnswerSheet answers;
+    AnswerSheet answers; // of the session the sheet shows
+    // Every scored session of the subject, the first first, and which of them the sheet shows;
+    // none for answers without a session.
+    QList<ScoredSession> sessions = {};
+    qsizetype shown = -1;
 };
 
 // The clinician's sheet: one A4 page marked confidential, right to left, in black text and Persian
 // digits (the code as typed), with the particulars, the three sums with their range and means per
 // item against their cut-offs and levels and how the levels are read, the subject's triangle, the
 // love type and its explanation, the 45 answers grouped by component and notes on how they were
-// given.
+// given. A subject tested more than once also gets the first session's triangle under the shown
+// one and a table of every session; the page grows by that table and prints a little smaller.
 class ClinicianSheetDocument : public SheetDocument {
 public:
     explicit ClinicianSheetDocument(const ClinicianSheet &sheet);
@@ -35,7 +41,11 @@ public:
 private:
     void paintParticulars(const SheetPainter &painter) const;
     void paintScores(const SheetPainter &painter) const;
-    void paintAnswers(const SheetPainter &painter) const;
+    void paintHistory(const SheetPainter &painter, double top) const;
+    void paintAnswers(const SheetPainter &painter, double shift) const;
+    // The height of the table of sessions with its heading; 0 for a subject tested once.
+    double historyHeight() const;
+    const ScoredSession *shownSession() const;
 
     ClinicianSheet sheet_;
     ScoreReport report_;

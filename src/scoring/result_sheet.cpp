@@ -14,6 +14,11 @@ constexpr double kShift = -335;
 
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignAbsolute;
 
+// The explanation's box stands lower than designed, leaving a line for the date of the
+// administration above it; the longest explanation still fills less than half of it.
+constexpr double kExplanationTop = 2357 + 420;
+constexpr double kExplanationHeight = 4843 - 420;
+
 SheetText At(double left, double top, double width, double height, SheetFace face, double points,
              Qt::Alignment alignment = Qt::AlignHCenter)
 {
@@ -75,10 +80,10 @@ void PaintFrame(QPainter &painter)
     for (const double x : {2075.0, 3721.0, 4722.0, 6008.0})
         painter.drawLine(QPointF(x + kShift, table.top() + 60), QPointF(x + kShift, table.bottom() - 60));
 
-    // The explanation's box.
+    // The explanation's box, under the line of the administration's date.
     painter.setPen(Line(10, 80));
-    painter.drawRoundedRect(QRectF(1047 + kShift - 60, 2357 - 60, 5895 + 120, 4843 + 120), 70, 70);
-    Diamond(painter, {3532, 2297}, 55);
+    painter.drawRoundedRect(QRectF(1047 + kShift - 60, kExplanationTop - 60, 5895 + 120, kExplanationHeight + 120), 70, 70);
+    Diamond(painter, {3532, kExplanationTop - 60}, 55);
 
     // Above the address.
     painter.setPen(Line(6, 130));
@@ -125,8 +130,10 @@ void ResultSheetDocument::paint(const SheetPainter &painter) const
     painter.value(At(3796, 1746, 905, 465, F::Text, 9.75), PersianDigits(s.age));                  // Label11
     painter.value(At(2172, 1746, 1494, 465, F::Text, 9.75), s.education);                          // Label12
     painter.value(At(917, 1746, 1082, 465, F::Text, 9.75), PersianDigits(s.date));                 // Label13
+    painter.value(At(917, 2300, 6162, 400, F::Text, 11), QStringLiteral("تاریخ اجرای آزمون: ") + s.testDate);
     // Label2, clear of the line of its box.
-    painter.paragraph(At(1047 + 100, 2357 + 80, 5895 - 200, 4843 - 160, F::Text, 12, kRight | Qt::AlignTop),
+    painter.paragraph(At(1047 + 100, kExplanationTop + 80, 5895 - 200, kExplanationHeight - 160, F::Text, 12,
+                         kRight | Qt::AlignTop),
                       s.explanation);
     // Label15 is written with its colon first: left to right, the colon stands by the address.
     SheetText addressCaption = At(6367, 7598, 555, 375, F::Text, 9.75, kRight);

@@ -14,7 +14,8 @@ struct ResultSheet {
     QString lastName;
     QString age;
     QString education;
-    QString date;
+    QString date;     // of the registration
+    QString testDate; // of the administration the sheet shows, as SessionDateText writes it
     QString explanation;
     QString address;
 };

@@ -103,7 +103,7 @@ TriangleCorners CutOffCorners()
 }
 
 void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColours &colours,
-                        const std::optional<ChartSubject> &subject, const std::optional<ChartSubject> &partner)
+                        const std::optional<ChartTriangle> &subject, const std::optional<ChartTriangle> &over)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -114,7 +114,7 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
         label = std::max(label, metrics.horizontalAdvance(ComponentLabel(component)));
     // Room for two lines of label above the top and below the lower corners, half a label beside
     // the lower corners, and the legend.
-    const int legendLines = partner && subject ? 3 : 1;
+    const int legendLines = over && subject ? 3 : 1;
     const double legend = (legendLines * 1.1 + 0.3) * line;
     const double radius = std::max(0.0, std::min({(area.height() - legend - 4.4 * line) / 1.5,
                                                   (area.width() - label - line) / std::sqrt(3.0)}));
@@ -129,12 +129,12 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
     painter.setPen(QPen(colours.ink, pen, Qt::DashLine));
     painter.drawPolygon(frame.polygon(CutOffCorners()));
 
-    for (const auto &[who, colour] : {std::pair{subject, colours.subject}, std::pair{partner, colours.partner}}) {
-        if (!who)
+    for (const auto *triangle : {&subject, &over}) {
+        if (!*triangle)
             continue;
-        painter.setPen(QPen(colour, 2 * pen));
-        painter.setBrush(Soft(colour, 60));
-        painter.drawPolygon(frame.polygon(CornersOf(who->scores)));
+        painter.setPen(QPen((*triangle)->colour, 2 * pen));
+        painter.setBrush(Soft((*triangle)->colour, 60));
+        painter.drawPolygon(frame.polygon(CornersOf((*triangle)->scores)));
     }
 
     painter.setPen(colours.ink);
@@ -147,25 +147,24 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
               sum(&ComponentScores::commitment), line);
 
     // The legend under the chart, its lines centred as one block.
-    std::vector<QString> names;
-    if (partner && subject)
-        names = {LegendName(*subject), LegendName(*partner)};
+    std::vector<ChartTriangle> named;
+    if (over && subject)
+        named = {*subject, *over};
     const double dashes = 1.6 * line;
     double widest = dashes + metrics.horizontalAdvance(CutOffLegend());
-    for (const QString &name : names)
-        widest = std::max(widest, dashes + metrics.horizontalAdvance(name));
+    for (const ChartTriangle &triangle : named)
+        widest = std::max(widest, dashes + metrics.horizontalAdvance(triangle.legend));
     const double sampleRight = std::min(area.right(), area.center().x() + (widest + 0.4 * line) / 2);
     double y = frame.centre.y() + 0.5 * radius + 2.7 * line;
     LegendLine(painter, sampleRight, y, line, dashes, colours.ink, CutOffLegend(), [&](const QRectF &sample) {
         painter.setPen(QPen(colours.ink, pen, Qt::DashLine));
         painter.drawLine(QPointF(sample.left(), sample.center().y()), QPointF(sample.right(), sample.center().y()));
     });
-    for (size_t i = 0; i < names.size(); ++i) {
-        const QColor colour = i == 0 ? colours.subject : colours.partner;
+    for (const ChartTriangle &triangle : named) {
         y += 1.1 * line;
-        LegendLine(painter, sampleRight, y, line, 0.7 * line, colours.ink, names[i], [&](const QRectF &sample) {
-            painter.setPen(QPen(colour, pen));
-            painter.setBrush(Soft(colour, 90));
+        LegendLine(painter, sampleRight, y, line, 0.7 * line, colours.ink, triangle.legend, [&](const QRectF &sample) {
+            painter.setPen(QPen(triangle.colour, pen));
+            painter.setBrush(Soft(triangle.colour, 90));
             painter.drawRect(sample);
         });
     }

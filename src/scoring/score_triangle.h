@@ -41,20 +41,28 @@ QString LegendName(const ChartSubject &subject);
 // What the legend calls the dashed triangle.
 QString CutOffLegend();
 
+// The chart's lines; each triangle brings its own colour.
 struct ChartColours {
-    QColor ink;     // axes, labels, outlines
-    QColor faint;   // the full scale
-    QColor subject; // the subject's triangle
-    QColor partner; // the second subject's
+    QColor ink;   // axes, labels, outlines
+    QColor faint; // the full scale
+};
+
+// A triangle as the chart draws it: the sums, the colour, and what the legend calls it when
+// another triangle lies over it.
+struct ChartTriangle {
+    ComponentScores scores;
+    QColor colour;
+    QString legend = {};
 };
 
 // Paints the chart in area: the faint full-scale triangle, the cut-offs dashed, the axes with
 // their Persian names and the subject's sums in Persian digits, the subject's triangle filled
-// softly and, when given, a partner's triangle over it. A legend under the chart names the dashed
-// triangle and, with a partner, both subjects by the colours of their triangles. Nothing but the
-// axes, the guides and their legend without a subject. Drawn as lines and text, so it stays sharp
-// at any scale; the names are placed inside area.
+// softly and, when given, another triangle over it (a partner's, or the subject's at an earlier
+// session). A legend under the chart names the dashed triangle and, with a second triangle, both
+// triangles by their colours. Nothing but the axes, the guides and their legend without a
+// subject. Drawn as lines and text, so it stays sharp at any scale; the names are placed inside
+// area.
 void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColours &colours,
-                        const std::optional<ChartSubject> &subject, const std::optional<ChartSubject> &partner = {});
+                        const std::optional<ChartTriangle> &subject, const std::optional<ChartTriangle> &over = {});
 
 } // namespace morva

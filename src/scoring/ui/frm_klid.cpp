@@ -11,6 +11,7 @@
 #include "scoring/result_sheet.h"
 #include "scoring/score_report.h"
 #include "scoring/ui/data_r_print.h"
+#include "scoring/ui/session_list.h"
 #include "scoring/ui/triangle_chart.h"
 #include "ui/ask_code.h"
 #include "ui/bound_field.h"
@@ -21,6 +22,7 @@
 #include "ui/twips.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
@@ -57,7 +59,7 @@ QLabel *ShownText(QWidget *parent, const QString &name)
 
 FrmkLID::FrmkLID(Stores &stores, QWidget *parent)
     : QWidget(parent),
-      frame_(this, stores, {QStringLiteral("FrmkLID"), QStringLiteral("کليد گذاري"), {12870, 9045}, QStringLiteral("Text1")})
+      frame_(this, stores, {QStringLiteral("FrmkLID"), QStringLiteral("کليد گذاري"), {15270, 9045}, QStringLiteral("Text1")})
 {
     text13_ = HiddenField(this, QStringLiteral("Text13"), frame_.loadedSettings().name);
     text16_ = HiddenField(this, QStringLiteral("Text16"), frame_.loadedSettings().address);
@@ -65,6 +67,7 @@ FrmkLID::FrmkLID(Stores &stores, QWidget *parent)
 
     buildSubjectPanel();
     buildChartPanel();
+    buildExplanationPanel();
     buildScorePanel();
 
     frame_.finishLoading(kStandardPlace);
@@ -80,7 +83,7 @@ void FrmkLID::buildSubjectPanel()
                                 QStringLiteral("Text7"), QStringLiteral("Text8"), QStringLiteral("Text9"),
                                 QStringLiteral("Text14")},
                                3);
-    frame5_->setGeometry(TwipsRect(240, 120, 12390, 2400));
+    frame5_->setGeometry(TwipsRect(240, 120, 14790, 2400));
 }
 
 // The subject's triangle, and a second subject's laid over it with the partner's name, sums and
@@ -102,22 +105,37 @@ void FrmkLID::buildChartPanel()
     connect(compare_, &QPushButton::clicked, this, &FrmkLID::onCmdCompareClicked);
 }
 
-void FrmkLID::buildScorePanel()
+// The subject's sessions, the earlier one the shown session is compared with, and the love type's
+// explanation.
+void FrmkLID::buildExplanationPanel()
 {
     auto *frame3 = new QGroupBox(this);
     frame3->setObjectName(QStringLiteral("Frame3"));
-    frame3->setGeometry(TwipsRect(3960, 2640, 4560, 6180));
+    frame3->setGeometry(TwipsRect(3960, 2640, 6960, 6180));
+    sessions_ = new SessionList(frame3);
+    sessions_->setToolTip(QStringLiteral("هر بار که آزمودنی به آزمون پاسخ داده است؛ با انتخاب یک جلسه، نمره‌ها و برگه‌ها مال همان جلسه می‌شوند"));
+    sessions_->setGeometry(TwipsRect(120, 240, 6720, 2160));
+    connect(sessions_, &SessionList::sessionChosen, this, &FrmkLID::onSessionChosen);
+    earlier_ = new QComboBox(frame3);
+    earlier_->setObjectName(QStringLiteral("CmbEarlier"));
+    earlier_->setGeometry(TwipsRect(2040, 2520, 3240, 420));
+    earlier_->setEnabled(false); // once an earlier session is there
+    connect(earlier_, &QComboBox::activated, this, &FrmkLID::onCmbEarlierActivated);
+    FieldCaption(frame3, QStringLiteral(":مقایسه با"), earlier_)->setGeometry(TwipsRect(5340, 2520, 1500, 420));
     text4_ = new QTextEdit(frame3);
     text4_->setObjectName(QStringLiteral("Text4"));
     text4_->setReadOnly(true);
-    text4_->setGeometry(TwipsRect(120, 300, 4320, 5760));
+    text4_->setGeometry(TwipsRect(120, 3060, 6720, 3000));
     QFont explanation = text4_->font();
     explanation.setPointSize(12);
     text4_->setFont(explanation);
+}
 
+void FrmkLID::buildScorePanel()
+{
     auto *frame1 = new QGroupBox(this);
     frame1->setObjectName(QStringLiteral("Frame1"));
-    frame1->setGeometry(TwipsRect(8640, 2640, 3990, 6180));
+    frame1->setGeometry(TwipsRect(11040, 2640, 3990, 6180));
     // From right to left: intimacy, passion, commitment.
     const QString captions[3] = {ComponentLabel(ItemComponent::Intimacy), ComponentLabel(ItemComponent::Passion),
                                  ComponentLabel(ItemComponent::Commitment)};
@@ -144,10 +162,12 @@ void FrmkLID::buildScorePanel()
         means_[i] = ShownText(frame1, QStringLiteral("Mean%1").arg(i));
         means_[i]->setToolTip(PersianDigits(QStringLiteral("میانگین پاسخ‌های این مؤلفه، از 1 تا 9")));
         means_[i]->setGeometry(TwipsRect(lefts[i] - 60, 2100, 1230, 360));
+        changes_[i] = ShownText(frame1, QStringLiteral("Change%1").arg(i));
+        changes_[i]->setGeometry(TwipsRect(lefts[i] - 60, 2460, 1230, 360));
     }
 
     auto *select =
-        PlaceButton(frame1, QStringLiteral("Command1"), QStringLiteral("انتخاب آزمودني"), {600, 2700, 2790, 600});
+        PlaceButton(frame1, QStringLiteral("Command1"), QStringLiteral("انتخاب آزمودني"), {600, 2940, 2790, 600});
     connect(select, &QPushButton::clicked, this, &FrmkLID::onCommand1Clicked);
     auto *compute = PlaceButton(frame1, QStringLiteral("Command7"), QStringLiteral("محاسبه"), {600, 3420, 1300, 500});
     compute->hide();
@@ -194,14 +214,71 @@ void FrmkLID::onCommand1Clicked()
         QStringLiteral("شما به سوالات زير پاسخ نداده ايد و تا به تمام سوالات پاسخ ندهيد نمي توانيد نمره گذاري را انجام دهيد"));
     if (!checked)
         return;
+    QList<TestSession> sessions;
+    if (!RunGuarded(this, [&] { sessions = frame_.subjects().sessions(*code); }))
+        return;
     frame5_->showSubject(checked->subject);
     text5_->setText(*code);
     selectedCode_ = *code;
     selected_ = *checked;
-    report_ = Score(*checked->answers);
+    history_ = ScoredSessions(sessions, *checked->answers);
+    sessions_->showSessions(history_, history_.size() - 1);
+    showSession(history_.size() - 1);
+    compare_->setEnabled(true);
+}
+
+// Another session of the subject on screen: what it comes to, and what the sheets print, until
+// the next choice; a sheet printed before may be printed again for it.
+void FrmkLID::onSessionChosen(qsizetype index)
+{
+    text5_->setText(selectedCode_);
+    showSession(index);
+}
+
+void FrmkLID::onCmbEarlierActivated(int)
+{
+    showComparison();
+}
+
+void FrmkLID::showSession(qsizetype index)
+{
+    shown_ = index;
+    report_ = history_[index].report;
     onCommand7Clicked();
     onCommand5Clicked();
-    compare_->setEnabled(true);
+    listEarlier(index > 0 ? 0 : -1);
+    showComparison();
+}
+
+void FrmkLID::listEarlier(qsizetype index)
+{
+    const QSignalBlocker quiet(earlier_);
+    earlier_->clear();
+    for (qsizetype i = 0; i < shown_; ++i)
+        earlier_->addItem(SessionLabel(history_[i]));
+    earlier_->setCurrentIndex(static_cast<int>(index));
+    earlier_->setEnabled(earlier_->count() > 0);
+}
+
+void FrmkLID::showComparison()
+{
+    const int index = earlier_->currentIndex();
+    if (index < 0 || index >= shown_) {
+        for (QLabel *change : changes_) {
+            change->clear();
+            change->setToolTip(QString());
+        }
+        return;
+    }
+    const ScoredSession &then = history_[index];
+    const ScoredSession &now = history_[shown_];
+    for (int i = 0; i < 3; ++i) {
+        changes_[i]->setText(QStringLiteral("تغییر: ") + ScoreChangeText(ScoreOf(then.report.sums, kItemComponents[i]),
+                                             ScoreOf(now.report.sums, kItemComponents[i])));
+        changes_[i]->setToolTip(QStringLiteral("تغییر نسبت به ") + SessionLabel(then));
+    }
+    chart_->showEarlier(TriangleChart::Earlier{then.report.sums, SessionLabel(then), SessionLabel(now)});
+    partner_->clear();
 }
 
 // A second subject, the partner in couples counselling, checked as a selection is; an incomplete
@@ -274,6 +351,7 @@ void FrmkLID::onCommand6Clicked()
     sheet.age = subject.age;
     sheet.education = subject.education;
     sheet.date = subject.date;
+    sheet.testDate = SessionDateText(history_[shown_].date);
     sheet.address = text16_->text();
     preview(std::make_unique<ResultSheetDocument>(sheet));
     text5_->clear();
@@ -290,7 +368,9 @@ void FrmkLID::onCmdClinicianSheetClicked()
     sheet.subject = selected_.subject.value_or(Subject());
     sheet.subject.code = selectedCode_; // an answer row alone still has its code
     sheet.scoringDate = PersianDateText(QDateTime::currentDateTime(), 3);
-    sheet.answers = selected_.answers.value();
+    sheet.answers = history_[shown_].answers;
+    sheet.sessions = history_;
+    sheet.shown = shown_;
     preview(std::make_unique<ClinicianSheetDocument>(sheet));
 }
 
