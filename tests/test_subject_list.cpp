@@ -130,7 +130,7 @@ void SubjectListTest::testColumnsSayHowFarAndWhen()
     QCOMPARE(text(1, 0), QStringLiteral("ناقص"));
     QCOMPARE(text(1, 1), QStringLiteral("نامعلوم"));
     QCOMPARE(text(2, 0), QStringLiteral("کامل"));
-    QCOMPARE(text(2, 1), QStringLiteral("1405/09/18"));
+    QCOMPARE(text(2, 1), QStringLiteral("۱۴۰۵/۰۹/۱۸"));
 }
 
 void SubjectListTest::streamJoinsEachSubjectWithItsFirstAnswerRow()

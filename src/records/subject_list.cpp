@@ -1,6 +1,7 @@
 #include "records/subject_list.h"
 
 #include "common/display_text.h"
+#include "common/persian_digits.h"
 
 #include "records/data_error.h"
 #include "records/subject_store.h"
@@ -36,7 +37,8 @@ std::function<QString(const ListedSubject &)> TextOf(const QString &column)
         return [](const ListedSubject &l) { return StateText(l.test); };
     if (column == SubjectListModel::kLastTested)
         return [](const ListedSubject &l) {
-            return !l.lastTested ? QString() : (l.lastTested->isEmpty() ? QStringLiteral("نامعلوم") : *l.lastTested);
+            return !l.lastTested ? QString()
+                                 : (l.lastTested->isEmpty() ? QStringLiteral("نامعلوم") : PersianDigits(*l.lastTested));
         };
     const auto &all = SubjectColumns();
     const auto found = std::find_if(all.begin(), all.end(), [&column](const SubjectColumn &s) { return s.name == column; });
