@@ -2,7 +2,9 @@
 #include "app/startup.h"
 #include "records/sqlite/data_connection.h"
 #include "records/ui/frm_code.h"
+#include "statistics/ui/frm_groups.h"
 #include "support/window_support.h"
+#include "ui/modal.h"
 #include "ui/timing.h"
 #include "ui/twips.h"
 
@@ -64,6 +66,7 @@ private Q_SLOTS:
     void noEmptyAndUnknownCodesDeleteNothing();
     void failedDeletionLeavesBothRows();
     void exportWritesTheListedSubjects();
+    void groupsSummaryStandsOnTheListedOrEverySubject();
 
 private:
     template <class T> T *child(const char *name) { return shown_->findChild<T *>(QLatin1String(name)); }
@@ -441,4 +444,35 @@ void LookupTest::exportWritesTheListedSubjects()
 }
 
 QTEST_MAIN(LookupTest)
+// The summary of the groups opens on the subjects the grid lists, named as such, and on every
+// subject when asked.
+void LookupTest::groupsSummaryStandsOnTheListedOrEverySubject()
+{
+    {
+        DataConnection db(DataFile::Subjects, "setup");
+        InsertSubject(db, {.code = "K-5", .group = "C", .answers = QStringList(45, "7")});
+        InsertSubject(db, {.code = "K-6", .group = "A", .answers = QStringList(45, "4")});
+    }
+    open();
+    input("Combo3")->lineEdit()->setText("C");
+    GroupSummarySheet listed, everyone;
+    AnswerNextModal(FrmGroups::staticMetaObject, [&](QDialog *dialog) {
+        auto *summary = static_cast<FrmGroups *>(dialog);
+        listed = summary->sheet();
+        summary->findChild<QComboBox *>("ComboScope")->setCurrentIndex(1);
+        everyone = summary->sheet();
+        dialog->accept();
+    });
+    QTest::mouseClick(child<QPushButton>("CmdGroups"), Qt::LeftButton);
+    QCOMPARE(listed.scope, QStringLiteral("آزمودنی‌های گروه \u2068C\u2069"));
+    QCOMPARE(listed.summaries.groups[2].complete, 1); // K-5
+    QCOMPARE(listed.summaries.groups[2].notTested, 2); // K-1 and K-2
+    QCOMPARE(listed.summaries.groups[0].complete, 0);  // K-6 is not listed
+    QCOMPARE(listed.summaries.all.complete, 1);
+    QCOMPARE(everyone.scope, QStringLiteral("همه‌ی آزمودنی‌ها"));
+    QCOMPARE(everyone.summaries.groups[0].complete, 1);
+    QCOMPARE(everyone.summaries.all.complete, 2);
+    QCOMPARE(everyone.summaries.all.notTested, 4);
+}
+
 #include "test_lookup.moc"

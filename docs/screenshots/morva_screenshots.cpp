@@ -26,6 +26,7 @@
 #include "scoring/ui/data_r_print.h"
 #include "scoring/ui/frm_klid.h"
 #include "scoring/sheet_page.h"
+#include "statistics/ui/frm_groups.h"
 #include "support/data_support.h"
 #include "ui/modal.h"
 
@@ -153,6 +154,19 @@ void FillSubjects()
         third.lastName = QStringLiteral("رضایی");
         third.group = QStringLiteral("B");
         testing::InsertSubject(subjects, third);
+        // A workshop's two groups, for the summary of the groups.
+        const QStringList firsts{QStringLiteral("نرگس"), QStringLiteral("رضا"), QStringLiteral("لیلا"),
+                                 QStringLiteral("امید"), QStringLiteral("شیما"), QStringLiteral("کاوه"),
+                                 QStringLiteral("مینا"), QStringLiteral("آرش")};
+        for (int i = 0; i < firsts.size(); ++i) {
+            testing::StoredSubject member;
+            member.code = QStringLiteral("1402-%1").arg(20 + i);
+            member.firstName = firsts[i];
+            member.lastName = QStringLiteral("محمدی");
+            member.group = i % 2 == 0 ? QStringLiteral("A") : QStringLiteral("B");
+            member.answers = i % 2 == 0 ? Answers(7 + i % 3, 6 + i % 4, 8 - i % 2) : Answers(5 + i % 3, 7, 4 + i % 4);
+            testing::InsertSubject(subjects, member);
+        }
     });
 }
 
@@ -274,6 +288,13 @@ void Shoot(const Shot &shot)
             });
             Click(&lookup, "CmdExport");
         }
+    }
+    {
+        FrmGroups groups(folder.stores(), SubjectFilter::All(), QStringLiteral("همه‌ی آزمودنی‌ها"));
+        Save(shot, &groups, QStringLiteral("groups"));
+        if (shot.sheetDotsPerInch && shot.wants(QStringLiteral("groups")))
+            Write(SheetImage(GroupSummaryDocument(groups.sheet()), QPageSize(QPageSize::A4), *shot.sheetDotsPerInch),
+                  QStringLiteral("sheet-groups"));
     }
     {
         exitpro exit(folder.stores());

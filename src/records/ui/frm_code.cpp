@@ -7,10 +7,12 @@
 #include "records/subject_code.h"
 #include "records/subject_list.h"
 #include "records/subject_store.h"
+#include "statistics/ui/frm_groups.h"
 #include "ui/controls.h"
 #include "ui/data_guard.h"
 #include "ui/message_box.h"
 #include "ui/message_prompt.h"
+#include "ui/modal.h"
 #include "ui/twips.h"
 
 #include <QComboBox>
@@ -44,6 +46,24 @@ FailureBox DeletionFailure()
 QString AllGroups()
 {
     return QStringLiteral("همه‌ی گروه‌ها");
+}
+
+// The subjects a filter lets through, as the summary of the groups names them.
+QString ListedText(const SubjectFilter &filter)
+{
+    switch (filter.field) {
+    case SubjectFilter::Field::Group:
+        return QStringLiteral("آزمودنی‌های گروه %1").arg(Isolated(filter.value));
+    case SubjectFilter::Field::FirstName:
+        return QStringLiteral("آزمودنی‌هایی با نام «%1»").arg(Isolated(filter.value));
+    case SubjectFilter::Field::LastName:
+        return QStringLiteral("آزمودنی‌هایی با نام خانوادگی «%1»").arg(Isolated(filter.value));
+    case SubjectFilter::Field::Code:
+        return QStringLiteral("آزمودنی با کد «%1»").arg(Isolated(filter.value));
+    case SubjectFilter::Field::All:
+        break;
+    }
+    return QStringLiteral("همه‌ی آزمودنی‌ها");
 }
 
 // Empties an input without its signals: the program's own emptying is no choice by the operator.
@@ -171,11 +191,24 @@ void FrmCode::buildDeletionPanel()
     export_->setAutoDefault(false);
     export_->setToolTip(QStringLiteral("آزمودنی‌هایی را که اکنون در فهرست دیده می‌شوند، با پاسخ‌ها و نمره‌هایشان، برای پژوهش در یک فایل ذخیره می‌کند."));
     connect(export_, &QPushButton::clicked, this, &FrmCode::onCmdExportClicked);
+
+    auto *groups = PlaceButton(this, QStringLiteral("CmdGroups"), QStringLiteral("خلاصه‌ی گروه‌ها"), {kInputLeft, 4410, 3600, 480});
+    groups->setAutoDefault(false);
+    groups->setToolTip(QStringLiteral("نمره‌ها و نوع عشق هر گروه را، برای آزمودنی‌هایی که اکنون در فهرست دیده می‌شوند یا "
+                                      "برای همه، کنار هم نشان می‌دهد و دو گروه را با هم مقایسه می‌کند."));
+    connect(groups, &QPushButton::clicked, this, &FrmCode::onCmdGroupsClicked);
 }
 
 void FrmCode::onCmdExportClicked()
 {
     RunResearchExport(this, frame_.subjects(), shown_);
+}
+
+void FrmCode::onCmdGroupsClicked()
+{
+    std::unique_ptr<FrmGroups> summary;
+    if (RunGuarded(this, [&] { summary = std::make_unique<FrmGroups>(frame_.stores(), shown_, ListedText(shown_), this); }))
+        ExecModal(*summary);
 }
 
 void FrmCode::FilterByGroup()

@@ -49,6 +49,7 @@ private:
 
     void onCommand2Clicked();   // delete the subject whose code is typed
     void onCmdExportClicked(); // export the listed subjects for research
+    void onCmdGroupsClicked(); // the summary of the groups
 
     WindowFrame frame_;
     SubjectListModel *adodc2_ = nullptr; // IDE: the grid
