@@ -353,6 +353,7 @@ void ShootGuide()
            QStringList{QStringLiteral("main"), QStringLiteral("settings-clinic"), QStringLiteral("registration"),
                        QStringLiteral("test-ready"), QStringLiteral("test-item"), QStringLiteral("scoring"),
                        QStringLiteral("viewer-sheet-result"), QStringLiteral("lookup"), QStringLiteral("export"),
+                       QStringLiteral("groups"),
                        QStringLiteral("exit"), QStringLiteral("backup"), QStringLiteral("settings-theme"),
                        QStringLiteral("shared-server")}});
     Shoot({QStringLiteral("5"), QStringLiteral("theme-5-"),
