@@ -22,6 +22,7 @@
 #include "records/table_view.h"
 #include "scoring/love_type.h"
 #include "scoring/score_report.h"
+#include "statistics/group_summary.h"
 #include "support/data_support.h"
 #include "support/postgres_server.h"
 
@@ -722,6 +723,24 @@ void ExportEverySubject(benchmark::State &state, ExportFormat format)
     state.counters["file_MB"] = QFileInfo(path).size() / (1024.0 * 1024.0);
 }
 
+// The groups side by side: the summary of every subject of the clinic, in its seven groups, in one
+// pass; rss_growth_MB as for the exports, which stays flat however many subjects there are.
+void SummarizeEveryGroup(benchmark::State &state)
+{
+    SubjectStore &subjects = StoresOf(static_cast<int>(state.range(0))).subjects;
+    double growth = 0;
+    for (auto _ : state) {
+        const double start = MemoryMegabytes("VmRSS:");
+        ResetPeakMemory();
+        const GroupSummaries summaries = SummarizeGroups(subjects);
+        growth = std::max(growth, MemoryMegabytes("VmHWM:") - start);
+        benchmark::DoNotOptimize(summaries);
+        if (summaries.all.complete == 0)
+            state.SkipWithError("the clinic's subjects were not read");
+    }
+    state.counters["rss_growth_MB"] = growth;
+}
+
 // The columns of the research export as SQL over the join of a subject and the first answers
 // under its code: the answers 1 to 9 as numbers, the three sums and means, the love type's number
 // and label, and whether the answers are complete.
@@ -886,6 +905,8 @@ const Ratio kRatios[] = {
      "rss_growth_MB"},
     {"XLSX export 100,000 vs sqlite3 -csv", "ExportEverySubject/Xlsx/100000", "Sqlite3CsvOfTheExport/100000", false,
      "-", "rss_growth_MB"},
+    {"group summary, 100,000 vs 100", "SummarizeEveryGroup/100000", "SummarizeEveryGroup/100", false, "A < 1 s",
+     "rss_growth_MB"},
     {"lookup window's data, 100,000 vs 100", "OpenLookupWindowData/100000", "OpenLookupWindowData/100", false, "<= 1.3x"},
     {"lookup filter by group, 100,000 vs 100", "FilterLookupGrid/ByGroup/100000", "FilterLookupGrid/ByGroup/100", false, "-"},
     {"lookup filter by first name, 100,000 vs 100", "FilterLookupGrid/ByFirstName/100000",
@@ -992,6 +1013,7 @@ BENCHMARK_CAPTURE(ExportEverySubject, Csv, ExportFormat::Csv)->Arg(100)->Arg(100
 BENCHMARK(Sqlite3CsvOfTheExport)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
 BENCHMARK_CAPTURE(ExportEverySubject, Xlsx, ExportFormat::Xlsx)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK_CAPTURE(ExportEverySubject, Sav, ExportFormat::Sav)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(SummarizeEveryGroup)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 // The windows' data work: as many rounds as fit in a tenth of a second.
 BENCHMARK(OpenLookupWindowData)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(0.1);
 BENCHMARK_CAPTURE(FilterLookupGrid, ByGroup, SubjectFilter::Field::Group, kProbeGroup)
