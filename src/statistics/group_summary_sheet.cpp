@@ -288,7 +288,9 @@ void GroupSummaryDocument::paintComparison(const SheetPainter &painter, double t
         cell(0, y, ComponentLabel(kItemComponents[c]), false);
         cell(1, y, PersianFigure(welch ? std::optional(welch->t) : std::nullopt, 2), false);
         cell(2, y, PersianFigure(welch ? std::optional(welch->df) : std::nullopt, 1), false);
-        cell(3, y, PersianPValue(welch ? std::optional(welch->p) : std::nullopt), false);
+        // «< ۰٫۰۰۱» is read as a formula, left to right, as in «p < ۰٫۰۰۱».
+        cell(3, y, QStringLiteral("\u2066%1\u2069").arg(PersianPValue(welch ? std::optional(welch->p) : std::nullopt)),
+             false);
         cell(4, y, PersianFigure(d ? std::optional(d->d) : std::nullopt, 2), false);
         cell(5, y,
              d ? QStringLiteral("%1 تا %2").arg(PersianFigure(d->low, 2), PersianFigure(d->high, 2))
