@@ -169,7 +169,8 @@ void GroupSummaryDocument::paintScores(const SheetPainter &painter, double top) 
                       QStringLiteral("در هر خانه، سطر بالا میانگین نمره‌ی مؤلفه (از ۱۵ تا ۱۳۵) و سطر پایین میانگین پاسخ "
                                      "به هر جمله‌ی آن (از ۱ تا ۹) است، با انحراف معیار در پرانتز. میانگین‌ها و میانه از "
                                      "آزمودنی‌های کامل به دست آمده‌اند؛ «ناقص» آزمودنی‌ای است که به برخی از جمله‌ها پاسخ "
-                                     "نداده است. خط تیره یعنی داده برای آن عدد بس نیست."));
+                                     "نداده است و آزمودنی‌ای که آزمونش اجرا نشده، شمرده نمی‌شود. خط تیره یعنی داده برای "
+                                     "محاسبه‌ی آن عدد کافی نیست."));
 }
 
 // For each component, the groups' mean sums as bars from the lowest possible sum, each with a
@@ -214,9 +215,9 @@ void GroupSummaryDocument::paintChart(const SheetPainter &painter, double top) c
             }
         }
     }
-    painter.value(Box(0, top + height - 240, kWidth, 240, 8.5),
-                  QStringLiteral("ستون‌ها میانگین نمره‌ی مؤلفه در هر گروه و خط‌ها یک انحراف معیار در دو سوی آن را "
-                                 "نشان می‌دهند."));
+    painter.value(Box(0, top + height - 240, kWidth, 240, 8.5, kRight),
+                  QStringLiteral("ستون‌ها میانگین نمره‌ی مؤلفه در هر گروه را نشان می‌دهند و خط‌های عمودی روی آن‌ها یک "
+                                 "انحراف معیار بالا و پایین میانگین را."));
 }
 
 // How many of each group's complete subjects have each love type, and their share.
@@ -264,8 +265,8 @@ void GroupSummaryDocument::paintComparison(const SheetPainter &painter, double t
                       .arg(Groups()[sheet_.first], Count(first.complete), Groups()[sheet_.second],
                            Count(second.complete)));
     painter.value(Box(0, top + 350, kWidth, 260, 8.5, kRight),
-                  QStringLiteral("آزمون t ولش (بی‌فرض برابری واریانس‌ها، دوطرفه)؛ d کوهن با انحراف معیار ادغام‌شده، "
-                                 "مثبت وقتی میانگین گروه %1 بیشتر است.")
+                  QStringLiteral("آزمون t ولش (بدون فرض برابری واریانس‌ها، دودامنه)؛ d کوهن با انحراف معیار ترکیبی؛ "
+                                 "d مثبت یعنی میانگین گروه %1 بیشتر است.")
                       .arg(Groups()[sheet_.first]));
     top += 640;
     const Columns columns{1600, 1100, 1300, 1100, 1100, 3440};
@@ -306,10 +307,11 @@ void GroupSummaryDocument::paintComparison(const SheetPainter &painter, double t
                     .arg(PersianFigure(chi->chiSquare, 2), Count(chi->df),
                          p.startsWith(u'<') ? p : QStringLiteral("= ") + p);
         if (chi->smallExpected)
-            types += QStringLiteral("\nفراوانی مورد انتظار برخی از خانه‌ها کمتر از ۵ است؛ p را تقریبی بخوانید.");
+            types += QStringLiteral("\nفراوانی مورد انتظار برخی از خانه‌ها کمتر از ۵ است؛ مقدار p تقریبی است و باید با احتیاط "
+                                   "تفسیر شود.");
     } else {
-        types = QStringLiteral("نوع عشق (آزمون خی‌دو): برای این دو گروه شدنی نیست؛ هر گروه دست‌کم یک آزمودنی کامل و "
-                               "دو گروه روی هم دست‌کم دو نوع عشق لازم دارند.");
+        types = QStringLiteral("نوع عشق (آزمون خی‌دو): برای این دو گروه انجام‌پذیر نیست؛ این آزمون دست‌کم یک آزمودنی "
+                               "کامل در هر گروه و دست‌کم دو نوع عشق در مجموع دو گروه لازم دارد.");
     }
     painter.paragraph(Box(0, top, kWidth, 520, 8.5, kRight | Qt::AlignTop), types);
 }

@@ -66,7 +66,7 @@ FrmGroups::FrmGroups(Stores &stores, const SubjectFilter &listed, const QString 
 
     comboScope_ = new QComboBox(this);
     comboScope_->setObjectName(QStringLiteral("ComboScope"));
-    comboScope_->addItems({QStringLiteral("آزمودنی‌های فهرست جدول"), QStringLiteral("همه‌ی آزمودنی‌ها")});
+    comboScope_->addItems({QStringLiteral("آزمودنی‌های فهرست کنونی"), QStringLiteral("همه‌ی آزمودنی‌ها")});
     comboScope_->setCurrentIndex(listed_.isAll() ? 1 : 0);
     summarize();
     const auto [first, second] = FirstComparable(sheet_.summaries);
