@@ -132,8 +132,9 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
     for (const auto *triangle : {&subject, &over}) {
         if (!*triangle)
             continue;
-        painter.setPen(QPen((*triangle)->colour, 2 * pen));
-        painter.setBrush(Soft((*triangle)->colour, 60));
+        const bool dotted = (*triangle)->dotted;
+        painter.setPen(QPen((*triangle)->colour, 2 * pen, dotted ? Qt::DotLine : Qt::SolidLine));
+        painter.setBrush(dotted ? QBrush() : QBrush(Soft((*triangle)->colour, 60)));
         painter.drawPolygon(frame.polygon(CornersOf((*triangle)->scores)));
     }
 
@@ -163,8 +164,9 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
     for (const ChartTriangle &triangle : named) {
         y += 1.1 * line;
         LegendLine(painter, sampleRight, y, line, 0.7 * line, colours.ink, triangle.legend, [&](const QRectF &sample) {
-            painter.setPen(QPen(triangle.colour, pen));
-            painter.setBrush(Soft(triangle.colour, 90));
+            const double width = triangle.dotted ? 2 * pen : pen;
+            painter.setPen(QPen(triangle.colour, width, triangle.dotted ? Qt::DotLine : Qt::SolidLine));
+            painter.setBrush(triangle.dotted ? QBrush() : QBrush(Soft(triangle.colour, 90)));
             painter.drawRect(sample);
         });
     }
