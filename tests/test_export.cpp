@@ -335,9 +335,9 @@ void ExportTest::sessionRowsFollowEachAdministration()
         *folder_,
         QStringLiteral("GET FILE='%1'.\nDISPLAY LABELS.\nLIST VARIABLES=session code session_date q1.\n").arg(savPath));
     QCOMPARE(ListedRow(listing, QStringLiteral("session")),
-             QStringList({QStringLiteral("session"), QStringLiteral("5"), QStringLiteral("شماره‌ی جلسه")}));
+             QStringList({QStringLiteral("session"), QStringLiteral("5"), QStringLiteral("شماره‌ی اجرا")}));
     QCOMPARE(ListedRow(listing, QStringLiteral("session_date")),
-             QStringList({QStringLiteral("session_date"), QStringLiteral("6"), QStringLiteral("تاریخ جلسه")}));
+             QStringList({QStringLiteral("session_date"), QStringLiteral("6"), QStringLiteral("تاریخ اجرا")}));
     QCOMPARE(ListedRow(listing, QStringLiteral("1")), QStringList({"1", "S-1", "", "3"}));
     QCOMPARE(ListedRow(listing, QStringLiteral("3")), QStringList({"3", "S-1", "1405/10/08", "9"}));
 

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 using namespace morva;
@@ -35,6 +36,23 @@ ResultSheet Sample()
     return sheet;
 }
 
+// A clinician's sheet drawn on A4 at dpi, and where a point of its design (in twips) lands on the
+// page: scaled as a whole into margins of 2 cm, centred.
+struct DrawnSheet {
+    QImage page;
+    std::function<QPoint(double x, double y)> at;
+};
+
+DrawnSheet Draw(const ClinicianSheetDocument &document, double dpi)
+{
+    QImage page = SheetImage(document, QPageSize(QPageSize::A4), dpi);
+    const QSizeF band = document.bandSize() * dpi / 1440;
+    const double margin = 2 / 2.54 * dpi;
+    const double scale = qMin((page.width() - 2 * margin) / band.width(), (page.height() - 2 * margin) / band.height());
+    const QPointF origin((page.width() - band.width() * scale) / 2, (page.height() - band.height() * scale) / 2);
+    return {page, [=](double x, double y) { return (origin + QPointF(x, y) * dpi / 1440 * scale).toPoint(); }};
+}
+
 } // namespace
 
 class ResultSheetTest : public QObject {
@@ -47,6 +65,7 @@ private Q_SLOTS:
     void longValuesWrapRatherThanShrink();
     void fileNamesHoldThePartsAndNoFolders();
     void clinicianSheetTextIsBlack();
+    void clinicianSheetDrawsTheFirstSessionAsAnOutline();
 };
 
 void ResultSheetTest::pdfCarriesWhatTheSheetPrints()
@@ -190,22 +209,45 @@ void ResultSheetTest::clinicianSheetTextIsBlack()
     sheet.subject.code = "K-1";
     for (int item = 1; item <= 45; ++item)
         sheet.answers.set(item, QString::number(item % 9 + 1));
-    const ClinicianSheetDocument document(sheet);
-    const double dpi = 150;
-    const QImage page = SheetImage(document, QPageSize(QPageSize::A4), dpi);
-    // Where a point of the sheet's design (in twips) lands on the page: scaled as a whole into
-    // margins of 2 cm, centred.
-    const QSizeF band = document.bandSize() * dpi / 1440;
-    const double margin = 2 / 2.54 * dpi;
-    const double scale = qMin((page.width() - 2 * margin) / band.width(), (page.height() - 2 * margin) / band.height());
-    const QPointF origin((page.width() - band.width() * scale) / 2, (page.height() - band.height() * scale) / 2);
-    const auto at = [&](double x, double y) { return (origin + QPointF(x, y) * dpi / 1440 * scale).toPoint(); };
+    const auto [page, at] = Draw(ClinicianSheetDocument(sheet), 150);
     const QRect answers(at(100, 10370), at(8200, 12820));
     int darkest = 255;
     for (int y = answers.top(); y <= answers.bottom(); ++y)
         for (int x = answers.left(); x <= answers.right(); ++x)
             darkest = qMin(darkest, qGray(page.pixel(x, y)));
     QVERIFY2(darkest < 40, qPrintable(QString::number(darkest)));
+}
+
+// In black and white the first session's triangle must stay apart from the shown one's soft grey
+// fill: it is drawn as an outline alone. Between a first session with large sums and one whose
+// triangle shrinks to the centre, the chart differs only along that outline, not over its area.
+void ResultSheetTest::clinicianSheetDrawsTheFirstSessionAsAnOutline()
+{
+    const auto drawn = [](int firstSums) {
+        ClinicianSheet sheet;
+        sheet.subject.code = "K-1";
+        sheet.answers = AnswerSheet(QStringList(45, "1")); // the shown triangle shrinks to the centre
+        ScoredSession first{1, "1404/01/10", {}, {}};
+        first.report.sums = {firstSums, firstSums, firstSums};
+        ScoredSession shown{2, "1404/06/10", sheet.answers, Score(sheet.answers)};
+        sheet.sessions = {first, shown};
+        sheet.shown = 1;
+        return Draw(ClinicianSheetDocument(sheet), 150);
+    };
+    const DrawnSheet large = drawn(120);
+    const DrawnSheet none = drawn(15);
+    QCOMPARE(large.page.size(), none.page.size());
+    // The chart beside the table of scores.
+    const QRect chart(large.at(0, 3880), large.at(4400, 8340));
+    int changed = 0;
+    for (int y = chart.top(); y <= chart.bottom(); ++y)
+        for (int x = chart.left(); x <= chart.right(); ++x)
+            changed += qAbs(qGray(large.page.pixel(x, y)) - qGray(none.page.pixel(x, y))) > 8;
+    // A filled triangle reaching 120 of 135 on each axis covers about a tenth of the chart's box;
+    // its outline, dotted, a small part of that.
+    const int box = chart.width() * chart.height();
+    QVERIFY2(changed > box / 400, qPrintable(QString::number(changed)));
+    QVERIFY2(changed < box / 40, qPrintable(QString("%1 of %2").arg(changed).arg(box)));
 }
 
 QTEST_MAIN(ResultSheetTest)

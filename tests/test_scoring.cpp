@@ -241,13 +241,13 @@ void ScoringTest::sessionsAreScoredAndCompared()
     QCOMPARE(scored[0].report.type, LoveType::Infatuation);
     QCOMPARE(scored[1].number, 3);
     QCOMPARE(scored[1].answers, latest);
-    QCOMPARE(SessionLabel(scored[1]), QStringLiteral("جلسه‌ی ۳، ۱۴۰۴/۰۸/۱۲"));
+    QCOMPARE(SessionLabel(scored[1]), QStringLiteral("اجرای ۳ (۱۴۰۴/۰۸/۱۲)"));
 
     scored = ScoredSessions(stored.first(1), latest); // answered again by other means
     QCOMPARE(scored.size(), 2);
     QCOMPARE(scored[1].number, 2);
     QCOMPARE(scored[1].report.sums.intimacy, 120);
-    QCOMPARE(SessionLabel(scored[1]), QStringLiteral("جلسه‌ی ۲، تاریخ نامعلوم"));
+    QCOMPARE(SessionLabel(scored[1]), QStringLiteral("اجرای ۲ (تاریخ نامعلوم)"));
     scored = ScoredSessions({}, latest); // answers from before sessions were kept
     QCOMPARE(scored.size(), 1);
     QCOMPARE(scored[0].number, 1);

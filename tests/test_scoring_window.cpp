@@ -7,6 +7,7 @@
 #include "scoring/ui/triangle_chart.h"
 #include "scoring/clinician_sheet.h"
 #include "common/persian_digits.h"
+#include "calendar/jalali.h"
 #include "common/safe_file.h"
 #include "scoring/love_type.h"
 #include "records/subject_store.h"
@@ -559,6 +560,7 @@ void ScoringWindowTest::sessionsAreListedComparedAndPrinted()
     select("K-8");
     auto *sessions = child<QTableWidget>("SessionList");
     QCOMPARE(sessions->rowCount(), 3);
+    QCOMPARE(sessions->horizontalHeaderItem(0)->text(), QStringLiteral("اجرا"));
     const QString dates[3] = {"۱۴۰۳/۱۲/۱۳", "۱۴۰۴/۰۴/۱۲", "۱۴۰۴/۰۸/۱۲"};
     for (int row = 0; row < 3; ++row) {
         QCOMPARE(sessions->item(row, 0)->text(), PersianDigits(QString::number(row + 1)));
@@ -575,8 +577,8 @@ void ScoringWindowTest::sessionsAreListedComparedAndPrinted()
     QCOMPARE(changes(), (QStringList{"تغییر: \u2066+۳۰\u2069", "تغییر: \u2066-۱۵\u2069", "تغییر: \u2066+۴۵\u2069"}));
     auto *chart = scoring_->findChild<TriangleChart *>();
     QCOMPARE(chart->earlier()->scores.commitment, 75);
-    QCOMPARE(chart->earlier()->legend, QStringLiteral("جلسه‌ی ۱، ۱۴۰۳/۱۲/۱۳"));
-    QCOMPARE(chart->earlier()->shownLegend, QStringLiteral("جلسه‌ی ۳، ۱۴۰۴/۰۸/۱۲"));
+    QCOMPARE(chart->earlier()->legend, QStringLiteral("اجرای ۱ (۱۴۰۳/۱۲/۱۳)"));
+    QCOMPARE(chart->earlier()->shownLegend, QStringLiteral("اجرای ۳ (۱۴۰۴/۰۸/۱۲)"));
 
     // Compared with the second session instead.
     auto *earlier = child<QComboBox>("CmbEarlier");
@@ -619,16 +621,20 @@ void ScoringWindowTest::sessionsAreListedComparedAndPrinted()
     sessions->setCurrentCell(2, 0);
     QCOMPARE(child<QLineEdit>("Text5")->text(), QStringLiteral("K-8"));
 
-    // The clinician's sheet: every session's date and sums, the first and the shown named in the
-    // triangle's legend.
+    // The clinician's sheet: every session's date and sums, the shown one's row marked, the first and
+    // the shown named in the triangle's legend, and the day it is printed in the test date's form.
     QTest::mouseClick(child<QPushButton>("CmdClinicianSheet"), Qt::LeftButton);
     viewer = scoring_->findChildren<DataRPrint *>().constLast();
     QCOMPARE(WriteFileSafely(pdf, SheetPdf(viewer->document())), std::nullopt);
     printed = PdfWords(pdf);
     for (const QString &date : dates)
         QVERIFY2(inWords(date), qPrintable(date));
-    for (const QString expected : {"۶٫۰۰", "۵٫۰۰", "جلسه‌های", "جلسه‌ی", "اجرای"})
+    for (const QString expected : {"۶٫۰۰", "۵٫۰۰", "اجراهای", "اجرای", "چاپ"})
         QVERIFY2(inWords(*PlainWords(expected).begin()), qPrintable(expected));
+    QVERIFY(printed.contains(QStringLiteral("برگه"))); // «(همین برگه)»; the title's «برگه‌ی» is another word
+    QVERIFY(inWords(PersianDigits(PersianDateText(QDateTime::currentDateTime()))));
+    for (const QString absent : {"جلسه", "نمره‌گذاری"})
+        QVERIFY2(!inWords(*PlainWords(absent).begin()), qPrintable(absent));
 }
 
 QTEST_MAIN(ScoringWindowTest)

@@ -107,7 +107,8 @@ void SubjectListTest::filtersMatchExactValuesOnly()
 }
 
 // The test's state by the latest answers; the day of the latest session, unknown for one kept from
-// before sessions had dates, nothing for none.
+// before sessions had dates and for answers with no session at all (written by other means),
+// nothing for a subject not tested.
 void SubjectListTest::testColumnsSayHowFarAndWhen()
 {
     DataFolder folder;
@@ -117,6 +118,8 @@ void SubjectListTest::testColumnsSayHowFarAndWhen()
     InsertSubject(db, {.code = QStringLiteral("S1")});
     InsertSubject(db, {.code = QStringLiteral("S2"), .answers = partly});
     InsertSubject(db, {.code = QStringLiteral("S3")});
+    InsertSubject(db, {.code = QStringLiteral("S4"), .answers = QStringList(45, QStringLiteral("5"))});
+    InsertSubject(db, {.code = QStringLiteral("S5"), .answers = partly});
     db.run(QStringLiteral("INSERT INTO \"Session\" (\"Code\", \"Number\", \"Date\") VALUES ('S2', '1', '')"));
     SubjectStore &store = folder.stores().subjects;
     const QDateTime saved(QDate(2026, 12, 9), QTime(11, 0));
@@ -125,12 +128,16 @@ void SubjectListTest::testColumnsSayHowFarAndWhen()
     SubjectListModel model(store, {{SubjectListModel::kTestState, QStringLiteral("وضعیت")},
                                    {SubjectListModel::kLastTested, QStringLiteral("آخرین اجرا")}});
     const auto text = [&model](int row, int column) { return model.index(row, column).data().toString(); };
-    QCOMPARE(text(0, 0), QStringLiteral("انجام نشده"));
+    QCOMPARE(text(0, 0), QStringLiteral("اجرا نشده"));
     QCOMPARE(text(0, 1), QString());
     QCOMPARE(text(1, 0), QStringLiteral("ناقص"));
     QCOMPARE(text(1, 1), QStringLiteral("نامعلوم"));
     QCOMPARE(text(2, 0), QStringLiteral("کامل"));
     QCOMPARE(text(2, 1), QStringLiteral("۱۴۰۵/۰۹/۱۸"));
+    QCOMPARE(text(3, 0), QStringLiteral("کامل"));
+    QCOMPARE(text(3, 1), QStringLiteral("نامعلوم"));
+    QCOMPARE(text(4, 0), QStringLiteral("ناقص"));
+    QCOMPARE(text(4, 1), QStringLiteral("نامعلوم"));
 }
 
 void SubjectListTest::streamJoinsEachSubjectWithItsFirstAnswerRow()

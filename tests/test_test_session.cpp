@@ -322,7 +322,7 @@ void TestSessionTest::closingWithoutSavingAsksAndNeverHalfWrites()
     auto box = AnswerNextBox(QMessageBox::No);
     test_->close();
     QVERIFY(box->seen);
-    QCOMPARE(box->text, QStringLiteral("پاسخ‌های این جلسه هنوز ذخیره نشده‌اند. پیش از بستن پنجره، آن‌ها را ذخیره می‌کنید؟"));
+    QCOMPARE(box->text, QStringLiteral("پاسخ‌های این اجرای آزمون هنوز ذخیره نشده‌اند. پیش از بستن پنجره، آن‌ها را ذخیره می‌کنید؟"));
     QVERIFY(!test_->isVisible());
     QCOMPARE(StoredAnswers("T-1"), QStringList(45, QString()));
 

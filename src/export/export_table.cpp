@@ -126,8 +126,8 @@ QList<ExportColumn> ExportColumns(bool withNames, ExportRows rows)
                 << Text(QStringLiteral("beloved"), &Subject::beloved);
     }
     if (rows == ExportRows::PerSession) {
-        columns << Number(QStringLiteral("session"), QStringLiteral("شماره‌ی جلسه"))
-                << ExportColumn{QStringLiteral("session_date"), QStringLiteral("تاریخ جلسه"), Kind::Text, 0, {}, {},
+        columns << Number(QStringLiteral("session"), QStringLiteral("شماره‌ی اجرا"))
+                << ExportColumn{QStringLiteral("session_date"), QStringLiteral("تاریخ اجرا"), Kind::Text, 0, {}, {},
                                 false, nullptr, 0, true};
     }
     columns << Choice(QStringLiteral("group"), &Subject::group, Groups())

@@ -27,7 +27,7 @@ QString StateText(TestState state)
     case TestState::NotTaken:
         break;
     }
-    return QStringLiteral("انجام نشده");
+    return QStringLiteral("اجرا نشده");
 }
 
 // The text of a column of the list for a subject.
@@ -37,8 +37,10 @@ std::function<QString(const ListedSubject &)> TextOf(const QString &column)
         return [](const ListedSubject &l) { return StateText(l.test); };
     if (column == SubjectListModel::kLastTested)
         return [](const ListedSubject &l) {
-            return !l.lastTested ? QString()
-                                 : (l.lastTested->isEmpty() ? QStringLiteral("نامعلوم") : PersianDigits(*l.lastTested));
+            // Answers without any session (written by other means) were given on a day not known.
+            if (!l.lastTested)
+                return l.test == TestState::NotTaken ? QString() : QStringLiteral("نامعلوم");
+            return l.lastTested->isEmpty() ? QStringLiteral("نامعلوم") : PersianDigits(*l.lastTested);
         };
     const auto &all = SubjectColumns();
     const auto found = std::find_if(all.begin(), all.end(), [&column](const SubjectColumn &s) { return s.name == column; });

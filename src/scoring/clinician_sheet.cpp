@@ -96,7 +96,8 @@ void ClinicianSheetDocument::paint(const SheetPainter &painter) const
     painter.value(Box(0, 0, kWidth, 600, 16, Qt::AlignHCenter, SheetFace::Display), sheet_.clinicName);
     painter.value(Box(0, 600, kWidth, 440, 13), QStringLiteral("برگه‌ی بالینی مقیاس مثلثی عشق"));
     painter.value(Box(0, 1040, kWidth, 340, 10), QStringLiteral("محرمانه؛ ویژه‌ی پرونده‌ی مراجع"));
-    QString dates = QStringLiteral("تاریخ نمره‌گذاری: ") + PersianDigits(sheet_.scoringDate);
+    // The day it is printed, in the same form as the test's date beside it.
+    QString dates = QStringLiteral("تاریخ چاپ: ") + PersianDigits(sheet_.printDate);
     if (const ScoredSession *shown = shownSession())
         dates = QStringLiteral("تاریخ اجرای آزمون: ") + SessionDateText(shown->date) + QStringLiteral("؛ ") + dates;
     painter.value(Box(0, 1380, kWidth, 380, 10), dates);
@@ -203,26 +204,26 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
     font.setBold(true);
     font.setPixelSize(190);
     p.setFont(font);
-    // In greys that a black-and-white printer keeps apart: the shown session dark, the first light.
+    // Apart on a black-and-white printer: the shown session filled, the first one dotted without a fill.
     std::optional<ChartTriangle> first;
     const ScoredSession *shown = shownSession();
     if (shown && sheet_.sessions.size() > 1 && sheet_.shown > 0)
-        first = ChartTriangle{sheet_.sessions.constFirst().report.sums, QColor(160, 160, 160),
-                              SessionLabel(sheet_.sessions.constFirst())};
+        first = ChartTriangle{sheet_.sessions.constFirst().report.sums, QColor(40, 40, 40),
+                              SessionLabel(sheet_.sessions.constFirst()), true};
     PaintScoreTriangle(p, QRectF(0, 3880, kWidth - tableWidth - 200, 4460), {Qt::black, QColor(170, 170, 170)},
                        ChartTriangle{report_.sums, QColor(60, 60, 60), shown ? SessionLabel(*shown) : QString()}, first);
 }
 
 // Every session in a row: its number and date, the three sums with their means per item, and the
-// love type; the row of the session the sheet shows is shaded.
+// love type; the row of the session the sheet shows is shaded and says so beside its number.
 void ClinicianSheetDocument::paintHistory(const SheetPainter &painter, double top) const
 {
     QPainter &p = painter.painter();
     painter.value(Box(0, top, kWidth, kHistoryHeading - 40, 12, kRight),
-                  QStringLiteral("همه‌ی جلسه‌های آزمون (میانگین پاسخ‌ها در پرانتز)"));
+                  QStringLiteral("همه‌ی اجراهای آزمون (میانگین پاسخ‌ها در پرانتز)"));
     top += kHistoryHeading;
-    const double widths[6] = {800, 1500, 1700, 1700, 1700, 2240};
-    const QString headings[6] = {QStringLiteral("جلسه"), QStringLiteral("تاریخ"),
+    const double widths[6] = {1400, 1400, 1560, 1560, 1560, 2160}; // the number «۳ (همین برگه)» on one line
+    const QString headings[6] = {QStringLiteral("اجرا"), QStringLiteral("تاریخ"),
                                  ComponentLabel(ItemComponent::Intimacy), ComponentLabel(ItemComponent::Passion),
                                  ComponentLabel(ItemComponent::Commitment), QStringLiteral("نوع عشق")};
     const double rowHeight = HistoryRowHeight(sheet_.sessions.size());
@@ -233,7 +234,10 @@ void ClinicianSheetDocument::paintHistory(const SheetPainter &painter, double to
         QStringList texts(std::begin(headings), std::end(headings));
         if (row >= 0) {
             const ScoredSession &session = sheet_.sessions[row];
-            texts = {PersianNumber(session.number), SessionDateText(session.date)};
+            QString number = PersianNumber(session.number);
+            if (row == sheet_.shown)
+                number += QStringLiteral(" (همین برگه)");
+            texts = {number, SessionDateText(session.date)};
             for (const ItemComponent component : kItemComponents) {
                 const int sum = ScoreOf(session.report.sums, component);
                 texts << PersianNumber(sum) + QStringLiteral(" (") + MeanPerItemText(sum) + u')';

@@ -14,7 +14,7 @@ namespace morva {
 struct ClinicianSheet {
     QString clinicName;
     Subject subject;
-    QString scoringDate; // Persian, with the weekday and the month's name
+    QString printDate; // as 1405/09/18, in Latin digits
     AnswerSheet answers; // of the session the sheet shows
     // Every scored session of the subject, the first first, and which of them the sheet shows;
     // none for answers without a session.
@@ -26,8 +26,8 @@ struct ClinicianSheet {
 // digits (the code as typed), with the particulars, the three sums with their range and means per
 // item against their cut-offs and levels and how the levels are read, the subject's triangle, the
 // love type and its explanation, the 45 answers grouped by component and notes on how they were
-// given. A subject tested more than once also gets the first session's triangle under the shown
-// one and a table of every session; the page grows by that table and prints a little smaller.
+// given. A subject tested more than once also gets the first session's triangle, dotted, over the
+// shown one and a table of every session; the page grows by that table and prints a little smaller.
 class ClinicianSheetDocument : public SheetDocument {
 public:
     explicit ClinicianSheetDocument(const ClinicianSheet &sheet);

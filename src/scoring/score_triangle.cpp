@@ -46,6 +46,17 @@ QColor Soft(QColor colour, int alpha)
     return colour;
 }
 
+// A triangle's outline: solid, or of round dots, which do not read as the cut-offs' dashes.
+QPen OutlinePen(const ChartTriangle &triangle, double width)
+{
+    QPen pen(triangle.colour, width);
+    if (triangle.dotted) {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setDashPattern({0.01, 2.2});
+    }
+    return pen;
+}
+
 // A label of two lines (the component's name, the subject's sum) centred on a point.
 void AxisLabel(QPainter &painter, const QPointF &anchor, const QString &name, const QString &sum, double lineHeight)
 {
@@ -132,8 +143,8 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
     for (const auto *triangle : {&subject, &over}) {
         if (!*triangle)
             continue;
-        painter.setPen(QPen((*triangle)->colour, 2 * pen));
-        painter.setBrush(Soft((*triangle)->colour, 60));
+        painter.setPen(OutlinePen(**triangle, 2 * pen));
+        painter.setBrush((*triangle)->dotted ? QBrush() : QBrush(Soft((*triangle)->colour, 60)));
         painter.drawPolygon(frame.polygon(CornersOf((*triangle)->scores)));
     }
 
@@ -163,8 +174,8 @@ void PaintScoreTriangle(QPainter &painter, const QRectF &area, const ChartColour
     for (const ChartTriangle &triangle : named) {
         y += 1.1 * line;
         LegendLine(painter, sampleRight, y, line, 0.7 * line, colours.ink, triangle.legend, [&](const QRectF &sample) {
-            painter.setPen(QPen(triangle.colour, pen));
-            painter.setBrush(Soft(triangle.colour, 90));
+            painter.setPen(OutlinePen(triangle, triangle.dotted ? 2 * pen : pen));
+            painter.setBrush(triangle.dotted ? QBrush() : QBrush(Soft(triangle.colour, 90)));
             painter.drawRect(sample);
         });
     }

@@ -48,11 +48,13 @@ struct ChartColours {
 };
 
 // A triangle as the chart draws it: the sums, the colour, and what the legend calls it when
-// another triangle lies over it.
+// another triangle lies over it. A dotted one is drawn as its outline alone, without a fill, so
+// that on paper in black and white it stays apart from a filled one.
 struct ChartTriangle {
     ComponentScores scores;
     QColor colour;
     QString legend = {};
+    bool dotted = false;
 };
 
 // Paints the chart in area: the faint full-scale triangle, the cut-offs dashed, the axes with

@@ -26,7 +26,7 @@ QString SessionDateText(const QString &date)
 
 QString SessionLabel(const ScoredSession &session)
 {
-    return QStringLiteral("جلسه‌ی %1، %2").arg(PersianNumber(session.number), SessionDateText(session.date));
+    return QStringLiteral("اجرای %1 (%2)").arg(PersianNumber(session.number), SessionDateText(session.date));
 }
 
 QString ScoreChangeText(int earlier, int now)

@@ -25,7 +25,7 @@ QList<ScoredSession> ScoredSessions(const QList<TestSession> &sessions, const An
 
 // A session's date for Persian text, in Persian digits; «تاریخ نامعلوم» when it is not known.
 QString SessionDateText(const QString &date);
-// A session named for Persian text: «جلسه‌ی ۲، ۱۴۰۵/۰۹/۱۷».
+// A session named for Persian text: «اجرای ۲ (۱۴۰۵/۰۹/۱۷)».
 QString SessionLabel(const ScoredSession &session);
 // How far a sum moved from an earlier session, in Persian digits with its sign («+۱۲», «-۵»),
 // «۰» for none; isolated left to right, so that the sign stands before the number in a Persian

@@ -47,13 +47,15 @@ class ExportOptions {
 public:
     ExportOptions()
         : withoutNames_(new QCheckBox(QStringLiteral("بدون نام‌ها"), &panel_)),
-          perSession_(new QCheckBox(QStringLiteral("یک سطر برای هر جلسه‌ی آزمون"), &panel_))
+          perSession_(new QCheckBox(QStringLiteral("یک سطر برای هر اجرای آزمون"), &panel_))
     {
         withoutNames_->setObjectName(QStringLiteral("WithoutNames"));
         withoutNames_->setChecked(true);
         withoutNames_->setToolTip(QStringLiteral("نام، نام خانوادگی و نام معشوق در فایل نوشته نمی‌شوند."));
         perSession_->setObjectName(QStringLiteral("RowPerSession"));
-        perSession_->setToolTip(QStringLiteral("هر بار اجرای آزمون یک سطر، با شماره و تاریخ آن جلسه.\nآزمودنی‌ای که هنوز آزمون نداده است در فایل نمی‌آید.\nتاریخ جلسه‌هایی که روزشان ثبت نشده خالی می‌ماند."));
+        perSession_->setToolTip(QStringLiteral("برای هر اجرای آزمون یک سطر، همراه با شماره و تاریخ آن اجرا.\n"
+                                           "آزمودنی‌هایی که هنوز به آزمون پاسخ نداده‌اند در فایل نمی‌آیند.\n"
+                                           "اجراهایی که تاریخشان ثبت نشده، ستون تاریخشان خالی می‌ماند."));
         auto *row = new QHBoxLayout(&panel_);
         row->setContentsMargins(0, 0, 0, 0);
         row->addWidget(withoutNames_);

@@ -374,7 +374,7 @@ bool FrmTest::leaveAfterAsking()
     if (closing_ || answers_ == saved_)
         return true;
     const auto answer = ShowMessageBox(
-        this, QStringLiteral("پاسخ‌های این جلسه هنوز ذخیره نشده‌اند. پیش از بستن پنجره، آن‌ها را ذخیره می‌کنید؟"), {},
+        this, QStringLiteral("پاسخ‌های این اجرای آزمون هنوز ذخیره نشده‌اند. پیش از بستن پنجره، آن‌ها را ذخیره می‌کنید؟"), {},
         BoxStyle::YesNoCancel,
         {{QMessageBox::Yes, QStringLiteral("ذخیره")},
          {QMessageBox::No, QStringLiteral("بدون ذخیره")},

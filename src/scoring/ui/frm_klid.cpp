@@ -113,7 +113,7 @@ void FrmkLID::buildExplanationPanel()
     frame3->setObjectName(QStringLiteral("Frame3"));
     frame3->setGeometry(TwipsRect(3960, 2640, 6960, 6180));
     sessions_ = new SessionList(frame3);
-    sessions_->setToolTip(QStringLiteral("هر بار که آزمودنی به آزمون پاسخ داده است؛ با انتخاب یک جلسه، نمره‌ها و برگه‌ها مال همان جلسه می‌شوند"));
+    sessions_->setToolTip(QStringLiteral("هر سطر یک بار اجرای آزمون است. با انتخاب یک اجرا، نمره‌ها و برگه‌ها مربوط به همان اجرا نشان داده می‌شوند."));
     sessions_->setGeometry(TwipsRect(120, 240, 6720, 2160));
     connect(sessions_, &SessionList::sessionChosen, this, &FrmkLID::onSessionChosen);
     earlier_ = new QComboBox(frame3);
@@ -367,7 +367,7 @@ void FrmkLID::onCmdClinicianSheetClicked()
     sheet.clinicName = text13_->text();
     sheet.subject = selected_.subject.value_or(Subject());
     sheet.subject.code = selectedCode_; // an answer row alone still has its code
-    sheet.scoringDate = PersianDateText(QDateTime::currentDateTime(), 3);
+    sheet.printDate = PersianDateText(QDateTime::currentDateTime());
     sheet.answers = history_[shown_].answers;
     sheet.sessions = history_;
     sheet.shown = shown_;

@@ -13,7 +13,7 @@ SessionList::SessionList(QWidget *parent) : QTableWidget(0, 6, parent)
 {
     setObjectName(QStringLiteral("SessionList"));
     setLayoutDirection(Qt::RightToLeft);
-    setHorizontalHeaderLabels({QStringLiteral("جلسه"), QStringLiteral("تاریخ"), ComponentLabel(ItemComponent::Intimacy),
+    setHorizontalHeaderLabels({QStringLiteral("اجرا"), QStringLiteral("تاریخ"), ComponentLabel(ItemComponent::Intimacy),
                                ComponentLabel(ItemComponent::Passion), ComponentLabel(ItemComponent::Commitment),
                                QStringLiteral("نوع عشق")});
     setEditTriggers(QAbstractItemView::NoEditTriggers);
