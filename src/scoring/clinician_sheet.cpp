@@ -17,25 +17,6 @@ constexpr double kHeight = 14570;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignAbsolute;
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignAbsolute;
 
-SheetText Box(double left, double top, double width, double height, double points,
-              Qt::Alignment alignment = Qt::AlignHCenter, SheetFace face = SheetFace::Text)
-{
-    return {QRectF(left, top, width, height), face, points, alignment};
-}
-
-void Rule(QPainter &painter, double y)
-{
-    painter.setPen(QPen(QColor(110, 110, 110), 8));
-    painter.drawLine(QPointF(0, y), QPointF(kWidth, y));
-}
-
-void Cell(QPainter &painter, const QRectF &cell)
-{
-    painter.setPen(QPen(QColor(120, 120, 120), 6));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(cell);
-}
-
 // Under the table of scores: how its level column is read and what the love type is made of.
 QString LevelsNote()
 {
@@ -93,33 +74,33 @@ QString ClinicianSheetDocument::title() const
 
 void ClinicianSheetDocument::paint(const SheetPainter &painter) const
 {
-    painter.value(Box(0, 0, kWidth, 600, 16, Qt::AlignHCenter, SheetFace::Display), sheet_.clinicName);
-    painter.value(Box(0, 600, kWidth, 440, 13), QStringLiteral("برگه‌ی بالینی مقیاس مثلثی عشق"));
-    painter.value(Box(0, 1040, kWidth, 340, 10), QStringLiteral("محرمانه؛ ویژه‌ی پرونده‌ی مراجع"));
+    painter.value(SheetBox(0, 0, kWidth, 600, 16, Qt::AlignHCenter, SheetFace::Display), sheet_.clinicName);
+    painter.value(SheetBox(0, 600, kWidth, 440, 13), QStringLiteral("برگه‌ی بالینی مقیاس مثلثی عشق"));
+    painter.value(SheetBox(0, 1040, kWidth, 340, 10), QStringLiteral("محرمانه؛ ویژه‌ی پرونده‌ی مراجع"));
     // The day it is printed, in the same form as the test's date beside it.
     QString dates = QStringLiteral("تاریخ چاپ: ") + PersianDigits(sheet_.printDate);
     if (const ScoredSession *shown = shownSession())
         dates = QStringLiteral("تاریخ اجرای آزمون: ") + SessionDateText(shown->date) + QStringLiteral("؛ ") + dates;
-    painter.value(Box(0, 1380, kWidth, 380, 10), dates);
-    Rule(painter.painter(), 1820);
+    painter.value(SheetBox(0, 1380, kWidth, 380, 10), dates);
+    SheetRule(painter.painter(), 1820, kWidth);
     paintParticulars(painter);
-    Rule(painter.painter(), 3760);
+    SheetRule(painter.painter(), 3760, kWidth);
     paintScores(painter);
-    Rule(painter.painter(), 9760);
+    SheetRule(painter.painter(), 9760, kWidth);
     const double shift = historyHeight();
     if (shift > 0) {
         paintHistory(painter, 9840);
-        Rule(painter.painter(), 9760 + shift);
+        SheetRule(painter.painter(), 9760 + shift, kWidth);
     }
     paintAnswers(painter, shift);
 
     const QStringList &notes = report_.notes;
     double top = 12970 + shift;
     if (!notes.isEmpty())
-        painter.value(Box(0, top, kWidth, 420, 12, kRight), QStringLiteral("یادداشت‌ها"));
+        painter.value(SheetBox(0, top, kWidth, 420, 12, kRight), QStringLiteral("یادداشت‌ها"));
     for (const QString &note : notes) {
         top += 480;
-        painter.paragraph(Box(0, top, kWidth, 700, 10.5, kRight | Qt::AlignTop), QStringLiteral("• ") + note);
+        painter.paragraph(SheetBox(0, top, kWidth, 700, 10.5, kRight | Qt::AlignTop), QStringLiteral("• ") + note);
         top += 260;
     }
 }
@@ -141,11 +122,11 @@ void ClinicianSheetDocument::paintParticulars(const SheetPainter &painter) const
     for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
         const double right = kWidth - (i % 3) * column;
         const double top = 1920 + (i / 3) * 440;
-        painter.value(Box(right - caption, top, caption, 420, 10, kRight), ParticularLabel(rows[i].particular) + u':');
+        painter.value(SheetBox(right - caption, top, caption, 420, 10, kRight), ParticularLabel(rows[i].particular) + u':');
         // The value in its own direction, so that a Latin code keeps its order.
         const QString &stored = subject.*rows[i].particular;
         const QString shown = rows[i].digits ? PersianDigits(stored) : stored;
-        SheetText value = Box(right - column + 60, top, column - caption - 120, 420, 10, kRight);
+        SheetText value = SheetBox(right - column + 60, top, column - caption - 120, 420, 10, kRight);
         value.direction = shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
         painter.value(value, shown);
     }
@@ -170,7 +151,7 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
         for (int c = 0; c < 5; ++c) {
             const QRectF cell(right - widths[c], top, widths[c], height);
             right -= widths[c];
-            Cell(p, cell);
+            SheetCell(p, cell);
             const QRectF inside = cell.adjusted(40, 0, -40, 0);
             if (row == 0) {
                 painter.value({inside, SheetFace::Text, 10}, headings[c]);
@@ -194,10 +175,10 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
         }
         top += height;
     }
-    painter.paragraph(Box(kWidth - tableWidth, top + 60, tableWidth, 900, 9, kRight | Qt::AlignTop), LevelsNote());
+    painter.paragraph(SheetBox(kWidth - tableWidth, top + 60, tableWidth, 900, 9, kRight | Qt::AlignTop), LevelsNote());
     top += 60 + 900 + 120;
     // The explanation begins with the type's name; its box holds the longest at full size.
-    painter.paragraph(Box(kWidth - tableWidth, top, tableWidth, 9680 - top, 10.5, kRight | Qt::AlignTop),
+    painter.paragraph(SheetBox(kWidth - tableWidth, top, tableWidth, 9680 - top, 10.5, kRight | Qt::AlignTop),
                       LoveTypeText(report_.type));
 
     QFont font(QStringLiteral("Nazli"));
@@ -219,7 +200,7 @@ void ClinicianSheetDocument::paintScores(const SheetPainter &painter) const
 void ClinicianSheetDocument::paintHistory(const SheetPainter &painter, double top) const
 {
     QPainter &p = painter.painter();
-    painter.value(Box(0, top, kWidth, kHistoryHeading - 40, 12, kRight),
+    painter.value(SheetBox(0, top, kWidth, kHistoryHeading - 40, 12, kRight),
                   QStringLiteral("همه‌ی اجراهای آزمون (میانگین پاسخ‌ها در پرانتز)"));
     top += kHistoryHeading;
     const double widths[6] = {1400, 1400, 1560, 1560, 1560, 2160}; // the number «۳ (همین برگه)» on one line
@@ -248,7 +229,7 @@ void ClinicianSheetDocument::paintHistory(const SheetPainter &painter, double to
         for (int c = 0; c < 6; ++c) {
             const QRectF cell(right - widths[c], top, widths[c], height);
             right -= widths[c];
-            Cell(p, cell);
+            SheetCell(p, cell);
             painter.value({cell.adjusted(40, 0, -40, 0), SheetFace::Text, 10}, texts[c]);
         }
         top += height;
@@ -259,21 +240,21 @@ void ClinicianSheetDocument::paintHistory(const SheetPainter &painter, double to
 void ClinicianSheetDocument::paintAnswers(const SheetPainter &painter, double shift) const
 {
     QPainter &p = painter.painter();
-    painter.value(Box(0, 9840 + shift, kWidth, 420, 12, kRight), QStringLiteral("پاسخ‌ها"));
+    painter.value(SheetBox(0, 9840 + shift, kWidth, 420, 12, kRight), QStringLiteral("پاسخ‌ها"));
     constexpr double caption = 1300;
     constexpr double cell = (kWidth - caption) / 15;
     for (int block = 0; block < 3; ++block) {
         const double top = 10320 + shift + block * 860;
         const QRectF name(kWidth - caption, top, caption, 720);
-        Cell(p, name);
+        SheetCell(p, name);
         painter.value({name, SheetFace::Text, 10}, ComponentLabel(kItemComponents[block]));
         for (int i = 0; i < 15; ++i) {
             const int item = block * 15 + i + 1;
             const double right = kWidth - caption - i * cell;
             const QRectF number(right - cell, top, cell, 360);
             const QRectF answer(right - cell, top + 360, cell, 360);
-            Cell(p, number);
-            Cell(p, answer);
+            SheetCell(p, number);
+            SheetCell(p, answer);
             painter.value({number, SheetFace::Text, 8}, PersianDigits(QString::number(item)));
             painter.value({answer, SheetFace::Text, 10}, PersianDigits(sheet_.answers.stored(item)));
         }

@@ -131,4 +131,23 @@ QString SheetFileName(const QStringList &parts)
     return FileNameFromParts(parts) + QStringLiteral(".pdf");
 }
 
+SheetText SheetBox(double left, double top, double width, double height, double points, Qt::Alignment alignment,
+                   SheetFace face)
+{
+    return {QRectF(left, top, width, height), face, points, alignment};
+}
+
+void SheetRule(QPainter &painter, double y, double width)
+{
+    painter.setPen(QPen(QColor(110, 110, 110), 8));
+    painter.drawLine(QPointF(0, y), QPointF(width, y));
+}
+
+void SheetCell(QPainter &painter, const QRectF &cell, bool shaded)
+{
+    painter.setPen(QPen(QColor(120, 120, 120), 6));
+    painter.setBrush(shaded ? QBrush(QColor(236, 236, 236)) : QBrush(Qt::NoBrush));
+    painter.drawRect(cell);
+}
+
 } // namespace morva

@@ -25,6 +25,14 @@ struct SheetText {
     Qt::LayoutDirection direction = Qt::RightToLeft;
 };
 
+// A box of text on a sheet at left, top, width and height in twips.
+SheetText SheetBox(double left, double top, double width, double height, double points,
+                   Qt::Alignment alignment = Qt::AlignHCenter, SheetFace face = SheetFace::Text);
+// A grey rule across a sheet of that width, at y.
+void SheetRule(QPainter &painter, double y, double width);
+// The frame of a table's cell, shaded for a heading or a row that stands out.
+void SheetCell(QPainter &painter, const QRectF &cell, bool shaded = false);
+
 // Paints a sheet in twips of its design, knowing how large the design will print.
 class SheetPainter {
 public:

@@ -21,25 +21,6 @@ constexpr int kRows = kGroupCount + 1; // the seven groups, then all together
 constexpr int kLowestSum = 15;
 constexpr int kHighestSum = 135;
 
-SheetText Box(double left, double top, double width, double height, double points,
-              Qt::Alignment alignment = Qt::AlignHCenter, SheetFace face = SheetFace::Text)
-{
-    return {QRectF(left, top, width, height), face, points, alignment};
-}
-
-void Rule(QPainter &painter, double y)
-{
-    painter.setPen(QPen(QColor(110, 110, 110), 8));
-    painter.drawLine(QPointF(0, y), QPointF(kWidth, y));
-}
-
-void Cell(QPainter &painter, const QRectF &cell, bool shaded = false)
-{
-    painter.setPen(QPen(QColor(120, 120, 120), 6));
-    painter.setBrush(shaded ? QBrush(QColor(236, 236, 236)) : QBrush(Qt::NoBrush));
-    painter.drawRect(cell);
-}
-
 // A table's columns laid from the right edge of the band, as a Persian table reads.
 class Columns {
 public:
@@ -108,11 +89,11 @@ QString GroupSummaryDocument::name() const
 
 void GroupSummaryDocument::paint(const SheetPainter &painter) const
 {
-    painter.value(Box(0, 0, kWidth, 520, 16, Qt::AlignHCenter, SheetFace::Display), sheet_.clinicName);
-    painter.value(Box(0, 540, kWidth, 400, 13), name());
-    painter.value(Box(0, 950, kWidth, 330, 10),
+    painter.value(SheetBox(0, 0, kWidth, 520, 16, Qt::AlignHCenter, SheetFace::Display), sheet_.clinicName);
+    painter.value(SheetBox(0, 540, kWidth, 400, 13), name());
+    painter.value(SheetBox(0, 950, kWidth, 330, 10),
                   QStringLiteral("تاریخ: %1؛ %2").arg(PersianDigits(sheet_.date), sheet_.scope));
-    Rule(painter.painter(), 1340);
+    SheetRule(painter.painter(), 1340, kWidth);
     paintScores(painter, 1420);
     paintChart(painter, 6720);
     paintLoveTypes(painter, 9120);
@@ -124,14 +105,14 @@ void GroupSummaryDocument::paint(const SheetPainter &painter) const
 void GroupSummaryDocument::paintScores(const SheetPainter &painter, double top) const
 {
     QPainter &p = painter.painter();
-    painter.value(Box(0, top, kWidth, 360, 11, kRight), QStringLiteral("نمره‌های هر گروه"));
+    painter.value(SheetBox(0, top, kWidth, 360, 11, kRight), QStringLiteral("نمره‌های هر گروه"));
     top += 380;
     const double component = (kWidth - 3 * 760) / 3;
     const Columns columns{760, 760, 760, component - 760, 760, component - 760, 760, component - 760, 760};
     const auto header = [&](int column, double y, double height, const QString &text, int span = 1) {
         const QRectF cell = columns.cell(column, y, height, span);
-        Cell(p, cell, true);
-        painter.value(Box(cell.left() + 30, y, cell.width() - 60, height, 9.5), text);
+        SheetCell(p, cell, true);
+        painter.value(SheetBox(cell.left() + 30, y, cell.width() - 60, height, 9.5), text);
     };
     header(0, top, 580, QStringLiteral("گروه"));
     header(1, top, 580, QStringLiteral("کامل"));
@@ -148,8 +129,8 @@ void GroupSummaryDocument::paintScores(const SheetPainter &painter, double top) 
         const double y = top + r * row;
         const auto value = [&](int column, const QString &text, double points = 9.5) {
             const QRectF cell = columns.cell(column, y, row);
-            Cell(p, cell, r == kRows - 1);
-            painter.value(Box(cell.left() + 30, y, cell.width() - 60, row, points), text);
+            SheetCell(p, cell, r == kRows - 1);
+            painter.value(SheetBox(cell.left() + 30, y, cell.width() - 60, row, points), text);
         };
         value(0, RowLabel(r));
         value(1, Count(summary.complete));
@@ -157,15 +138,15 @@ void GroupSummaryDocument::paintScores(const SheetPainter &painter, double top) 
         for (int c = 0; c < 3; ++c) {
             const ComponentSummary &figures = summary.components[c];
             const QRectF cell = columns.cell(3 + 2 * c, y, row);
-            Cell(p, cell, r == kRows - 1);
-            painter.value(Box(cell.left() + 30, y + 20, cell.width() - 60, 240, 9.5),
+            SheetCell(p, cell, r == kRows - 1);
+            painter.value(SheetBox(cell.left() + 30, y + 20, cell.width() - 60, 240, 9.5),
                           MeanAndSpread(figures.meanSum, figures.sdSum, 1));
-            painter.value(Box(cell.left() + 30, y + 240, cell.width() - 60, 220, 8),
+            painter.value(SheetBox(cell.left() + 30, y + 240, cell.width() - 60, 220, 8),
                           MeanAndSpread(figures.meanPerItem, figures.sdPerItem, 2));
             value(4 + 2 * c, PersianFigure(figures.medianSum, 1));
         }
     }
-    painter.paragraph(Box(0, top + kRows * row + 40, kWidth, 440, 8.5, kRight | Qt::AlignTop),
+    painter.paragraph(SheetBox(0, top + kRows * row + 40, kWidth, 440, 8.5, kRight | Qt::AlignTop),
                       QStringLiteral("در هر خانه، سطر بالا میانگین نمره‌ی مؤلفه (از ۱۵ تا ۱۳۵) و سطر پایین میانگین پاسخ "
                                      "به هر جمله‌ی آن (از ۱ تا ۹) است، با انحراف معیار در پرانتز. میانگین‌ها و میانه از "
                                      "آزمودنی‌های کامل به دست آمده‌اند؛ «ناقص» آزمودنی‌ای است که به برخی از جمله‌ها پاسخ "
@@ -182,7 +163,7 @@ void GroupSummaryDocument::paintChart(const SheetPainter &painter, double top) c
     const double panel = kWidth / 3;
     for (int c = 0; c < 3; ++c) {
         const double right = kWidth - c * panel;
-        painter.value(Box(right - panel, top, panel, 300, 10), ComponentLabel(kItemComponents[c]));
+        painter.value(SheetBox(right - panel, top, panel, 300, 10), ComponentLabel(kItemComponents[c]));
         const QRectF plot(right - panel + 200, top + 380, panel - 700, height - 900);
         const auto yOf = [&](double sum) {
             const double clamped = std::clamp(sum, double(kLowestSum), double(kHighestSum));
@@ -191,13 +172,13 @@ void GroupSummaryDocument::paintChart(const SheetPainter &painter, double top) c
         p.setPen(QPen(QColor(150, 150, 150), 5));
         for (const int sum : {kLowestSum, 75, kHighestSum}) {
             p.drawLine(QPointF(plot.left(), yOf(sum)), QPointF(plot.right(), yOf(sum)));
-            painter.value(Box(plot.right() + 40, yOf(sum) - 130, 420, 260, 8, Qt::AlignLeft | Qt::AlignAbsolute),
+            painter.value(SheetBox(plot.right() + 40, yOf(sum) - 130, 420, 260, 8, Qt::AlignLeft | Qt::AlignAbsolute),
                           PersianNumber(sum));
         }
         const double slot = plot.width() / kRows;
         for (int r = 0; r < kRows; ++r) {
             const double x = plot.right() - (r + 0.5) * slot; // the first group at the right
-            painter.value(Box(x - slot / 2, plot.bottom() + 20, slot, 260, 8), RowLabel(r));
+            painter.value(SheetBox(x - slot / 2, plot.bottom() + 20, slot, 260, 8), RowLabel(r));
             const ComponentSummary &figures = RowSummary(sheet_.summaries, r).components[c];
             if (!figures.meanSum)
                 continue;
@@ -215,7 +196,7 @@ void GroupSummaryDocument::paintChart(const SheetPainter &painter, double top) c
             }
         }
     }
-    painter.value(Box(0, top + height - 240, kWidth, 240, 8.5, kRight),
+    painter.value(SheetBox(0, top + height - 240, kWidth, 240, 8.5, kRight),
                   QStringLiteral("ستون‌ها میانگین نمره‌ی مؤلفه در هر گروه را نشان می‌دهند و خط‌های عمودی روی آن‌ها یک "
                                  "انحراف معیار بالا و پایین میانگین را."));
 }
@@ -224,7 +205,7 @@ void GroupSummaryDocument::paintChart(const SheetPainter &painter, double top) c
 void GroupSummaryDocument::paintLoveTypes(const SheetPainter &painter, double top) const
 {
     QPainter &p = painter.painter();
-    painter.value(Box(0, top, kWidth, 360, 11, kRight), QStringLiteral("نوع عشق در هر گروه: تعداد (درصد)"));
+    painter.value(SheetBox(0, top, kWidth, 360, 11, kRight), QStringLiteral("نوع عشق در هر گروه: تعداد (درصد)"));
     top += 380;
     constexpr double label = 2040;
     const double each = (kWidth - label) / kRows;
@@ -232,8 +213,8 @@ void GroupSummaryDocument::paintLoveTypes(const SheetPainter &painter, double to
     constexpr double row = 260;
     const auto cell = [&](int column, double y, const QString &text, bool shaded) {
         const QRectF box = columns.cell(column, y, row);
-        Cell(p, box, shaded);
-        painter.value(Box(box.left() + 30, y, box.width() - 60, row, 8.5), text);
+        SheetCell(p, box, shaded);
+        painter.value(SheetBox(box.left() + 30, y, box.width() - 60, row, 8.5), text);
     };
     cell(0, top, QStringLiteral("نوع عشق"), true);
     for (int r = 0; r < kRows; ++r)
@@ -260,11 +241,11 @@ void GroupSummaryDocument::paintComparison(const SheetPainter &painter, double t
     QPainter &p = painter.painter();
     const GroupSummary &first = sheet_.summaries.groups[sheet_.first];
     const GroupSummary &second = sheet_.summaries.groups[sheet_.second];
-    painter.value(Box(0, top, kWidth, 340, 11, kRight),
+    painter.value(SheetBox(0, top, kWidth, 340, 11, kRight),
                   QStringLiteral("مقایسه‌ی گروه %1 (%2 آزمودنی کامل) با گروه %3 (%4 آزمودنی کامل)")
                       .arg(Groups()[sheet_.first], Count(first.complete), Groups()[sheet_.second],
                            Count(second.complete)));
-    painter.value(Box(0, top + 350, kWidth, 260, 8.5, kRight),
+    painter.value(SheetBox(0, top + 350, kWidth, 260, 8.5, kRight),
                   QStringLiteral("آزمون t ولش (بدون فرض برابری واریانس‌ها، دودامنه)؛ d کوهن با انحراف معیار ترکیبی؛ "
                                  "d مثبت یعنی میانگین گروه %1 بیشتر است.")
                       .arg(Groups()[sheet_.first]));
@@ -273,8 +254,8 @@ void GroupSummaryDocument::paintComparison(const SheetPainter &painter, double t
     constexpr double row = 280;
     const auto cell = [&](int column, double y, const QString &text, bool shaded) {
         const QRectF box = columns.cell(column, y, row);
-        Cell(p, box, shaded);
-        painter.value(Box(box.left() + 30, y, box.width() - 60, row, 8.5), text);
+        SheetCell(p, box, shaded);
+        painter.value(SheetBox(box.left() + 30, y, box.width() - 60, row, 8.5), text);
     };
     const QStringList headings{QStringLiteral("مؤلفه"), QStringLiteral("t"), QStringLiteral("درجه‌ی آزادی"),
                                QStringLiteral("p"), QStringLiteral("d کوهن"),
@@ -313,7 +294,7 @@ void GroupSummaryDocument::paintComparison(const SheetPainter &painter, double t
         types = QStringLiteral("نوع عشق (آزمون خی‌دو): برای این دو گروه انجام‌پذیر نیست؛ این آزمون دست‌کم یک آزمودنی "
                                "کامل در هر گروه و دست‌کم دو نوع عشق در مجموع دو گروه لازم دارد.");
     }
-    painter.paragraph(Box(0, top, kWidth, 520, 8.5, kRight | Qt::AlignTop), types);
+    painter.paragraph(SheetBox(0, top, kWidth, 520, 8.5, kRight | Qt::AlignTop), types);
 }
 
 } // namespace morva
