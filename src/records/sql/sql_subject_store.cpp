@@ -91,11 +91,24 @@ QDateTime MomentAt(TextRow row, qsizetype i)
     return QDateTime::fromString(TextAt(row, i), Qt::ISODate);
 }
 
+TestState StateOf(qsizetype answered)
+{
+    return answered == AnswerSheet::kItems ? TestState::Complete
+                                           : (answered == 0 ? TestState::NotTaken : TestState::Incomplete);
+}
+
 TestState StateOf(const AnswerSheet &answers)
 {
-    const auto unanswered = answers.unanswered().size();
-    return unanswered == 0 ? TestState::Complete
-                           : (unanswered == AnswerSheet::kItems ? TestState::NotTaken : TestState::Incomplete);
+    return StateOf(AnswerSheet::kItems - answers.unanswered().size());
+}
+
+// The same of the answers as stored, read where they are without copying them.
+TestState StateAt(TextRow row, qsizetype first)
+{
+    qsizetype answered = 0;
+    for (qsizetype item = 0; item < AnswerSheet::kItems; ++item)
+        answered += AnswerSheet::ValueOf(row[first + item]).has_value() ? 1 : 0;
+    return StateOf(answered);
 }
 
 // The latest session of the subject whose code is the column code of the query.
@@ -296,7 +309,7 @@ QList<ListedSubject> SqlSubjectStore::page(const SubjectFilter &filter, std::opt
     QList<ListedSubject> rows;
     db().readTexts(sql, values, [&](TextRow row) {
         const bool tested = !row[dateAt + 1].isNull();
-        rows.append({row[0].toLongLong(), SubjectAt(row, 1), StateOf(AnswersAt(row, answersAt)),
+        rows.append({row[0].toLongLong(), SubjectAt(row, 1), StateAt(row, answersAt),
                      tested ? std::optional<QString>(TextAt(row, dateAt)) : std::nullopt});
         return true;
     });
