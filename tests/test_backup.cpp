@@ -110,6 +110,7 @@ private Q_SLOTS:
     void encryptedBackupDecryptsToTheSameBytes();
     void changedEncryptedBackupIsRefused();
     void passphraseIsWrittenNowhere();
+    void readmeDecryptsABackupWithoutThisProgram();
 };
 
 void BackupTest::namesFollowTheClock()
@@ -452,6 +453,30 @@ void BackupTest::passphraseIsWrittenNowhere()
     QVERIFY(!variables.isEmpty());
     for (const QByteArray &form : forms)
         QVERIFY(!variables.contains(form));
+}
+
+// The layout that README.md gives is the file's: the Python program written there, on Debian's
+// python3-nacl, decrypts a backup to the subjects file's very bytes, and refuses a wrong passphrase.
+void BackupTest::readmeDecryptsABackupWithoutThisProgram()
+{
+    DataFolder folder;
+    const QString live = LargerSubjectsFile();
+    const QString typed = QStringLiteral("کلید کلینیک ۱۴۰۳ Morva");
+    QCOMPARE(EncryptSubjectsFile(live, folder.file("sealed.mdbE"), Passphrase(typed)), std::nullopt);
+    const QString readme = QString::fromUtf8(ReadFile(QStringLiteral(MORVA_README)));
+    const qsizetype start = readme.indexOf(QStringLiteral("```python\n"));
+    QVERIFY(start >= 0);
+    const qsizetype end = readme.indexOf(QStringLiteral("```\n"), start + 10);
+    WriteFile(folder.file("decrypt.py"), readme.mid(start + 10, end - start - 10).toUtf8());
+    const auto python = [&](const QString &passphrase, const QString &out) {
+        QProcess run;
+        run.start(QStringLiteral("/usr/bin/python3"), {folder.file("decrypt.py"), folder.file("sealed.mdbE"), passphrase, out});
+        run.waitForFinished(60000);
+        return run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1;
+    };
+    QCOMPARE(python(typed, folder.file("opened.mdb")), 0);
+    QCOMPARE(Sha256(folder.file("opened.mdb")), Sha256(live));
+    QVERIFY(python(typed + "!", folder.file("wrong.mdb")) != 0);
 }
 
 QTEST_GUILESS_MAIN(BackupTest)
