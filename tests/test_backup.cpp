@@ -470,7 +470,8 @@ void BackupTest::readmeDecryptsABackupWithoutThisProgram()
     WriteFile(folder.file("decrypt.py"), readme.mid(start + 10, end - start - 10).toUtf8());
     const auto python = [&](const QString &passphrase, const QString &out) {
         QProcess run;
-        run.start(QStringLiteral("/usr/bin/python3"), {folder.file("decrypt.py"), folder.file("sealed.mdbE"), passphrase, out});
+        run.start(QStringLiteral("/usr/bin/python3"),
+                  {folder.file("decrypt.py"), folder.file("sealed.mdbE"), passphrase, out});
         run.waitForFinished(60000);
         return run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1;
     };

@@ -436,9 +436,8 @@ void ExitTest::choosersOpenInBackWithTheDatedName()
         dialog->reject();
     });
     Click(Child<QPushButton>(&w, "b1"));
-    QCOMPARE(QFileInfo(proposed).fileName(),
-             WithBackupExtension(BackupFileName(Child<QLabel>(&w, "Label3")->text(), Child<QLabel>(&w, "Label2")->text()),
-                                 true));
+    const QString dated = BackupFileName(Child<QLabel>(&w, "Label3")->text(), Child<QLabel>(&w, "Label2")->text());
+    QCOMPARE(QFileInfo(proposed).fileName(), WithBackupExtension(dated, true));
     QVERIFY(proposed.endsWith(".mdbE"));
     QCOMPARE(filters, QStringList{"Encrypted Database Backup (*.mdbE)"});
 }

@@ -256,8 +256,9 @@ RestoreOutcome DecryptBackupFile(const QString &source, const QString &destinati
     if (quint8(header[kVersionAt]) != kFormatVersion || cost.passes < crypto_pwhash_OPSLIMIT_MIN
         || cost.passes > kMostPasses || cost.memoryBytes < crypto_pwhash_MEMLIMIT_MIN || cost.memoryBytes > kMostMemory
         || chunk == 0 || chunk > kLargestChunk)
-        return Refused(QStringLiteral("فایل «%1» را نسخه‌ی تازه‌تری از برنامه رمزگذاری کرده، یا این فایل آسیب دیده است."),
-                       source, advice);
+        return Refused(
+            QStringLiteral("فایل «%1» را نسخه‌ی تازه‌تری از برنامه رمزگذاری کرده، یا این فایل آسیب دیده است."), source,
+            advice);
 
     SecretBytes key(crypto_secretstream_xchacha20poly1305_KEYBYTES);
     if (!DeriveKey(key, passphrase, Bytes(header, kSaltAt), cost, betweenChunks, total))

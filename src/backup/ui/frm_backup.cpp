@@ -187,9 +187,8 @@ void Frmbackup::onCheckEncryptToggled(bool encrypted)
 void Frmbackup::onB1Clicked()
 {
     const bool encrypted = checkEncrypt_->isChecked();
-    const QString path =
-        AskSavePath(this, {}, BackupFolder(), WithBackupExtension(BackupFileName(label3_->text(), label2_->text()), encrypted),
-                    BackupFilters(!encrypted, encrypted));
+    const QString proposed = WithBackupExtension(BackupFileName(label3_->text(), label2_->text()), encrypted);
+    const QString path = AskSavePath(this, {}, BackupFolder(), proposed, BackupFilters(!encrypted, encrypted));
     if (!path.isEmpty())
         text1_->setText(path);
 }
@@ -259,7 +258,9 @@ void Frmbackup::onVisualButtonEx3Clicked()
             return;
         decrypted = std::make_unique<DecryptedBackup>();
         RestoreOutcome opened;
-        copying([&](const BetweenChunks &step) { opened = decrypted->open(source, *passphrase, NothingChanged(), step); });
+        copying([&](const BetweenChunks &step) {
+            opened = decrypted->open(source, *passphrase, NothingChanged(), step);
+        });
         if (opened.stop == RestoreOutcome::Stop::NotCopied) {
             showCopyFailure(opened.why);
             return;

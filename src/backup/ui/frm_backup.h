@@ -17,7 +17,7 @@ class QTimer;
 namespace morva {
 
 // The backup window, reached on the way out of the program: copies the subjects file to a
-// backup file, or a backup file back over it. Leaving it ends the program: after a copy, by its
+// backup file (encrypted with a passphrase when its box is ticked), or a backup file back over it. Leaving it ends the program: after a copy, by its
 // exit button or by its close box.
 class Frmbackup : public QWidget {
     Q_OBJECT

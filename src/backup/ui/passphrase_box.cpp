@@ -52,7 +52,8 @@ PassphraseBox::PassphraseBox(QWidget *owner, Purpose purpose) : QDialog(owner), 
     setObjectName(QStringLiteral("PassphraseBox"));
     setLayoutDirection(Qt::RightToLeft);
     const bool making = purpose == Purpose::Make;
-    setWindowTitle(making ? QStringLiteral("رمزگذاری نسخه‌ی پشتیبان") : QStringLiteral("گشودن نسخه‌ی پشتیبان رمزگذاری‌شده"));
+    setWindowTitle(making ? QStringLiteral("رمزگذاری نسخه‌ی پشتیبان")
+                          : QStringLiteral("گشودن نسخه‌ی پشتیبان رمزگذاری‌شده"));
     auto *prompt = PlainLabel(
         making ? QStringLiteral("نسخه‌ی پشتیبان با این گذرواژه رمزگذاری می‌شود. گذرواژه را جدا از نسخه‌ی پشتیبان "
                                 "در جای امنی نگه دارید: بی آن، این نسخه را هیچ‌کس، حتی خود شما، نمی‌تواند بگشاید.")
