@@ -9,8 +9,10 @@
 // What is timed: the start of the program to the first paint of its main window (a process of its
 // own, with its peak memory) beside a minimal Qt program; the data work of the main, scoring and
 // lookup windows; the backup copy of a 100 MB file beside cp (with and without bringing the copy
-// to disk); the restore of a 100 MB subjects file beside cp; and the research exports beside
+// to disk); an encrypted backup of 100 MB and its decryption beside the backup copy; the restore of
+// a 100 MB subjects file beside cp; and the research exports beside
 // sqlite3 writing the same 65 columns as CSV, with the same byte-order mark and brought to disk.
+#include "backup/encrypted_backup.h"
 #include "common/database_copy.h"
 #include "export/research_export.h"
 #include "records/columns.h"
@@ -587,6 +589,39 @@ void QFileCopy100MB(benchmark::State &state)
     Copy100MB(state, [](const QString &source, const QString &destination) { return QFile::copy(source, destination); });
 }
 
+// The 100 MB file encrypted as the backup window encrypts it, and an encrypted backup of it
+// decrypted as a restore decrypts it, each beside the plain backup copy. Both derive the key from
+// the passphrase first (Argon2id at the cost new backups use), and that time is counted.
+const QString kBenchPassphrase = QStringLiteral("کلید کلینیک ۱۴۰۳ Morva");
+
+void EncryptSubjectsFile100MB(benchmark::State &state)
+{
+    const Passphrase passphrase(kBenchPassphrase);
+    Copy100MB(state, [&](const QString &source, const QString &destination) {
+        return !EncryptSubjectsFile(source, destination, passphrase, Paced(ProcessEventsBetweenChunks));
+    });
+}
+
+void DecryptBackupFile100MB(benchmark::State &state)
+{
+    const LargeFile &file = Large();
+    const QDir folder = QFileInfo(file.source()).dir();
+    const QString sealed = folder.filePath(QStringLiteral("sealed.mdbE"));
+    const QString opened = folder.filePath(QStringLiteral("opened.mdb"));
+    const Passphrase passphrase(kBenchPassphrase);
+    if (!QFileInfo::exists(sealed) && EncryptSubjectsFile(file.source(), sealed, passphrase))
+        state.SkipWithError("the encryption failed");
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(opened);
+        state.ResumeTiming();
+        if (DecryptBackupFile(sealed, opened, passphrase, {}, Paced(ProcessEventsBetweenChunks)).stop
+            != RestoreOutcome::Stop::None)
+            state.SkipWithError("the decryption failed");
+    }
+    state.SetBytesProcessed(state.iterations() * kLargeBytes);
+}
+
 // A subjects file of 100 MB: the 100,000 subjects, and a table of padding that brings the file to
 // its size. It is the backup the restore takes; the desk it is restored into holds the same file
 // after the first restore, so every restore keeps 100 MB of present subjects before it replaces
@@ -897,6 +932,10 @@ const Ratio kRatios[] = {
     {"start-up, 100 subjects vs minimal Qt program", "StartUp/100", "StartUpFloor", false, "<= 1.5x", "peak_MB"},
     {"backup copy 100 MB vs cp (speed)", "CopyDatabaseFile100MB", "Cp100MB", true, ">= 0.5x"},
     {"backup copy 100 MB vs cp + sync (speed)", "CopyDatabaseFile100MB", "CpAndSync100MB", true, ">= 1x"},
+    {"encrypted backup 100 MB vs backup copy (key derivation counted)", "EncryptSubjectsFile100MB",
+     "CopyDatabaseFile100MB", false, "<= 2x"},
+    {"decrypting a 100 MB backup vs backup copy (key derivation counted)", "DecryptBackupFile100MB",
+     "CopyDatabaseFile100MB", false, "<= 2x"},
     {"whole backup (settle, copy) vs cp (speed)", "BackupOfSubjects100MB", "CpSubjectsFile100MB", true, "-"},
     {"restore of a 100 MB subjects file vs cp (speed)", "Restore100MB", "CpSubjectsFile100MB", true, ">= 0.3x"},
     {"CSV export 100,000 with names vs sqlite3 -csv", "ExportEverySubject/Csv/100000", "Sqlite3CsvOfTheExport/100000",
@@ -1006,6 +1045,8 @@ BENCHMARK(CopyDatabaseFile100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->
 BENCHMARK(Cp100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(CpAndSync100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(QFileCopy100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(EncryptSubjectsFile100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(DecryptBackupFile100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(Restore100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BackupOfSubjects100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(CpSubjectsFile100MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

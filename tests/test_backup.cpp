@@ -1,4 +1,5 @@
 #include "backup/backup_files.h"
+#include "backup/encrypted_backup.h"
 #include "common/database_copy.h"
 #include "records/sqlite/subjects_file.h"
 #include "records/sqlite/data_connection.h"
@@ -8,6 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -15,6 +17,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -56,6 +59,40 @@ QString Sqlite3(const QString &path, const QString &sql)
     return QString::fromUtf8(sqlite.readAllStandardOutput()).trimmed();
 }
 
+QByteArray Sha256(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return hash.result();
+}
+
+// A subjects file of a few megabytes (some subjects and a table of padding) at DB/DB2.mdb: several
+// chunks of an encrypted backup.
+QString LargerSubjectsFile()
+{
+    DataConnection db(DataFile::Subjects, "setup");
+    db.transact([&] {
+        for (int i = 0; i < 50; ++i)
+            InsertSubject(db, StoredSubject{.code = QStringLiteral("E-%1").arg(i)});
+    });
+    db.run("CREATE TABLE \"Pad\" (\"b\" BLOB)");
+    db.run("INSERT INTO \"Pad\" VALUES (randomblob(2600000))");
+    return QFileInfo(DataFilePath(DataFile::Subjects)).absoluteFilePath();
+}
+
+// The plaintext bytes of each chunk, as the file's header gives them.
+qint64 ChunkBytes(const QByteArray &encrypted)
+{
+    return qFromLittleEndian<quint32>(encrypted.constData() + 41);
+}
+
+constexpr QFile::Permissions kUserBits = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+constexpr qint64 kEncryptedHeaderBytes = 69;
+constexpr qint64 kSealBytes = 17;
+
 } // namespace
 
 class BackupTest : public QObject {
@@ -70,6 +107,10 @@ private Q_SLOTS:
     void openConnectionsAreCounted();
     void interruptedWriteIsRolledBackBeforeTheCopy();
     void restoreTakesWhatABackupsJournalHolds();
+    void encryptedBackupDecryptsToTheSameBytes();
+    void changedEncryptedBackupIsRefused();
+    void passphraseIsWrittenNowhere();
+    void readmeDecryptsABackupWithoutThisProgram();
 };
 
 void BackupTest::namesFollowTheClock()
@@ -260,6 +301,183 @@ void BackupTest::restoreTakesWhatABackupsJournalHolds()
     QCOMPARE(SubjectsInBackup(live), std::optional<qint64>(40));
     QCOMPARE(Sqlite3(live, QStringLiteral("PRAGMA journal_mode")), QStringLiteral("delete"));
     QVERIFY(!QFileInfo::exists(live + ".restoring"));
+}
+
+// An encrypted backup begins with its header, holds the file in sealed chunks (the last one
+// whatever is left, an empty file one empty chunk), is readable by its owner only, and decrypts to
+// the very bytes of the file.
+void BackupTest::encryptedBackupDecryptsToTheSameBytes()
+{
+    DataFolder folder;
+    const QString live = LargerSubjectsFile();
+    const QString sealed = folder.file("sealed.mdbE");
+    QList<qint64> progress;
+    {
+        const Passphrase passphrase(QStringLiteral("کلید کلینیک ۱۴۰۳ Morva"));
+        QCOMPARE(EncryptSubjectsFile(live, sealed, passphrase, [&](qint64 done, qint64) { progress << done; }),
+                 std::nullopt);
+    }
+    const QByteArray bytes = ReadFile(sealed);
+    QVERIFY(bytes.startsWith(QByteArray("MORVAENC\x01", 9)));
+    QVERIFY(IsEncryptedBackup(sealed));
+    QVERIFY(!IsEncryptedBackup(live));
+    QCOMPARE(qFromLittleEndian<quint64>(bytes.constData() + 9), DefaultKeyCost().passes);
+    QCOMPARE(qFromLittleEndian<quint64>(bytes.constData() + 17), DefaultKeyCost().memoryBytes);
+    const qint64 size = QFileInfo(live).size(), chunk = ChunkBytes(bytes);
+    const qint64 chunks = (size + chunk - 1) / chunk;
+    QVERIFY2(chunks >= 3, "first, middle and last chunks");
+    QCOMPARE(bytes.size(), kEncryptedHeaderBytes + size + chunks * kSealBytes);
+    QVERIFY(progress.contains(0) && progress.contains((chunks - 1) * chunk));
+    QCOMPARE(QFileInfo(sealed).permissions() & ~kUserBits, QFile::ReadOwner | QFile::WriteOwner);
+
+    QString decryptedPath;
+    {
+        DecryptedBackup decrypted;
+        decryptedPath = decrypted.path();
+        QCOMPARE(QFileInfo(decryptedPath).absolutePath(), QFileInfo(live).absolutePath()); // beside the live file
+        const RestoreOutcome opened =
+            decrypted.open(sealed, Passphrase(QStringLiteral("کلید کلینیک ۱۴۰۳ Morva")), QString());
+        QCOMPARE(int(opened.stop), int(RestoreOutcome::Stop::None));
+        QCOMPARE(Sha256(decryptedPath), Sha256(live));
+        QCOMPARE(SubjectsInBackup(decryptedPath), std::optional<qint64>(50));
+        QCOMPARE(QFileInfo(decryptedPath).permissions() & ~kUserBits, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    QVERIFY(!QFileInfo::exists(decryptedPath));
+
+    // Files at the edges of the chunks.
+    const Passphrase passphrase(QStringLiteral("0123456789"));
+    for (const qint64 edge : {qint64(0), chunk, 2 * chunk, chunk + 1}) {
+        const QByteArray plain = RandomBytes(edge);
+        WriteFile(folder.file("plain"), plain);
+        QCOMPARE(EncryptSubjectsFile(folder.file("plain"), folder.file("edge.mdbE"), passphrase), std::nullopt);
+        QCOMPARE(QFileInfo(folder.file("edge.mdbE")).size(),
+                 kEncryptedHeaderBytes + edge + std::max<qint64>(1, (edge + chunk - 1) / chunk) * kSealBytes);
+        const RestoreOutcome opened = DecryptBackupFile(folder.file("edge.mdbE"), folder.file("back"), passphrase, {});
+        QCOMPARE(int(opened.stop), int(RestoreOutcome::Stop::None));
+        QCOMPARE(ReadFile(folder.file("back")), plain);
+    }
+}
+
+// A wrong passphrase, any one byte of the header changed, a changed chunk, a file cut short and
+// one with bytes after its end are each refused in Persian: nothing is decrypted, the live file
+// stays as it was.
+void BackupTest::changedEncryptedBackupIsRefused()
+{
+    DataFolder folder;
+    const QString live = LargerSubjectsFile();
+    const QByteArray liveHash = Sha256(live);
+    const QString sealed = folder.file("sealed.mdbE");
+    const Passphrase right(QStringLiteral("کلید کلینیک ۱۴۰۳ Morva"));
+    // Each changed header byte costs a derivation of the key: the cheapest one here.
+    QCOMPARE(EncryptSubjectsFile(live, sealed, right, {}, KeyCost{1, 8 * 1024 * 1024}), std::nullopt);
+    const QByteArray bytes = ReadFile(sealed);
+    const qint64 chunk = ChunkBytes(bytes);
+    const QString advice = QStringLiteral(" اطلاعات آزمودنی‌ها تغییری نکرد.");
+
+    const auto opens = [&](const QByteArray &tried, const Passphrase &passphrase) {
+        WriteFile(folder.file("tried.mdbE"), tried);
+        DecryptedBackup decrypted;
+        const RestoreOutcome outcome = decrypted.open(folder.file("tried.mdbE"), passphrase, advice);
+        if (outcome.stop != RestoreOutcome::Stop::None) {
+            if (outcome.stop != RestoreOutcome::Stop::NotABackup || !outcome.why.endsWith(advice)
+                || QFileInfo::exists(decrypted.path()))
+                return QStringLiteral("refused wrongly: ") + outcome.why;
+        }
+        return outcome.stop == RestoreOutcome::Stop::None ? QStringLiteral("opened") : outcome.why;
+    };
+    const auto flipped = [&](qint64 at) {
+        QByteArray changed = bytes;
+        changed[at] = char(changed[at] ^ 0x01);
+        return changed;
+    };
+    const auto says = [](const QString &why, const char *words) {
+        return why.contains(QString::fromUtf8(words)) && why.contains(QStringLiteral("tried.mdbE"));
+    };
+
+    QCOMPARE(opens(bytes, right), QStringLiteral("opened"));
+    const QString wrong = opens(bytes, Passphrase(QStringLiteral("کلید کلینیک ۱۴۰۴ Morva")));
+    QVERIFY2(says(wrong, "گذرواژه درست نیست"), qPrintable(wrong));
+    for (qint64 at = 0; at < kEncryptedHeaderBytes; ++at) {
+        const QString why = opens(flipped(at), right);
+        QVERIFY2(why != QStringLiteral("opened") && !why.startsWith(QStringLiteral("refused wrongly")),
+                 qPrintable(QStringLiteral("header byte %1: %2").arg(at).arg(why)));
+    }
+    for (const qint64 at : {kEncryptedHeaderBytes + 10, kEncryptedHeaderBytes + chunk + kSealBytes + 10,
+                            qint64(bytes.size()) - 1}) {
+        const QString why = opens(flipped(at), right);
+        QVERIFY2(says(why, at < kEncryptedHeaderBytes + chunk ? "گذرواژه درست نیست" : "تغییر کرده یا آسیب دیده"),
+                 qPrintable(QStringLiteral("byte %1: %2").arg(at).arg(why)));
+    }
+    for (const qint64 kept : {qint64(bytes.size()) - 1, kEncryptedHeaderBytes + 2 * (chunk + kSealBytes),
+                              kEncryptedHeaderBytes, qint64(20)}) {
+        const QString why = opens(bytes.left(kept), right);
+        QVERIFY2(says(why, kept == bytes.size() - 1 ? "تغییر کرده یا آسیب دیده" : "کامل نیست"),
+                 qPrintable(QStringLiteral("cut at %1: %2").arg(kept).arg(why)));
+    }
+    for (const QByteArray &after : {QByteArray(1, '\0'), bytes.right(chunk + kSealBytes)}) {
+        const QString why = opens(bytes + after, right);
+        QVERIFY2(says(why, "تغییر کرده یا آسیب دیده"), qPrintable(why));
+    }
+    QCOMPARE(Sha256(live), liveHash);
+    QCOMPARE(QDir("DB").entryList(QDir::Files | QDir::Hidden), QStringList({"DB.mdb", "DB2.mdb"}));
+}
+
+// The passphrase is in no file that a backup and its decryption leave, nor in the process's
+// environment.
+void BackupTest::passphraseIsWrittenNowhere()
+{
+    DataFolder folder;
+    const QString live = LargerSubjectsFile();
+    const QString typed = QStringLiteral("گذرواژه‌ی محرمانه-Secret-7391");
+    {
+        const Passphrase passphrase(typed);
+        QCOMPARE(EncryptSubjectsFile(live, BackupFolder() + "/sealed.mdbE", passphrase), std::nullopt);
+        DecryptedBackup decrypted;
+        QCOMPARE(int(decrypted.open(BackupFolder() + "/sealed.mdbE", passphrase, {}).stop),
+                 int(RestoreOutcome::Stop::None));
+        QCOMPARE(CopyDatabaseFile(decrypted.path(), folder.file("opened.mdbB")), std::nullopt);
+    }
+    const QList<QByteArray> forms = {typed.toUtf8(), QByteArray("Secret-7391"),
+                                     QByteArray(reinterpret_cast<const char *>(typed.utf16()), typed.size() * 2)};
+    int files = 0;
+    for (QDirIterator it(folder.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        const QByteArray content = ReadFile(it.next());
+        ++files;
+        for (const QByteArray &form : forms)
+            QVERIFY2(!content.contains(form), qPrintable(it.filePath()));
+    }
+    QCOMPARE(files, 4); // DB.mdb, DB2.mdb, the encrypted backup and what it decrypted to
+    QFile environment("/proc/self/environ");
+    QVERIFY(environment.open(QIODevice::ReadOnly));
+    const QByteArray variables = environment.readAll();
+    QVERIFY(!variables.isEmpty());
+    for (const QByteArray &form : forms)
+        QVERIFY(!variables.contains(form));
+}
+
+// The layout that README.md gives is the file's: the Python program written there, on Debian's
+// python3-nacl, decrypts a backup to the subjects file's very bytes, and refuses a wrong passphrase.
+void BackupTest::readmeDecryptsABackupWithoutThisProgram()
+{
+    DataFolder folder;
+    const QString live = LargerSubjectsFile();
+    const QString typed = QStringLiteral("کلید کلینیک ۱۴۰۳ Morva");
+    QCOMPARE(EncryptSubjectsFile(live, folder.file("sealed.mdbE"), Passphrase(typed)), std::nullopt);
+    const QString readme = QString::fromUtf8(ReadFile(QStringLiteral(MORVA_README)));
+    const qsizetype start = readme.indexOf(QStringLiteral("```python\n"));
+    QVERIFY(start >= 0);
+    const qsizetype end = readme.indexOf(QStringLiteral("```\n"), start + 10);
+    WriteFile(folder.file("decrypt.py"), readme.mid(start + 10, end - start - 10).toUtf8());
+    const auto python = [&](const QString &passphrase, const QString &out) {
+        QProcess run;
+        run.start(QStringLiteral("/usr/bin/python3"),
+                  {folder.file("decrypt.py"), folder.file("sealed.mdbE"), passphrase, out});
+        run.waitForFinished(60000);
+        return run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1;
+    };
+    QCOMPARE(python(typed, folder.file("opened.mdb")), 0);
+    QCOMPARE(Sha256(folder.file("opened.mdb")), Sha256(live));
+    QVERIFY(python(typed + "!", folder.file("wrong.mdb")) != 0);
 }
 
 QTEST_GUILESS_MAIN(BackupTest)

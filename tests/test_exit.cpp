@@ -5,7 +5,9 @@
 #include "app/startup.h"
 #include "appearance/theme_files.h"
 #include "backup/backup_files.h"
+#include "backup/encrypted_backup.h"
 #include "backup/ui/frm_backup.h"
+#include "backup/ui/passphrase_box.h"
 #include "records/sqlite/data_connection.h"
 #include "support/window_support.h"
 #include "ui/timing.h"
@@ -13,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QCryptographicHash>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QRegularExpression>
 #include <QGroupBox>
@@ -22,6 +25,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include <csignal>
@@ -67,6 +72,16 @@ void Hover(QWidget *w, QPoint at = {-1, -1})
 void Click(QWidget *w)
 {
     QTest::mouseClick(w, Qt::LeftButton);
+    Settle();
+}
+
+// Ticks a check box as a click on its square does.
+void Tick(QCheckBox *box)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    QTest::mouseClick(box, Qt::LeftButton, {},
+                      box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center());
     Settle();
 }
 
@@ -136,6 +151,7 @@ private Q_SLOTS:
     void restoreRefusesWhatIsNotAWholeSubjectsFile();
     void restoreReplacesTheLiveFileOnlyWhenWhole();
     void longCopyKeepsTheWindowAnswering();
+    void encryptedBackupRestoresOnlyWithItsPassphrase();
 
 private:
     QTemporaryDir runtime_;
@@ -407,8 +423,23 @@ void ExitTest::choosersOpenInBackWithTheDatedName()
     Click(Child<QPushButton>(&w, "b2"));
     QCOMPARE(mode, QFileDialog::AcceptOpen);
     QCOMPARE(folder, back);
-    QCOMPARE(filters, QStringList{"Database Backup (*.mdbB)"});
+    QCOMPARE(filters, QStringList{"Database Backup (*.mdbB *.mdbE)"}); // plain and encrypted backups
     QCOMPARE(Child<QLineEdit>(&w, "Text2")->text(), back + "/older.mdbB");
+
+    // An encrypted backup is proposed under the same name, with its own extension; the path already
+    // chosen takes it too.
+    Tick(Child<QCheckBox>(&w, "CheckEncrypt"));
+    QCOMPARE(Child<QLineEdit>(&w, "Text1")->text(), back + "/monday.mdbE");
+    WhenModal<QFileDialog>([&](QFileDialog *dialog) {
+        proposed = dialog->selectedFiles().value(0);
+        filters = dialog->nameFilters();
+        dialog->reject();
+    });
+    Click(Child<QPushButton>(&w, "b1"));
+    const QString dated = BackupFileName(Child<QLabel>(&w, "Label3")->text(), Child<QLabel>(&w, "Label2")->text());
+    QCOMPARE(QFileInfo(proposed).fileName(), WithBackupExtension(dated, true));
+    QVERIFY(proposed.endsWith(".mdbE"));
+    QCOMPARE(filters, QStringList{"Encrypted Database Backup (*.mdbE)"});
 }
 
 void ExitTest::backupAsksBeforeReplacingAndEnds()
@@ -672,6 +703,104 @@ void ExitTest::longCopyKeepsTheWindowAnswering()
     QVERIFY(!closed && !secondCopy);
     QCOMPARE(ended.count(), 1);
     QCOMPARE(Hash(folder_->file("large.mdbB")), Hash(folder_->file("DB/DB2.mdb")));
+}
+
+// With its box ticked, the backup asks twice for a passphrase (long enough, the same both times)
+// and writes an encrypted file under the proposed name with .mdbE. The restore knows such a file,
+// asks for its passphrase, refuses a wrong one leaving everything as it was, and restores with the
+// right one as from a plain backup.
+void ExitTest::encryptedBackupRestoresOnlyWithItsPassphrase()
+{
+    StoreSubjects(3);
+    const QString live = folder_->file("DB/DB2.mdb");
+    const QString secret = QStringLiteral("کلید کلینیک ۱۴۰۳ Morva");
+    Frmbackup w(folder_->stores());
+    w.show();
+    QSignalSpy ended(&w, &Frmbackup::endRequested);
+    auto *text1 = Child<QLineEdit>(&w, "Text1");
+    auto *check = Child<QCheckBox>(&w, "CheckEncrypt");
+    QCOMPARE(check->text(), QStringLiteral("رمزگذاری با گذرواژه"));
+    QVERIFY(!check->isChecked());
+    const QString plainName = BackupFolder() + u'/' + BackupFileName(Child<QLabel>(&w, "Label3")->text(),
+                                                                      Child<QLabel>(&w, "Label2")->text());
+    text1->setText(plainName);
+    Tick(check);
+    const QString sealed = text1->text();
+    QCOMPARE(sealed, plainName.chopped(5) + ".mdbE");
+
+    const auto field = [](QDialog *box, const char *name) { return box->findChild<QLineEdit *>(QLatin1String(name)); };
+    const auto okOf = [](QDialog *box) {
+        return box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+    };
+    bool hidden = false, okWhenShort = true, okWhenDifferent = true;
+    QString shortHint, differentHint;
+    WhenModal<PassphraseBox>([&](PassphraseBox *box) {
+        auto *first = field(box, "TextPassphrase");
+        auto *again = field(box, "TextPassphraseAgain");
+        hidden = first->echoMode() == QLineEdit::Password && again->echoMode() == QLineEdit::Password;
+        TypeText(first, QStringLiteral("کوتاه۱۲۳"));
+        TypeText(again, QStringLiteral("کوتاه۱۲۳"));
+        okWhenShort = okOf(box)->isEnabled();
+        shortHint = box->findChild<QLabel *>("LabelHint")->text();
+        first->setText(secret);
+        again->setText(secret + "x");
+        okWhenDifferent = okOf(box)->isEnabled();
+        differentHint = box->findChild<QLabel *>("LabelHint")->text();
+        again->setText(secret);
+        QTest::mouseClick(okOf(box), Qt::LeftButton);
+    });
+    auto done = AnswerNextBox();
+    Click(Child<QPushButton>(&w, "VisualButtonEx2"));
+    QVERIFY(hidden);
+    QVERIFY(!okWhenShort && !okWhenDifferent);
+    QCOMPARE(shortHint, QStringLiteral("کوتاه است: دست‌کم ۱۰ نویسه لازم است."));
+    QCOMPARE(differentHint, QStringLiteral("دو گذرواژه یکسان نیستند."));
+    QCOMPARE(done->text, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(IsEncryptedBackup(sealed));
+    QVERIFY(!QFileInfo::exists(plainName));
+    QFile sealedFile(sealed);
+    QVERIFY(sealedFile.open(QIODevice::ReadOnly));
+    const QByteArray sealedBytes = sealedFile.readAll();
+    QVERIFY(!sealedBytes.contains(secret.toUtf8()) && !sealedBytes.contains("IDE"));
+
+    StoreSubjects(1, "after-"); // the live file moves on after the backup
+    const QByteArray before = Hash(live);
+    const auto keptFiles = [&] { return QDir(folder_->file("Back")).entryList({"پیش از بازیابی*"}, QDir::Files); };
+    const auto answer = [&](const QString &typed) {
+        WhenModal<PassphraseBox>([=](PassphraseBox *box) {
+            field(box, "TextPassphrase")->setText(typed);
+            QTest::mouseClick(okOf(box), Qt::LeftButton);
+        });
+    };
+    auto *restore = Child<QPushButton>(&w, "VisualButtonEx3");
+    Child<QLineEdit>(&w, "Text2")->setText(sealed);
+
+    answer(secret + "!");
+    auto refusal = AnswerNextBox();
+    Click(restore);
+    QCOMPARE(refusal->title, QStringLiteral("خطا"));
+    QVERIFY2(refusal->text.contains(QStringLiteral("گذرواژه درست نیست")), qPrintable(refusal->text));
+    QVERIFY2(refusal->text.contains(QStringLiteral("تغییری نکرد")), qPrintable(refusal->text));
+    QCOMPARE(Hash(live), before);
+    QCOMPARE(keptFiles(), QStringList());
+    QCOMPARE(QDir(folder_->file("DB")).entryList(QDir::Files), QStringList({"DB.mdb", "DB2.mdb"}));
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(restore->isEnabled());
+
+    answer(secret);
+    auto question = AnswerNextBox(QMessageBox::Yes);
+    auto restored = AnswerNextBox();
+    Click(restore);
+    QVERIFY2(question->text.contains(QStringLiteral("«\u2068%1\u2069» (۳ آزمودنی) جای اطلاعات کنونی (۴ آزمودنی)")
+                                         .arg(QFileInfo(sealed).fileName())),
+             qPrintable(question->text));
+    QCOMPARE(restored->text, QStringLiteral("بازيابي اطلاعات انجام شد"));
+    QCOMPARE(ended.count(), 2);
+    QCOMPARE(SubjectsInBackup(live), std::optional<qint64>(3));
+    QCOMPARE(keptFiles().size(), 1);
+    QCOMPARE(Hash(folder_->file("Back/" + keptFiles().constFirst())), before);
+    QCOMPARE(QDir(folder_->file("DB")).entryList(QDir::Files), QStringList({"DB.mdb", "DB2.mdb"}));
 }
 
 QTEST_MAIN(ExitTest)

@@ -16,7 +16,9 @@
 #include "appearance/ui/frm2.h"
 #include "appearance/ui/frm_skin.h"
 #include "backup/backup_files.h"
+#include "backup/encrypted_backup.h"
 #include "backup/ui/frm_backup.h"
+#include "backup/ui/passphrase_box.h"
 #include "questionnaire/ui/frm_test.h"
 #include "records/sqlite/data_connection.h"
 #include "records/sqlite/data_files.h"
@@ -317,6 +319,36 @@ void Shoot(const Shot &shot)
                 static_cast<QMessageBox *>(dialog)->button(QMessageBox::No)->click();
             });
             AnswerNextModal(QMessageBox::staticMetaObject, [](QDialog *dialog) { dialog->accept(); });
+            Click(&backup, "VisualButtonEx3");
+        }
+        if (shot.wants(QStringLiteral("passphrase"))) {
+            // An encrypted backup: the window with its box ticked, the box that asks for a new
+            // passphrase twice (typed differently, so that its hint shows) and the one that opens a
+            // backup; each box cancelled.
+            if (auto *encrypt = backup.findChild<QCheckBox *>(QStringLiteral("CheckEncrypt")))
+                encrypt->setChecked(true);
+            if (auto *target = backup.findChild<QLineEdit *>(QStringLiteral("Text1")))
+                target->setText(QDir(BackupFolder()).filePath(QStringLiteral("monday.mdbE")));
+            Save(&backup, shot.prefix + QStringLiteral("backup-encrypted"));
+            AnswerNextModal(PassphraseBox::staticMetaObject, [&shot](QDialog *dialog) {
+                for (const auto &[name, text] : {std::pair{"TextPassphrase", QStringLiteral("کلید کلینیک")},
+                                                 std::pair{"TextPassphraseAgain", QStringLiteral("کلید")}}) {
+                    if (auto *field = dialog->findChild<QLineEdit *>(QLatin1String(name)))
+                        field->setText(text);
+                }
+                Save(dialog, shot.prefix + QStringLiteral("passphrase"));
+                dialog->reject();
+            });
+            Click(&backup, "VisualButtonEx2");
+            const QString sealed = QDir(BackupFolder()).filePath(QStringLiteral("sealed.mdbE"));
+            EncryptSubjectsFile(folder.file(DataFilePath(DataFile::Subjects)), sealed,
+                                Passphrase(QStringLiteral("کلید کلینیک ۱۴۰۳")));
+            if (auto *source = backup.findChild<QLineEdit *>(QStringLiteral("Text2")))
+                source->setText(sealed);
+            AnswerNextModal(PassphraseBox::staticMetaObject, [&shot](QDialog *dialog) {
+                Save(dialog, shot.prefix + QStringLiteral("passphrase-open"));
+                dialog->reject();
+            });
             Click(&backup, "VisualButtonEx3");
         }
     }

@@ -24,6 +24,16 @@ QString BackupFileName(const QString &dateText, const QString &timeText)
         + QStringLiteral(".mdbB");
 }
 
+QString WithBackupExtension(const QString &path, bool encrypted)
+{
+    const QString plain = QStringLiteral(".mdbB"), sealed = QStringLiteral(".mdbE");
+    for (const QString &extension : {plain, sealed}) {
+        if (path.endsWith(extension, Qt::CaseInsensitive))
+            return path.chopped(extension.size()) + (encrypted ? sealed : plain);
+    }
+    return path;
+}
+
 QString KeptFilePath(const QString &folder, const QString &dateText, const QString &timeText)
 {
     const QString name = QStringLiteral("پیش از بازیابی %1 ساعت %2").arg(dateText, timeText);

@@ -16,6 +16,10 @@ QString BackupDateText(const QDateTime &moment);
 // The name proposed for a new backup, from the date and time texts that the window shows.
 QString BackupFileName(const QString &dateText, const QString &timeText);
 
+// path with the extension of a plain backup (.mdbB) or of an encrypted one (.mdbE) in place of
+// either; a path that ends in neither is given as it is.
+QString WithBackupExtension(const QString &path, bool encrypted);
+
 // Where a restore keeps the subjects file it replaces: in folder, named «پیش از بازیابی» with the
 // date and time texts of the window, and a number where that name is taken.
 QString KeptFilePath(const QString &folder, const QString &dateText, const QString &timeText);

@@ -30,4 +30,9 @@ BetweenChunks Paced(BetweenChunks step);
 std::optional<QString> CopyDatabaseFile(const QString &source, const QString &destination,
                                         const BetweenChunks &betweenChunks = {});
 
+// Makes the backup at destination of the subjects file at source: CopyDatabaseFile, or a writer
+// that encrypts. Returns the system's words for what failed, or nothing.
+using BackupWriter = std::function<std::optional<QString>(const QString &source, const QString &destination,
+                                                          const BetweenChunks &betweenChunks)>;
+
 } // namespace morva

@@ -158,7 +158,14 @@ public:
     virtual qint64 rowCount(const QString &table, const SubjectFilter &filter) = 0;
 
     // The whole store as a subjects file at path, written whole or not at all.
-    virtual std::optional<QString> backupTo(const QString &path, const BetweenChunks &progress) = 0;
+    std::optional<QString> backupTo(const QString &path, const BetweenChunks &progress)
+    {
+        return backupTo(path, progress, CopyDatabaseFile);
+    }
+    // The same, the subjects file handed to write, which makes the backup at path of it (a byte
+    // copy, or an encrypted one).
+    virtual std::optional<QString> backupTo(const QString &path, const BetweenChunks &progress,
+                                            const BackupWriter &write) = 0;
     // Replaces every subject with those of the subjects file at backup, after keeping the present
     // ones whole as a subjects file at kept. advice follows the sentence that refuses a backup.
     virtual RestoreOutcome restoreFrom(const QString &backup, const QString &kept, const QString &advice,

@@ -1,5 +1,6 @@
 // What every subject store promises the windows, whatever keeps the subjects: the desk's file or a
 // clinic's server. Built once for each kind of store, with its own NewStoreUnderTest().
+#include "backup/encrypted_backup.h"
 #include "records/data_error.h"
 #include "records/sqlite/subjects_file.h"
 #include "store/store_under_test.h"
@@ -265,8 +266,8 @@ void SubjectStoreTest::listsFollowTheFilterExactly()
              QStringLiteral("C2"));
 }
 
-// A backup is a subjects file with every subject; a restore puts it back whole and keeps what it
-// replaces.
+// A backup is a subjects file with every subject, plain or encrypted; a restore puts it back whole
+// and keeps what it replaces.
 void SubjectStoreTest::backupAndRestoreKeepEverySubject()
 {
     for (const QString code : {"K-1", "K-2"})
@@ -298,6 +299,20 @@ void SubjectStoreTest::backupAndRestoreKeepEverySubject()
     const RestoreOutcome refused = store().restoreFrom(garbage, kept + QStringLiteral("2"), {}, {});
     QCOMPARE(int(refused.stop), int(RestoreOutcome::Stop::NotABackup));
     QCOMPARE(store().count(SubjectFilter::All()), 2);
+
+    // Encrypted, then restored from what it decrypts to.
+    const QString sealed = QDir(under_->folder()).filePath(QStringLiteral("backup.mdbE"));
+    const Passphrase passphrase(QStringLiteral("کلید کلینیک ۱۴۰۳"));
+    QCOMPARE(store().backupTo(sealed, {}, EncryptingWriter(passphrase)), std::nullopt);
+    QVERIFY(IsEncryptedBackup(sealed));
+    QVERIFY(CheckSubjectsFile(sealed).has_value());
+    store().registerSubject(Particulars(QStringLiteral("K-4")));
+    DecryptedBackup decrypted;
+    QCOMPARE(int(decrypted.open(sealed, passphrase, {}).stop), int(RestoreOutcome::Stop::None));
+    QCOMPARE(int(store().restoreFrom(decrypted.path(), kept + QStringLiteral("3"), {}, {}).stop),
+             int(RestoreOutcome::Stop::None));
+    QCOMPARE(Codes(store(), SubjectFilter::All()), QStringList({"K-1", "K-2"}));
+    QCOMPARE(store().read(QStringLiteral("K-1")).answers->storedTexts(), QStringList(45, QStringLiteral("6")));
 }
 
 QTEST_GUILESS_MAIN(SubjectStoreTest)

@@ -2,6 +2,8 @@
 
 #include "common/files.h"
 #include "backup/backup_files.h"
+#include "backup/encrypted_backup.h"
+#include "backup/ui/passphrase_box.h"
 #include "common/persian_digits.h"
 #include "records/data_error.h"
 #include "records/subject_store.h"
@@ -13,6 +15,7 @@
 #include "ui/timing.h"
 #include "ui/twips.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -26,10 +29,19 @@
 namespace morva {
 namespace {
 
-// The filter of both file dialogs, as pairs of a description and its patterns.
-QStringList BackupFilters()
+// The filter of the file dialogs, as pairs of a description and its patterns: for a new backup,
+// plain or encrypted; for a restore, both kinds.
+QStringList BackupFilters(bool plain, bool encrypted)
 {
-    return NameFilters(QStringLiteral("Database Backup |*.mdbB"));
+    if (!plain)
+        return NameFilters(QStringLiteral("Encrypted Database Backup |*.mdbE"));
+    return NameFilters(QStringLiteral("Database Backup |*.mdbB") + (encrypted ? QStringLiteral(";*.mdbE") : QString()));
+}
+
+// Said after a refused encrypted backup: nothing has been done yet.
+QString NothingChanged()
+{
+    return QStringLiteral(" اطلاعات آزمودنی‌ها تغییری نکرد.");
 }
 
 QLabel *TopLabel(QWidget *parent, const QString &name, const QRect &twips, Qt::Alignment alignment)
@@ -56,6 +68,10 @@ Frmbackup::Frmbackup(Stores &stores, QWidget *parent)
     text1_ = section(QStringLiteral("تهیه‌ی نسخه‌ی پشتیبان"), 600,
                      {QStringLiteral("Frame1"), QStringLiteral("Text1"), QStringLiteral("b1"), QStringLiteral("VisualButtonEx2")},
                      QStringLiteral("BACKUP"), &Frmbackup::onB1Clicked, &Frmbackup::onVisualButtonEx2Clicked);
+    checkEncrypt_ = new QCheckBox(QStringLiteral("رمزگذاری با گذرواژه"), text1_->parentWidget());
+    checkEncrypt_->setObjectName(QStringLiteral("CheckEncrypt"));
+    checkEncrypt_->setGeometry(TwipsRect(2280, 960, 4200, 420));
+    connect(checkEncrypt_, &QCheckBox::toggled, this, &Frmbackup::onCheckEncryptToggled);
     text2_ = section(QStringLiteral("بازیابی از نسخه‌ی پشتیبان"), 2220,
                      {QStringLiteral("Frame2"), QStringLiteral("Text2"), QStringLiteral("b2"), QStringLiteral("VisualButtonEx3")},
                      QStringLiteral("REASTOR"), &Frmbackup::onB2Clicked, &Frmbackup::onVisualButtonEx3Clicked);
@@ -139,8 +155,9 @@ void Frmbackup::showCopyFailure(const QString &why)
     ShowMessageBox(this, QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + u'\n' + why, {}, BoxStyle::OkStopRtl);
 }
 
-// Which backup replaces which subjects, and where the present ones are kept.
-QString Frmbackup::restoreNotice(const QString &backup, const QString &kept) const
+// Which backup replaces which subjects (counted in readable: the backup, or what it was decrypted
+// into), and where the present ones are kept.
+QString Frmbackup::restoreNotice(const QString &backup, const QString &readable, const QString &kept) const
 {
     const auto count = [](std::optional<qint64> subjects) {
         return subjects ? QStringLiteral(" (%1 آزمودنی)").arg(PersianNumber(double(*subjects))) : QString();
@@ -153,7 +170,7 @@ QString Frmbackup::restoreNotice(const QString &backup, const QString &kept) con
     }
     return QStringLiteral("نسخه‌ی پشتیبان «%1»%2 جای اطلاعات کنونی%3 را می‌گیرد؛ پیش از آن، برنامه از اطلاعات کنونی "
                           "نسخه‌ای با نام «%4» در پوشه‌ی نسخه‌های پشتیبان ذخیره می‌کند.")
-        .arg(Isolated(QFileInfo(backup).fileName()), count(SubjectsInBackup(backup)), count(present),
+        .arg(Isolated(QFileInfo(backup).fileName()), count(SubjectsInBackup(readable)), count(present),
              Isolated(QFileInfo(kept).fileName()));
 }
 
@@ -162,24 +179,32 @@ void Frmbackup::onTimer1Fired()
     label2_->setText(BackupTimeText(QTime::currentTime()));
 }
 
+void Frmbackup::onCheckEncryptToggled(bool encrypted)
+{
+    text1_->setText(WithBackupExtension(text1_->text(), encrypted));
+}
+
 void Frmbackup::onB1Clicked()
 {
-    const QString path = AskSavePath(this, {}, BackupFolder(), BackupFileName(label3_->text(), label2_->text()),
-                                     BackupFilters());
+    const bool encrypted = checkEncrypt_->isChecked();
+    const QString proposed = WithBackupExtension(BackupFileName(label3_->text(), label2_->text()), encrypted);
+    const QString path = AskSavePath(this, {}, BackupFolder(), proposed, BackupFilters(!encrypted, encrypted));
     if (!path.isEmpty())
         text1_->setText(path);
 }
 
 void Frmbackup::onB2Clicked()
 {
-    const QString path = AskOpenPath(this, {}, BackupFolder(), BackupFilters());
+    const QString path = AskOpenPath(this, {}, BackupFolder(), BackupFilters(true, true));
     if (!path.isEmpty())
         text2_->setText(path);
 }
 
 void Frmbackup::onVisualButtonEx2Clicked()
 {
-    const QString target = text1_->text();
+    const bool encrypted = checkEncrypt_->isChecked();
+    const QString target = WithBackupExtension(text1_->text(), encrypted);
+    text1_->setText(target);
     if (target.isEmpty()) {
         ShowMessageBox(this, QStringLiteral("لطفا مسير تهيه نسخه پشتيبان را وارد کنيد"), QStringLiteral("خطا"),
                        BoxStyle::OkExclamationRtl);
@@ -192,11 +217,15 @@ void Frmbackup::onVisualButtonEx2Clicked()
         ShowMessageBox(this, QStringLiteral("عدم موفقيت در تهيه نسخه پشتيبان"), {}, BoxStyle::OkInformationRtl);
         return;
     }
+    std::unique_ptr<Passphrase> passphrase;
+    if (encrypted && !(passphrase = PassphraseBox::Ask(this, PassphraseBox::Purpose::Make)))
+        return; // cancelled: nothing is written
+    const BackupWriter write = passphrase ? EncryptingWriter(*passphrase) : BackupWriter(CopyDatabaseFile);
     std::optional<QString> failed;
     std::optional<QString> refused; // the subjects could not be read for the copy: the window stays
     copying([&](const BetweenChunks &step) {
         try {
-            failed = frame_.subjects().backupTo(target, step);
+            failed = frame_.subjects().backupTo(target, step, write);
         } catch (const DataError &error) {
             refused = error.fullText();
         }
@@ -220,8 +249,30 @@ void Frmbackup::onVisualButtonEx3Clicked()
                        BoxStyle::OkExclamationRtl);
         return;
     }
+    // An encrypted backup is opened first, into a file beside the subjects file; that file is then
+    // restored from as a plain backup is.
+    std::unique_ptr<DecryptedBackup> decrypted;
+    if (IsEncryptedBackup(source)) {
+        const std::unique_ptr<Passphrase> passphrase = PassphraseBox::Ask(this, PassphraseBox::Purpose::Open);
+        if (!passphrase)
+            return;
+        decrypted = std::make_unique<DecryptedBackup>();
+        RestoreOutcome opened;
+        copying([&](const BetweenChunks &step) {
+            opened = decrypted->open(source, *passphrase, NothingChanged(), step);
+        });
+        if (opened.stop == RestoreOutcome::Stop::NotCopied) {
+            showCopyFailure(opened.why);
+            return;
+        }
+        if (opened.stop != RestoreOutcome::Stop::None) {
+            ShowMessageBox(this, opened.why, QStringLiteral("خطا"), BoxStyle::OkExclamationRtl);
+            return;
+        }
+    }
+    const QString readable = decrypted ? decrypted->path() : source;
     const QString kept = KeptFilePath(BackupFolder(), label3_->text(), label2_->text());
-    if (ShowMessageBox(this, QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟") + u'\n' + restoreNotice(source, kept),
+    if (ShowMessageBox(this, QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟") + u'\n' + restoreNotice(source, readable, kept),
                        {}, BoxStyle::YesNo, {}, QMessageBox::No)
         != QMessageBox::Yes) {
         ShowMessageBox(this, QStringLiteral("عدم موفقيت در بازيابي اطلاعات "));
@@ -231,7 +282,7 @@ void Frmbackup::onVisualButtonEx3Clicked()
     copying([&](const BetweenChunks &step) {
         try {
             outcome = frame_.subjects().restoreFrom(
-                source, kept, QStringLiteral(" اطلاعات آزمودنی‌ها تغییری نکرد؛ لطفاً نسخه‌ی پشتیبان دیگری را انتخاب کنید."),
+                readable, kept, QStringLiteral(" اطلاعات آزمودنی‌ها تغییری نکرد؛ لطفاً نسخه‌ی پشتیبان دیگری را انتخاب کنید."),
                 step);
         } catch (const DataError &error) {
             outcome = {RestoreOutcome::Stop::StoreBusy, error.fullText()};

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -16,7 +17,7 @@ class QTimer;
 namespace morva {
 
 // The backup window, reached on the way out of the program: copies the subjects file to a
-// backup file, or a backup file back over it. Leaving it ends the program: after a copy, by its
+// backup file (encrypted with a passphrase when its box is ticked), or a backup file back over it. Leaving it ends the program: after a copy, by its
 // exit button or by its close box.
 class Frmbackup : public QWidget {
     Q_OBJECT
@@ -43,9 +44,10 @@ private:
     // Runs a copy with the commands disabled and the progress bar moving.
     void copying(const std::function<void(const BetweenChunks &)> &work);
     void showCopyFailure(const QString &why);
-    QString restoreNotice(const QString &backup, const QString &kept) const;
+    QString restoreNotice(const QString &backup, const QString &readable, const QString &kept) const;
 
     void onTimer1Fired();
+    void onCheckEncryptToggled(bool encrypted);
     void onB1Clicked();
     void onB2Clicked();
     void onVisualButtonEx2Clicked(); // backup
@@ -56,6 +58,7 @@ private:
     QLabel *label2_ = nullptr; // time, renewed every second
     QLabel *label3_ = nullptr; // the date of loading, for the proposed name
     QLineEdit *text1_ = nullptr;
+    QCheckBox *checkEncrypt_ = nullptr; // the backup is encrypted with a passphrase
     QLineEdit *text2_ = nullptr;
     QProgressBar *progress_ = nullptr;
     QList<QPushButton *> commands_;

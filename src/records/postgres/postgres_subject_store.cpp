@@ -176,9 +176,10 @@ void PostgresSubjectStore::copyRowsFrom(SqlConnection &source, int sourceVersion
     }
 }
 
-std::optional<QString> PostgresSubjectStore::backupTo(const QString &path, const BetweenChunks &progress)
+std::optional<QString> PostgresSubjectStore::backupTo(const QString &path, const BetweenChunks &progress,
+                                                     const BackupWriter &write)
 {
-    // The subjects file is made beside the desk's own, readable by its owner only, then copied to
+    // The subjects file is made beside the desk's own, readable by its owner only, then written to
     // the path as a desk's backup is.
     QTemporaryFile made(QDir::current().filePath(QStringLiteral("DB/server-backup-XXXXXX.mdb")));
     if (!made.open())
@@ -210,7 +211,7 @@ std::optional<QString> PostgresSubjectStore::backupTo(const QString &path, const
             });
         });
     }
-    return CopyDatabaseFile(made.fileName(), path, progress);
+    return write(made.fileName(), path, progress);
 }
 
 RestoreOutcome PostgresSubjectStore::restoreFrom(const QString &backup, const QString &kept, const QString &advice,

@@ -22,7 +22,9 @@ public:
     ~PostgresSubjectStore() override;
 
     QString shownName() const override;
-    std::optional<QString> backupTo(const QString &path, const BetweenChunks &progress) override;
+    using SubjectStore::backupTo;
+    std::optional<QString> backupTo(const QString &path, const BetweenChunks &progress,
+                                    const BackupWriter &write) override;
     RestoreOutcome restoreFrom(const QString &backup, const QString &kept, const QString &advice,
                                const BetweenChunks &progress) override;
 

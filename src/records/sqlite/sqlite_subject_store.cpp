@@ -34,12 +34,13 @@ QString SqliteSubjectStore::shownName() const
     return QStringLiteral("فایل اطلاعات آزمودنی‌ها «%1»").arg(ShownPath(path_));
 }
 
-std::optional<QString> SqliteSubjectStore::backupTo(const QString &path, const BetweenChunks &progress)
+std::optional<QString> SqliteSubjectStore::backupTo(const QString &path, const BetweenChunks &progress,
+                                                   const BackupWriter &write)
 {
     db_.reset(); // the file holds every change by itself while it is copied
     if (const auto unsettled = SettleDatabaseFile(path_))
         throw DataError(*unsettled + u'\n' + QStringLiteral("لطفاً پنجره‌های دیگر برنامه را ببندید و دوباره امتحان کنید."));
-    return CopyDatabaseFile(path_, path, progress);
+    return write(path_, path, progress);
 }
 
 RestoreOutcome SqliteSubjectStore::restoreFrom(const QString &backup, const QString &kept, const QString &advice,

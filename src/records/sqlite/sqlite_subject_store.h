@@ -21,7 +21,9 @@ public:
     QString path() const { return path_; }
 
     QString shownName() const override;
-    std::optional<QString> backupTo(const QString &path, const BetweenChunks &progress) override;
+    using SubjectStore::backupTo;
+    std::optional<QString> backupTo(const QString &path, const BetweenChunks &progress,
+                                    const BackupWriter &write) override;
     RestoreOutcome restoreFrom(const QString &backup, const QString &kept, const QString &advice,
                                const BetweenChunks &progress) override;
 

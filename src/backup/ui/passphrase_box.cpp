@@ -1,0 +1,118 @@
+#include "backup/ui/passphrase_box.h"
+
+#include "common/persian_digits.h"
+#include "ui/modal.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace morva {
+namespace {
+
+QLineEdit *HiddenField(QWidget *parent, const QString &name)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setEchoMode(QLineEdit::Password);
+    return field;
+}
+
+QLabel *PlainLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+QString StrengthHint(PassphraseStrength strength)
+{
+    switch (strength) {
+    case PassphraseStrength::TooShort:
+        return QStringLiteral("کوتاه است: دست‌کم %1 نویسه لازم است.")
+            .arg(PersianDigits(QString::number(kShortestPassphrase)));
+    case PassphraseStrength::Weak:
+        return QStringLiteral("ضعیف: حدس زدنش آسان است؛ آن را بلندتر و گوناگون‌تر کنید.");
+    case PassphraseStrength::Fair:
+        return QStringLiteral("متوسط: بلندتر که باشد، امن‌تر است.");
+    case PassphraseStrength::Strong:
+        break;
+    }
+    return QStringLiteral("قوی");
+}
+
+} // namespace
+
+PassphraseBox::PassphraseBox(QWidget *owner, Purpose purpose) : QDialog(owner), purpose_(purpose)
+{
+    setObjectName(QStringLiteral("PassphraseBox"));
+    setLayoutDirection(Qt::RightToLeft);
+    const bool making = purpose == Purpose::Make;
+    setWindowTitle(making ? QStringLiteral("رمزگذاری نسخه‌ی پشتیبان")
+                          : QStringLiteral("گشودن نسخه‌ی پشتیبان رمزگذاری‌شده"));
+    auto *prompt = PlainLabel(
+        making ? QStringLiteral("نسخه‌ی پشتیبان با این گذرواژه رمزگذاری می‌شود. گذرواژه را جدا از نسخه‌ی پشتیبان "
+                                "در جای امنی نگه دارید: بی آن، این نسخه را هیچ‌کس، حتی خود شما، نمی‌تواند بگشاید.")
+               : QStringLiteral("این نسخه‌ی پشتیبان رمزگذاری شده است. گذرواژه‌ی آن را وارد کنید."),
+        this);
+    prompt->setObjectName(QStringLiteral("LabelPrompt"));
+
+    auto *fields = new QFormLayout;
+    passphrase_ = HiddenField(this, QStringLiteral("TextPassphrase"));
+    fields->addRow(PlainLabel(QStringLiteral("گذرواژه:"), this), passphrase_);
+    if (making) {
+        again_ = HiddenField(this, QStringLiteral("TextPassphraseAgain"));
+        fields->addRow(PlainLabel(QStringLiteral("تکرار گذرواژه:"), this), again_);
+        hint_ = PlainLabel({}, this);
+        hint_->setObjectName(QStringLiteral("LabelHint"));
+        fields->addRow(hint_);
+        connect(again_, &QLineEdit::textChanged, this, &PassphraseBox::onTextChanged);
+    }
+    connect(passphrase_, &QLineEdit::textChanged, this, &PassphraseBox::onTextChanged);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+    ok_->setText(QStringLiteral("تأیید"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("انصراف"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addLayout(fields);
+    layout->addWidget(buttons);
+    setMinimumWidth(460);
+    onTextChanged();
+}
+
+void PassphraseBox::onTextChanged()
+{
+    const QString typed = passphrase_->text();
+    if (purpose_ == Purpose::Open) {
+        ok_->setEnabled(!typed.isEmpty());
+        return;
+    }
+    const PassphraseStrength strength = StrengthOf(typed);
+    const bool same = typed == again_->text();
+    hint_->setText(strength != PassphraseStrength::TooShort && !again_->text().isEmpty() && !same
+                       ? QStringLiteral("دو گذرواژه یکسان نیستند.")
+                       : StrengthHint(strength));
+    ok_->setEnabled(strength != PassphraseStrength::TooShort && same);
+}
+
+std::unique_ptr<Passphrase> PassphraseBox::Ask(QWidget *owner, Purpose purpose)
+{
+    PassphraseBox box(owner, purpose);
+    const bool accepted = ExecModal(box) == QDialog::Accepted && box.ok_->isEnabled();
+    std::unique_ptr<Passphrase> passphrase = accepted ? std::make_unique<Passphrase>(box.passphrase_->text()) : nullptr;
+    box.passphrase_->clear();
+    if (box.again_)
+        box.again_->clear();
+    return passphrase;
+}
+
+} // namespace morva
