@@ -753,8 +753,8 @@ void ExitTest::encryptedBackupRestoresOnlyWithItsPassphrase()
     Click(Child<QPushButton>(&w, "VisualButtonEx2"));
     QVERIFY(hidden);
     QVERIFY(!okWhenShort && !okWhenDifferent);
-    QCOMPARE(shortHint, QStringLiteral("کوتاه است: دست‌کم ۱۰ نویسه لازم است."));
-    QCOMPARE(differentHint, QStringLiteral("دو گذرواژه یکسان نیستند."));
+    QCOMPARE(shortHint, QStringLiteral("کوتاه: دست‌کم ۱۰ کاراکتر لازم است."));
+    QCOMPARE(differentHint, QStringLiteral("گذرواژه و تکرار آن یکسان نیستند."));
     QCOMPARE(done->text, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
     QCOMPARE(ended.count(), 1);
     QVERIFY(IsEncryptedBackup(sealed));

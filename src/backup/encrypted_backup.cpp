@@ -257,7 +257,7 @@ RestoreOutcome DecryptBackupFile(const QString &source, const QString &destinati
         || cost.passes > kMostPasses || cost.memoryBytes < crypto_pwhash_MEMLIMIT_MIN || cost.memoryBytes > kMostMemory
         || chunk == 0 || chunk > kLargestChunk)
         return Refused(
-            QStringLiteral("فایل «%1» را نسخه‌ی تازه‌تری از برنامه رمزگذاری کرده، یا این فایل آسیب دیده است."), source,
+            QStringLiteral("فایل «%1» با نسخه‌ی جدیدتر برنامه رمزگذاری شده یا آسیب دیده است."), source,
             advice);
 
     SecretBytes key(crypto_secretstream_xchacha20poly1305_KEYBYTES);

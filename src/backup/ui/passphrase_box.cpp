@@ -33,12 +33,12 @@ QString StrengthHint(PassphraseStrength strength)
 {
     switch (strength) {
     case PassphraseStrength::TooShort:
-        return QStringLiteral("کوتاه است: دست‌کم %1 نویسه لازم است.")
+        return QStringLiteral("کوتاه: دست‌کم %1 کاراکتر لازم است.")
             .arg(PersianDigits(QString::number(kShortestPassphrase)));
     case PassphraseStrength::Weak:
-        return QStringLiteral("ضعیف: حدس زدنش آسان است؛ آن را بلندتر و گوناگون‌تر کنید.");
+        return QStringLiteral("ضعیف: حدس زدنش آسان است؛ آن را بلندتر کنید و حرف، عدد و نشانه را با هم به کار ببرید.");
     case PassphraseStrength::Fair:
-        return QStringLiteral("متوسط: بلندتر که باشد، امن‌تر است.");
+        return QStringLiteral("متوسط: هرچه بلندتر باشد، امن‌تر است.");
     case PassphraseStrength::Strong:
         break;
     }
@@ -53,11 +53,11 @@ PassphraseBox::PassphraseBox(QWidget *owner, Purpose purpose) : QDialog(owner), 
     setLayoutDirection(Qt::RightToLeft);
     const bool making = purpose == Purpose::Make;
     setWindowTitle(making ? QStringLiteral("رمزگذاری نسخه‌ی پشتیبان")
-                          : QStringLiteral("گشودن نسخه‌ی پشتیبان رمزگذاری‌شده"));
+                          : QStringLiteral("باز کردن نسخه‌ی پشتیبان رمزگذاری‌شده"));
     auto *prompt = PlainLabel(
         making ? QStringLiteral("نسخه‌ی پشتیبان با این گذرواژه رمزگذاری می‌شود. گذرواژه را جدا از نسخه‌ی پشتیبان "
-                                "در جای امنی نگه دارید: بی آن، این نسخه را هیچ‌کس، حتی خود شما، نمی‌تواند بگشاید.")
-               : QStringLiteral("این نسخه‌ی پشتیبان رمزگذاری شده است. گذرواژه‌ی آن را وارد کنید."),
+                                "در جای امنی نگه دارید؛ چون بدون آن هیچ‌کس، حتی خود شما، نمی‌تواند این نسخه را باز کند.")
+               : QStringLiteral("این نسخه‌ی پشتیبان رمزگذاری‌شده است. گذرواژه‌ی آن را وارد کنید."),
         this);
     prompt->setObjectName(QStringLiteral("LabelPrompt"));
 
@@ -99,7 +99,7 @@ void PassphraseBox::onTextChanged()
     const PassphraseStrength strength = StrengthOf(typed);
     const bool same = typed == again_->text();
     hint_->setText(strength != PassphraseStrength::TooShort && !again_->text().isEmpty() && !same
-                       ? QStringLiteral("دو گذرواژه یکسان نیستند.")
+                       ? QStringLiteral("گذرواژه و تکرار آن یکسان نیستند.")
                        : StrengthHint(strength));
     ok_->setEnabled(strength != PassphraseStrength::TooShort && same);
 }
