@@ -57,7 +57,7 @@ grep -q "<release version=\"$version\" date=\"$released\"" "$usr/share/metainfo/
   fail "the AppStream metadata names no release $version of $released: $(grep '<release ' "$usr/share/metainfo/$id.metainfo.xml")"
 
 depends="$(dpkg-deb -f "$deb" Depends)"
-for needed in libc6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6sql6-psql libpq5 libsqlite3-0 libsodium23 qt6-translations-l10n fonts-farsiweb; do
+for needed in libc6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6sql6-psql libsqlite3-0 libsodium23 qt6-translations-l10n fonts-farsiweb; do
   [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] ||
     fail "Depends lacks $needed: $depends"
 done

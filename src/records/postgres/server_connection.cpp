@@ -8,7 +8,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 
-#include <libpq-fe.h>
+#include "records/postgres/libpq_calls.h"
 
 #include <exception>
 #include <memory>
@@ -63,7 +63,7 @@ ServerConnection::ServerConnection(const ServerChoice &server, const std::option
     : server_(server), password_(password), name_(ConnectionName(owner))
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name_);
-    if (!db.isValid())
+    if (!db.isValid() || !(pq_ = LibPq::Loaded()))
         throw DataError(QStringLiteral("این نسخه‌ی نصب‌شده‌ی برنامه نمی‌تواند به پایگاه داده‌ی مشترک وصل شود؛ لطفاً از "
                                        "مسئول رایانه بخواهید بسته‌ی libqt6sql6-psql را نصب کند."));
     db.setHostName(server.host);
@@ -147,11 +147,11 @@ void ServerConnection::readTexts(const QString &sql, const QVariantList &values,
     auto *connection = *static_cast<PGconn *const *>(QSqlDatabase::database(name_, false).driver()->handle().data());
     // A statement Qt's driver ran leaves the end of its results unread while its query lives: it is
     // taken here, so that the connection is free for this one.
-    while (PQtransactionStatus(connection) == PQTRANS_ACTIVE) {
-        PGresult *left = PQgetResult(connection);
+    while (pq_->transactionStatus(connection) == PQTRANS_ACTIVE) {
+        PGresult *left = pq_->getResult(connection);
         if (!left)
             break;
-        PQclear(left);
+        pq_->clear(left);
     }
     std::vector<QByteArray> texts;
     std::vector<const char *> places;
@@ -160,30 +160,30 @@ void ServerConnection::readTexts(const QString &sql, const QVariantList &values,
         places.push_back(v.isNull() ? nullptr : texts.back().constData());
     }
     const auto failure = [&](const PGresult *result) {
-        const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
-        const char *message = result ? PQresultErrorMessage(result) : PQerrorMessage(connection);
+        const char *state = result ? pq_->resultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+        const char *message = result ? pq_->resultErrorMessage(result) : pq_->errorMessage(connection);
         fail(QSqlError(QString(), QString::fromUtf8(message),
-                       PQstatus(connection) == CONNECTION_BAD ? QSqlError::ConnectionError : QSqlError::StatementError,
+                       pq_->status(connection) == CONNECTION_BAD ? QSqlError::ConnectionError : QSqlError::StatementError,
                        QString::fromLatin1(state)));
     };
     const QByteArray &statement = prepared(connection, sql, static_cast<int>(places.size()), failure);
-    if (!PQsendQueryPrepared(connection, statement.constData(), static_cast<int>(places.size()), places.data(),
+    if (!pq_->sendQueryPrepared(connection, statement.constData(), static_cast<int>(places.size()), places.data(),
                              nullptr, nullptr, 0)
-        || !PQsetSingleRowMode(connection))
+        || !pq_->setSingleRowMode(connection))
         failure(nullptr);
     bool visiting = true;
     std::exception_ptr thrown;
     std::optional<Result> failed;
     std::vector<QByteArrayView> row;
     // Every result is taken, even after visit has had enough, so that the connection is free again.
-    while (PGresult *taken = PQgetResult(connection)) {
-        Result result(taken, PQclear);
-        const ExecStatusType status = PQresultStatus(taken);
+    while (PGresult *taken = pq_->getResult(connection)) {
+        Result result(taken, pq_->clear);
+        const ExecStatusType status = pq_->resultStatus(taken);
         if (status == PGRES_SINGLE_TUPLE && visiting) {
-            row.resize(static_cast<size_t>(PQnfields(taken)));
-            for (int c = 0; c < PQnfields(taken); ++c)
-                row[c] = PQgetisnull(taken, 0, c) ? QByteArrayView()
-                                                  : QByteArrayView(PQgetvalue(taken, 0, c), PQgetlength(taken, 0, c));
+            row.resize(static_cast<size_t>(pq_->nfields(taken)));
+            for (int c = 0; c < pq_->nfields(taken); ++c)
+                row[c] = pq_->getisnull(taken, 0, c) ? QByteArrayView()
+                                                  : QByteArrayView(pq_->getvalue(taken, 0, c), pq_->getlength(taken, 0, c));
             try {
                 visiting = visit(row);
             } catch (...) {
@@ -198,7 +198,7 @@ void ServerConnection::readTexts(const QString &sql, const QVariantList &values,
         std::rethrow_exception(thrown);
     if (failed)
         failure(failed->get());
-    if (PQstatus(connection) == CONNECTION_BAD)
+    if (pq_->status(connection) == CONNECTION_BAD)
         failure(nullptr);
 }
 
@@ -208,9 +208,9 @@ const QByteArray &ServerConnection::prepared(PGconn *connection, const QString &
     if (const auto known = prepared_.find(sql); known != prepared_.end())
         return known->second;
     const QByteArray name = "morva_read_" + QByteArray::number(prepared_.size() + 1);
-    const Result result(PQprepare(connection, name.constData(), NumberedPlaces(sql).constData(), values, nullptr),
-                        PQclear);
-    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
+    const Result result(pq_->prepare(connection, name.constData(), NumberedPlaces(sql).constData(), values, nullptr),
+                        pq_->clear);
+    if (pq_->resultStatus(result.get()) != PGRES_COMMAND_OK)
         failure(result.get());
     return prepared_.emplace(sql, name).first->second;
 }

@@ -12,6 +12,8 @@ struct pg_result;
 
 namespace morva {
 
+struct LibPq;
+
 // A connection to a clinic's PostgreSQL server. A connection found lost (the server restarted, a
 // cable out) is given up, and the next statement connects again; its failure names the server.
 class ServerConnection final : public SqlConnection {
@@ -46,6 +48,7 @@ private:
     QString name_;
     int depth_ = 0;
     mutable bool lost_ = false;
+    const LibPq *pq_ = nullptr; // libpq's functions, as the driver loaded them
     mutable std::map<QString, QByteArray> prepared_;
 
 };
