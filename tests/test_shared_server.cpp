@@ -3,6 +3,7 @@
 // and a desk, and a desk's subjects moved onto the server.
 #include "records/data_error.h"
 #include "records/postgres/postgres_subject_store.h"
+#include "records/postgres/server_connection.h"
 #include "records/sqlite/data_files.h"
 #include "records/sqlite/sqlite_subject_store.h"
 #include "support/data_support.h"
@@ -74,6 +75,7 @@ private Q_SLOTS:
     void readsTogetherSeeOneMomentWhileAnotherRoomWrites();
     void backupsGoFromTheServerToADeskAndBack();
     void aDesksSubjectsMoveToTheServerButForTakenCodes();
+    void aServerOfTheLastVersionKeepsItsAnswersAsFirstSessions();
 };
 
 void SharedServerTest::initTestCase()
@@ -225,6 +227,34 @@ void SharedServerTest::aDesksSubjectsMoveToTheServerButForTakenCodes()
     QCOMPARE(taken.leftOut, QStringList{"K-1"});
     QCOMPARE(taken.taken, 1);
     QCOMPARE(Everything(server), (QStringList{serverHad.first(), deskHad.last()}));
+}
+
+// A server whose tables the last version made, before sessions were kept, is brought forward by
+// the first room that connects: each answered subject's answers become its first session.
+void SharedServerTest::aServerOfTheLastVersionKeepsItsAnswersAsFirstSessions()
+{
+    const ServerChoice database = TestServer().newDatabase();
+    QStringList before;
+    {
+        PostgresSubjectStore server(database, std::nullopt);
+        RegisterAnswered(server, "K-1", "سارا", 1);
+        QCOMPARE(server.registerSubject(Particulars("K-2", "نسرین")), SubjectStore::Registration::Registered);
+        before = Everything(server);
+    }
+    {
+        ServerConnection old(database, std::nullopt, QStringLiteral("old"));
+        old.transact([&] {
+            old.run(QStringLiteral("DROP TABLE \"Session\""));
+            old.run(QStringLiteral("UPDATE \"MorvaVersion\" SET \"Version\" = 2"));
+        });
+    }
+    PostgresSubjectStore server(database, std::nullopt);
+    QCOMPARE(Everything(server), before);
+    const QList<TestSession> k1 = server.sessions("K-1");
+    QCOMPARE(k1.size(), 1);
+    QCOMPARE(k1[0].date, QString());
+    QCOMPARE(k1[0].answers, *server.read("K-1").answers);
+    QVERIFY(server.sessions("K-2").isEmpty());
 }
 
 QTEST_GUILESS_MAIN(SharedServerTest)
