@@ -66,20 +66,9 @@ void StoreSubjects()
                                 .answerRow = false});
 }
 
-QByteArray Run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        qWarning().noquote() << process.readAllStandardError();
-        return {};
-    }
-    return process.readAllStandardOutput();
-}
-
 QJsonObject ReadBack(const QString &kind, const QString &path)
 {
-    return QJsonDocument::fromJson(Run(QStringLiteral(MORVA_READER_PYTHON),
+    return QJsonDocument::fromJson(testing::OutputOf(QStringLiteral(MORVA_READER_PYTHON),
                                        {QStringLiteral(MORVA_EXPORT_READER), kind, path}))
         .object();
 }
@@ -103,7 +92,7 @@ QString PsppListing(const DataFolder &folder, const QString &commands)
     sps.close();
     const QString listed = folder.file(QStringLiteral("listing.txt"));
     QFile::remove(listed);
-    Run(QStringLiteral("pspp"),
+    testing::OutputOf(QStringLiteral("pspp"),
         {QStringLiteral("-O"), QStringLiteral("box=ascii"), QStringLiteral("-o"), listed, syntax});
     QFile out(listed);
     return out.open(QIODevice::ReadOnly) ? QString::fromUtf8(out.readAll()) : QString();

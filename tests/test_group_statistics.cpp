@@ -74,17 +74,6 @@ void StoreSubjects()
     add(QString(), VariedAnswers(random, 1));
 }
 
-QByteArray Run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        qWarning().noquote() << process.readAllStandardError();
-        return {};
-    }
-    return process.readAllStandardOutput();
-}
-
 // The cells of a line of PSPP's CSV output.
 QStringList CsvCells(const QString &line)
 {
@@ -133,7 +122,7 @@ QList<PsppTable> Pspp(const DataFolder &folder, const QString &commands)
     sps.close();
     const QString csv = folder.file(QStringLiteral("figures.csv"));
     QFile::remove(csv);
-    Run(QStringLiteral("pspp"), {QStringLiteral("-o"), csv, syntax});
+    testing::OutputOf(QStringLiteral("pspp"), {QStringLiteral("-o"), csv, syntax});
     QFile out(csv);
     if (!out.open(QIODevice::ReadOnly))
         return {};

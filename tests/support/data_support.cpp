@@ -5,6 +5,7 @@
 #include "records/sqlite/sqlite_settings_store.h"
 #include "records/sqlite/sqlite_subject_store.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
@@ -97,6 +98,17 @@ QSet<QString> PlainWords(const QString &text)
     }
     const QStringList words = plain.split(QRegularExpression(QStringLiteral("[\\s:،؛.()]+")), Qt::SkipEmptyParts);
     return QSet<QString>(words.begin(), words.end());
+}
+
+QByteArray OutputOf(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        qWarning().noquote() << process.readAllStandardError();
+        return {};
+    }
+    return process.readAllStandardOutput();
 }
 
 QSet<QString> PdfWords(const QString &pdfPath)

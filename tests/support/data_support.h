@@ -71,6 +71,10 @@ void InsertSubject(DataConnection &db, const StoredSubject &subject);
 void InsertSubject(const QString &code, const QString &firstName, const QString &beloved,
                    const QStringList &answers = {}, bool withSubjectRow = true);
 
+// What a program prints when it ends well within a minute; nothing, with its errors logged,
+// otherwise.
+QByteArray OutputOf(const QString &program, const QStringList &arguments);
+
 // The words of a text with Arabic-script letters brought to plain, comparable form (letters
 // out of their presentation forms, no joiners or direction marks, one form of yeh and kaf,
 // Arabic-Indic digits as Persian digits).
