@@ -2,13 +2,12 @@
 
 #include "common/display_text.h"
 #include "records/data_error.h"
+#include "records/postgres/libpq_calls.h"
 
 #include <QAtomicInteger>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
-
-#include "records/postgres/libpq_calls.h"
 
 #include <exception>
 #include <memory>
@@ -117,20 +116,15 @@ QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values) 
     if (lost_ && depth_ > 0) // the transaction went with the connection
         throw lostConnection({});
     reconnectIfLost();
-    QSqlQuery query(QSqlDatabase::database(name_, false));
-    query.setForwardOnly(true);
+    const QSqlDatabase db = QSqlDatabase::database(name_, false);
+    const auto failure = [this](const QSqlError &e) { fail(e); };
+    if (!values.isEmpty())
+        return RunBound(db, sql, values, failure);
     // A statement without values runs as it is: the server prepares no table changes.
-    if (values.isEmpty()) {
-        if (!query.exec(sql))
-            fail(query.lastError());
-        return query;
-    }
-    if (!query.prepare(sql))
-        fail(query.lastError());
-    for (const QVariant &v : values)
-        query.addBindValue(v);
-    if (!query.exec())
-        fail(query.lastError());
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        failure(query.lastError());
     return query;
 }
 

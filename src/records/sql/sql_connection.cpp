@@ -34,6 +34,20 @@ void RunTransaction(QSqlDatabase db, int &depth, const std::function<void()> &wo
     }
 }
 
+QSqlQuery RunBound(const QSqlDatabase &db, const QString &sql, const QVariantList &values,
+                   const std::function<void(const QSqlError &)> &fail)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        fail(query.lastError());
+    for (const QVariant &v : values)
+        query.addBindValue(v);
+    if (!query.exec())
+        fail(query.lastError());
+    return query;
+}
+
 void CloseNamedConnection(const QString &name, bool inTransaction)
 {
     {

@@ -22,6 +22,11 @@ QString QuotedIdentifier(const QString &name);
 void RunTransaction(QSqlDatabase db, int &depth, const std::function<void()> &work,
                     const std::function<void(const QSqlError &)> &fail, const std::function<bool()> &reachable);
 
+// Prepares sql on Qt's connection db, binds values in order and runs it, to be read forward only.
+// fail turns the database's failure into the user's words and throws.
+QSqlQuery RunBound(const QSqlDatabase &db, const QString &sql, const QVariantList &values,
+                   const std::function<void(const QSqlError &)> &fail);
+
 // Closes Qt's connection of that name, rolling back the transaction it is in, and forgets it.
 void CloseNamedConnection(const QString &name, bool inTransaction);
 

@@ -115,15 +115,7 @@ int DataConnection::OpenCount(const QString &path)
 
 QSqlQuery DataConnection::run(const QString &sql, const QVariantList &values) const
 {
-    QSqlQuery query(QSqlDatabase::database(name_, false));
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        fail(query.lastError());
-    for (const QVariant &v : values)
-        query.addBindValue(v);
-    if (!query.exec())
-        fail(query.lastError());
-    return query;
+    return RunBound(QSqlDatabase::database(name_, false), sql, values, [this](const QSqlError &e) { fail(e); });
 }
 
 void DataConnection::readTexts(const QString &sql, const QVariantList &values,
