@@ -3,77 +3,14 @@
 #include "calendar/jalali.h"
 #include "records/columns.h"
 #include "records/data_error.h"
-#include "records/persian_order.h"
-#include "records/schema.h"
 #include "records/sql/sql_connection.h"
+#include "records/sql/sql_texts.h"
 
 #include <QSqlQuery>
 #include <QStringList>
 
-#include <limits>
-
 namespace morva {
 namespace {
-
-QString Quoted(const QString &name)
-{
-    return QuotedIdentifier(name);
-}
-
-// "AND alias."Column" = ?" for a narrowing filter, with its value appended to values.
-QString FilterCondition(const SubjectFilter &filter, const QString &alias, QVariantList &values)
-{
-    if (filter.isAll())
-        return {};
-    values << filter.value;
-    return QStringLiteral(" AND %1%2 = ?").arg(alias, Quoted(FilterColumn(filter.field)));
-}
-
-// The first row of a table under a code (a bound value, or a column of the query), in the order
-// rows were added: a subject is its first subject row and its first answer row.
-QString FirstRowOf(const QString &table, const QString &code = QStringLiteral("?"))
-{
-    return QStringLiteral("(SELECT MIN(\"ID\") FROM %1 WHERE \"Code\" = %2)").arg(Quoted(table), code);
-}
-
-QString SubjectColumnList(const QString &alias)
-{
-    QStringList names;
-    for (const SubjectColumn &c : SubjectColumns())
-        names << alias + Quoted(c.name);
-    return names.join(u", ");
-}
-
-QString AnswerColumnList(const QString &alias)
-{
-    QStringList names;
-    for (int item = 1; item <= AnswerSheet::kItems; ++item)
-        names << alias + Quoted(column::Answer(item));
-    return names.join(u", ");
-}
-
-QString TextAt(TextRow row, qsizetype i)
-{
-    return QString::fromUtf8(row[i]);
-}
-
-// A subject from a row's columns, starting at first.
-Subject SubjectAt(TextRow row, qsizetype first)
-{
-    Subject subject;
-    qsizetype i = first;
-    for (const SubjectColumn &c : SubjectColumns())
-        subject.*c.particular = TextAt(row, i++);
-    return subject;
-}
-
-AnswerSheet AnswersAt(TextRow row, qsizetype first)
-{
-    QStringList stored;
-    for (int item = 0; item < AnswerSheet::kItems; ++item)
-        stored << TextAt(row, first + item);
-    return AnswerSheet(stored);
-}
 
 QVariant Stored(const QString &text)
 {
@@ -91,58 +28,7 @@ QDateTime MomentAt(TextRow row, qsizetype i)
     return QDateTime::fromString(TextAt(row, i), Qt::ISODate);
 }
 
-TestState StateOf(qsizetype answered)
-{
-    return answered == AnswerSheet::kItems ? TestState::Complete
-                                           : (answered == 0 ? TestState::NotTaken : TestState::Incomplete);
-}
-
-TestState StateOf(const AnswerSheet &answers)
-{
-    return StateOf(AnswerSheet::kItems - answers.unanswered().size());
-}
-
-// The same of the answers as stored, read where they are without copying them.
-TestState StateAt(TextRow row, qsizetype first)
-{
-    qsizetype answered = 0;
-    for (qsizetype item = 0; item < AnswerSheet::kItems; ++item)
-        answered += AnswerSheet::ValueOf(row[first + item]).has_value() ? 1 : 0;
-    return StateOf(answered);
-}
-
-// The latest session of the subject whose code is the column code of the query.
-QString LatestSessionOf(const QString &code)
-{
-    return QStringLiteral("(SELECT MAX(\"ID\") FROM \"Session\" WHERE \"Code\" = %1)").arg(code);
-}
-
-// The sessions of the subjects that pass the condition on s, each subject by its first subject row
-// (its sessions found through the index on Session's Code), as "FROM … WHERE …".
-QString SessionsOfSubjects(const QString &condition)
-{
-    return QStringLiteral("FROM \"IDE\" s JOIN \"Session\" x ON x.\"Code\" = s.\"Code\" WHERE s.\"ID\" = %1%2")
-        .arg(FirstRowOf(QStringLiteral("IDE"), QStringLiteral("s.\"Code\"")), condition);
-}
-
 } // namespace
-
-QString FilterColumn(SubjectFilter::Field field)
-{
-    switch (field) {
-    case SubjectFilter::Field::Group:
-        return column::Group;
-    case SubjectFilter::Field::FirstName:
-        return column::FName;
-    case SubjectFilter::Field::LastName:
-        return column::LName;
-    case SubjectFilter::Field::Code:
-        return column::Code;
-    case SubjectFilter::Field::All:
-        break;
-    }
-    return {};
-}
 
 void SqlSubjectStore::holdCode(const QString &)
 {
@@ -177,7 +63,7 @@ SubjectStore::Registration SqlSubjectStore::registerSubject(const Subject &subje
         QStringList names;
         QVariantList values;
         for (const SubjectColumn &c : SubjectColumns()) {
-            names << Quoted(c.name);
+            names << QuotedIdentifier(c.name);
             values << Stored(subject.*c.particular);
         }
         db().run(QStringLiteral("INSERT INTO \"IDE\" (%1) VALUES (%2)")
@@ -228,15 +114,15 @@ void SqlSubjectStore::saveAnswers(const QString &code, qint64 answerRow, const A
         QStringList assignments;
         QVariantList values;
         for (int item = 1; item <= AnswerSheet::kItems; ++item) {
-            assignments << Quoted(column::Answer(item)) + QStringLiteral(" = ?");
+            assignments << QuotedIdentifier(column::Answer(item)) + QStringLiteral(" = ?");
             values << Stored(answers.stored(item));
         }
         values << answerRow << code;
         QSqlQuery q = db().run(QStringLiteral("UPDATE \"Answer\" SET %1 WHERE \"ID\" = ? AND \"Code\" = ?").arg(assignments.join(u", ")), values);
         if (q.numRowsAffected() != 1)
             throw SubjectGone();
-        if (StateOf(answers) == TestState::NotTaken)
-            return;
+        if (answers.unanswered().size() == AnswerSheet::kItems)
+            return; // nothing answered: no session
         std::optional<AnswerSheet> latest;
         db().readTexts(QStringLiteral("SELECT %1 FROM \"Session\" WHERE \"ID\" = %2")
                            .arg(AnswerColumnList({}), LatestSessionOf(QStringLiteral("?"))),
@@ -278,165 +164,12 @@ bool SqlSubjectStore::deleteSubject(const QString &code)
     db().transact([&] {
         for (const QString &table : {QStringLiteral("IDE"), QStringLiteral("Answer")}) {
             QSqlQuery q = db().run(
-                QStringLiteral("DELETE FROM %1 WHERE \"ID\" = %2").arg(Quoted(table), FirstRowOf(table)), {code});
+                QStringLiteral("DELETE FROM %1 WHERE \"ID\" = %2").arg(QuotedIdentifier(table), FirstRowOf(table)), {code});
             deleted = deleted || q.numRowsAffected() > 0;
         }
         db().run(QStringLiteral("DELETE FROM \"Session\" WHERE \"Code\" = ?"), {code});
     });
     return deleted;
-}
-
-qint64 SqlSubjectStore::count(const SubjectFilter &filter)
-{
-    return rowCount(QStringLiteral("IDE"), filter);
-}
-
-QList<ListedSubject> SqlSubjectStore::page(const SubjectFilter &filter, std::optional<qint64> after, int limit)
-{
-    QVariantList values{after.value_or(std::numeric_limits<qint64>::min())};
-    const QString condition = FilterCondition(filter, QStringLiteral("s."), values);
-    // With the first answer row of the same code and the date of its latest session, each found
-    // through an index on Code.
-    const QString sql =
-        QStringLiteral("SELECT s.\"ID\", %1, %2, x.\"Date\", x.\"ID\" FROM \"IDE\" s LEFT JOIN \"Answer\" a ON a.\"ID\" = %3 "
-                       "LEFT JOIN \"Session\" x ON x.\"ID\" = %4 WHERE s.\"ID\" > ?%5 ORDER BY s.\"ID\" LIMIT %6")
-            .arg(SubjectColumnList(QStringLiteral("s.")), AnswerColumnList(QStringLiteral("a.")),
-                 FirstRowOf(QStringLiteral("Answer"), QStringLiteral("s.\"Code\"")),
-                 LatestSessionOf(QStringLiteral("s.\"Code\"")), condition)
-            .arg(limit);
-    const qsizetype answersAt = 1 + SubjectColumns().size();
-    const qsizetype dateAt = answersAt + AnswerSheet::kItems;
-    QList<ListedSubject> rows;
-    db().readTexts(sql, values, [&](TextRow row) {
-        const bool tested = !row[dateAt + 1].isNull();
-        rows.append({row[0].toLongLong(), SubjectAt(row, 1), StateAt(row, answersAt),
-                     tested ? std::optional<QString>(TextAt(row, dateAt)) : std::nullopt});
-        return true;
-    });
-    return rows;
-}
-
-void SqlSubjectStore::forEach(const SubjectFilter &filter, const std::function<bool(const SubjectTexts &)> &visit)
-{
-    QVariantList values;
-    const QString condition = FilterCondition(filter, QStringLiteral("s."), values);
-    // The first answer row of the same code, found through the index on Answer's Code.
-    const QString sql = QStringLiteral("SELECT %1, a.\"ID\", %2 FROM \"IDE\" s LEFT JOIN \"Answer\" a ON a.\"ID\" = %3 "
-                                       "WHERE 1 = 1%4 ORDER BY s.\"ID\"")
-                            .arg(SubjectColumnList(QStringLiteral("s.")), AnswerColumnList(QStringLiteral("a.")),
-                                 FirstRowOf(QStringLiteral("Answer"), QStringLiteral("s.\"Code\"")), condition);
-    const qsizetype answersAt = SubjectColumns().size();
-    db().readTexts(sql, values, [&](TextRow row) {
-        const bool answered = !row[answersAt].isNull();
-        return visit({row.first(answersAt), answered ? row.subspan(answersAt + 1, AnswerSheet::kItems) : TextRow()});
-    });
-}
-
-SubjectsOutline SqlSubjectStore::outline(const SubjectFilter &filter, const QList<QString Subject::*> &valuesOf)
-{
-    QVariantList values;
-    const QString condition = FilterCondition(filter, {}, values);
-    QStringList longest;
-    for (const SubjectColumn &c : SubjectColumns())
-        longest << QStringLiteral("MAX(%1)").arg(utf8Length(Quoted(c.name)));
-    SubjectsOutline outline;
-    db().readTexts(QStringLiteral("SELECT COUNT(*), %1 FROM \"IDE\" WHERE 1 = 1%2").arg(longest.join(u", "), condition),
-                   values, [&](TextRow row) {
-                       outline.subjects = row[0].toLongLong();
-                       for (size_t i = 1; i < row.size(); ++i)
-                           outline.longest << row[i].toLongLong();
-                       return false;
-                   });
-    for (QString Subject::*particular : valuesOf) {
-        const QString name = Quoted(SubjectColumns()[ColumnOf(particular)].name);
-        QStringList texts;
-        db().readTexts(QStringLiteral("SELECT %1 FROM \"IDE\" WHERE %1 <> ''%2 GROUP BY %1 ORDER BY MIN(\"ID\")")
-                           .arg(name, condition),
-                       values, [&](TextRow row) {
-                           texts << TextAt(row, 0);
-                           return true;
-                       });
-        outline.values << texts;
-    }
-    return outline;
-}
-
-void SqlSubjectStore::forEachSession(const SubjectFilter &filter,
-                                     const std::function<bool(const SessionTexts &)> &visit)
-{
-    QVariantList values;
-    const QString sql = QStringLiteral("SELECT %1, x.\"Number\", x.\"Date\", %2 %3 ORDER BY s.\"ID\", x.\"ID\"")
-                            .arg(SubjectColumnList(QStringLiteral("s.")), AnswerColumnList(QStringLiteral("x.")),
-                                 SessionsOfSubjects(FilterCondition(filter, QStringLiteral("s."), values)));
-    const qsizetype numberAt = SubjectColumns().size();
-    db().readTexts(sql, values, [&](TextRow row) {
-        return visit({row.first(numberAt), row[numberAt], row[numberAt + 1],
-                      row.subspan(numberAt + 2, AnswerSheet::kItems)});
-    });
-}
-
-SessionsOutline SqlSubjectStore::sessionsOutline(const SubjectFilter &filter)
-{
-    QVariantList values;
-    const QString sql = QStringLiteral("SELECT COUNT(*), MAX(%1) %2")
-                            .arg(utf8Length(QStringLiteral("x.\"Date\"")),
-                                 SessionsOfSubjects(FilterCondition(filter, QStringLiteral("s."), values)));
-    SessionsOutline outline;
-    db().readTexts(sql, values, [&](TextRow row) {
-        outline = {row[0].toLongLong(), static_cast<qsizetype>(row[1].toLongLong())};
-        return false;
-    });
-    return outline;
-}
-
-QStringList SqlSubjectStore::distinctNames(SubjectFilter::Field field)
-{
-    const QString name = Quoted(FilterColumn(field));
-    // From each value to the next greater one through the index: a seek per value instead of a
-    // pass over every subject.
-    QStringList names;
-    db().readTexts(QStringLiteral("WITH RECURSIVE v(x) AS (SELECT MIN(%1) FROM \"IDE\" WHERE %1 > '' UNION ALL "
-                                  "SELECT (SELECT MIN(%1) FROM \"IDE\" WHERE %1 > v.x) FROM v WHERE v.x IS NOT "
-                                  "NULL) SELECT x FROM v WHERE x IS NOT NULL")
-                       .arg(name),
-                   {}, [&](TextRow row) {
-                       names << TextAt(row, 0);
-                       return true;
-                   });
-    SortInPersianOrder(names);
-    return names;
-}
-
-std::optional<QHash<QString, QString>> SqlSubjectStore::firstRow(const QString &table, const SubjectFilter &filter)
-{
-    const TableSchema &schema = SchemaOf(table);
-    QStringList names;
-    for (const QString &c : schema.columns)
-        names << Quoted(c);
-    QVariantList values;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE 1 = 1%3 ORDER BY \"ID\" LIMIT 1")
-                            .arg(names.join(u", "), Quoted(schema.name), FilterCondition(filter, {}, values));
-    std::optional<QHash<QString, QString>> first;
-    db().readTexts(sql, values, [&](TextRow row) {
-        first.emplace();
-        for (qsizetype i = 0; i < schema.columns.size(); ++i)
-            first->insert(schema.columns[i], TextAt(row, i));
-        return false;
-    });
-    return first;
-}
-
-qint64 SqlSubjectStore::rowCount(const QString &table, const SubjectFilter &filter)
-{
-    QVariantList values;
-    const QString sql = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE 1 = 1%2")
-                            .arg(Quoted(SchemaOf(table).name), FilterCondition(filter, {}, values));
-    qint64 rows = 0;
-    db().readTexts(sql, values, [&](TextRow row) {
-        rows = row[0].toLongLong();
-        return false;
-    });
-    return rows;
 }
 
 } // namespace morva

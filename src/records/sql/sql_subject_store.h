@@ -48,7 +48,4 @@ private:
     bool anyRow(const QString &sql, const QVariantList &values = {});
 };
 
-// The column a filter compares, or "" for every subject.
-QString FilterColumn(SubjectFilter::Field field);
-
 } // namespace morva
