@@ -14,7 +14,7 @@ class SubjectStore;
 struct Stores {
     SettingsStore &settings;
     SubjectStore &subjects;
-    std::function<QDateTime()> now = &QDateTime::currentDateTime;
+    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 };
 
 } // namespace morva
