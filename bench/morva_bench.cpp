@@ -767,7 +767,7 @@ void SummarizeEveryGroup(benchmark::State &state)
     for (auto _ : state) {
         const double start = MemoryMegabytes("VmRSS:");
         ResetPeakMemory();
-        const GroupSummaries summaries = SummarizeGroups(subjects);
+        GroupSummaries summaries = SummarizeGroups(subjects); // not const: the benchmark library wants it writable
         growth = std::max(growth, MemoryMegabytes("VmHWM:") - start);
         benchmark::DoNotOptimize(summaries);
         if (summaries.all.complete == 0)
