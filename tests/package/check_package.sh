@@ -99,7 +99,7 @@ check_run() {
   [[ $(stat -c %a "$data") == 700 ]] || fail "$data is not owner-only"
   [[ $(stat -c %a "$data/DB/DB2.mdb") == 600 ]] || fail "DB2.mdb is not owner-only"
   [[ ! -e $work/DB ]] || fail "data files were created in the folder the launcher was started from"
-  sleep 1
+  sleep 0.5
   kill -0 "$pid" 2>/dev/null || { cat "$work/run.log"; fail "the program did not keep running"; }
   kill "$pid"
   wait "$pid" 2>/dev/null || true
