@@ -5,6 +5,7 @@
 #include "questionnaire/item_bank.h"
 #include "records/sqlite/data_connection.h"
 #include "records/table_view.h"
+#include "common/timing.h"
 #include "support/window_support.h"
 
 #include <QApplication>
@@ -87,6 +88,7 @@ private:
 void TestSessionTest::initTestCase()
 {
     ConfigureApplication(*qApp);
+    SetDelayScale(0.01); // the prompts after a save close in a moment
 }
 
 void TestSessionTest::init()
