@@ -10,7 +10,7 @@
 #include "backup/ui/passphrase_box.h"
 #include "records/sqlite/data_connection.h"
 #include "support/window_support.h"
-#include "ui/timing.h"
+#include "common/timing.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>

@@ -12,7 +12,7 @@
 #include "scoring/ui/data_r_print.h"
 #include "scoring/ui/frm_klid.h"
 #include "support/window_support.h"
-#include "ui/timing.h"
+#include "common/timing.h"
 #include "ui/twips.h"
 
 #include <QElapsedTimer>

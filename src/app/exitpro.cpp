@@ -3,7 +3,7 @@
 #include "app/frm1.h"
 #include "backup/ui/frm_backup.h"
 #include "ui/data_guard.h"
-#include "ui/timing.h"
+#include "common/timing.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "ui/timing.h"
+#include "common/timing.h"
 
 #include <cmath>
 

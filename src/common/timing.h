@@ -2,9 +2,9 @@
 
 namespace morva {
 
-// The delays of the program's timers (self-closing prompts, animations, clocks) in
-// milliseconds, multiplied by a scale that is 1 in the program; tests make it small so that a
-// prompt or an animation runs through in a moment.
+// The delays of the program's timers (self-closing prompts, animations, clocks) and waits (for a
+// data file that another program holds) in milliseconds, multiplied by a scale that is 1 in the
+// program; tests make it small so that a prompt or a wait runs through in a moment.
 int ScaledDelay(int ms);
 void SetDelayScale(double scale);
 

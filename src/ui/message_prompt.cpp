@@ -1,7 +1,7 @@
 #include "ui/message_prompt.h"
 
 #include "ui/modal.h"
-#include "ui/timing.h"
+#include "common/timing.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "appearance/ui/about.h"
 
 #include "ui/controls.h"
-#include "ui/timing.h"
+#include "common/timing.h"
 #include "ui/twips.h"
 
 #include <QGroupBox>

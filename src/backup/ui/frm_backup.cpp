@@ -12,7 +12,7 @@
 #include "ui/controls.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
-#include "ui/timing.h"
+#include "common/timing.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>

@@ -1,6 +1,7 @@
 #include "records/sqlite/data_connection.h"
 
 #include "common/files.h"
+#include "common/timing.h"
 #include "records/data_error.h"
 #include "records/sqlite/data_files.h"
 
@@ -90,7 +91,7 @@ DataConnection::DataConnection(const QString &path, const QString &owner, Access
                                        "ادامه‌ی کار با مسئول رایانه تماس بگیرید.").arg(ShownPath(path)));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db.setDatabaseName(path);
-    const QString waiting = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyWaitMs);
+    const QString waiting = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(ScaledDelay(kBusyWaitMs));
     db.setConnectOptions(access == Access::ReadOnly ? waiting + QStringLiteral(";QSQLITE_OPEN_READONLY") : waiting);
     if (!db.open())
         fail(db.lastError());
