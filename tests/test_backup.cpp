@@ -107,6 +107,7 @@ private Q_SLOTS:
     void openConnectionsAreCounted();
     void interruptedWriteIsRolledBackBeforeTheCopy();
     void restoreTakesWhatABackupsJournalHolds();
+    void restoreKeepsThePresentFileByNameOrByCopy();
     void encryptedBackupDecryptsToTheSameBytes();
     void changedEncryptedBackupIsRefused();
     void passphraseIsWrittenNowhere();
@@ -301,6 +302,55 @@ void BackupTest::restoreTakesWhatABackupsJournalHolds()
     QCOMPARE(SubjectsInBackup(live), std::optional<qint64>(40));
     QCOMPARE(Sqlite3(live, QStringLiteral("PRAGMA journal_mode")), QStringLiteral("delete"));
     QVERIFY(!QFileInfo::exists(live + ".restoring"));
+}
+
+// The present file is kept under a second name on its own disk, and stays as it was when the
+// restored file is written to; where that name cannot be made (here: it is taken), the file is
+// copied, and a copy that fails (a disk that fills up) restores nothing and leaves no trace.
+void BackupTest::restoreKeepsThePresentFileByNameOrByCopy()
+{
+    DataFolder folder;
+    const QString live = QFileInfo(DataFilePath(DataFile::Subjects)).absoluteFilePath();
+    const QString backup = folder.file("backup.mdbB");
+    QVERIFY(QFile::copy(live, backup));
+    const auto growLive = [&] {
+        DataConnection db(live, QStringLiteral("grow"));
+        db.run(QStringLiteral("CREATE TABLE IF NOT EXISTS \"Pad\" (\"b\" BLOB)"));
+        db.run(QStringLiteral("INSERT INTO \"Pad\" VALUES (zeroblob(65536))"));
+    };
+    growLive();
+    QByteArray present = ReadFile(live);
+
+    const QString kept = folder.file("kept.mdbB");
+    QCOMPARE(int(RestoreSubjectsFile(backup, live, kept, {}).stop), int(RestoreOutcome::Stop::None));
+    QCOMPARE(ReadFile(live), ReadFile(backup));
+    QCOMPARE(ReadFile(kept), present);
+    growLive();
+    QCOMPARE(ReadFile(kept), present);
+
+    present = ReadFile(live);
+    const QString taken = folder.file("taken.mdbB");
+    WriteFile(taken, "an older file");
+    QCOMPARE(int(RestoreSubjectsFile(backup, live, taken, {}).stop), int(RestoreOutcome::Stop::None));
+    QCOMPARE(ReadFile(taken), present);
+    QCOMPARE(ReadFile(live), ReadFile(backup));
+
+    growLive();
+    present = ReadFile(live);
+    WriteFile(taken, "an older file");
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = QFileInfo(backup).size() + 4096; // the backup's copy fits, the present file's does not
+    setrlimit(RLIMIT_FSIZE, &small);
+    const RestoreOutcome outcome = RestoreSubjectsFile(backup, live, taken, {});
+    setrlimit(RLIMIT_FSIZE, &old);
+    QCOMPARE(int(outcome.stop), int(RestoreOutcome::Stop::NotKept));
+    QVERIFY2(outcome.why.contains("too large"), qPrintable(outcome.why));
+    QCOMPARE(ReadFile(live), present);
+    QCOMPARE(ReadFile(taken), QByteArray("an older file"));
+    QCOMPARE(QDir(QFileInfo(live).path()).entryList(QDir::Files), QStringList({"DB.mdb", "DB2.mdb"}));
 }
 
 // An encrypted backup begins with its header, holds the file in sealed chunks (the last one

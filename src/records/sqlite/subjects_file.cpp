@@ -15,6 +15,9 @@
 #include <cstring>
 #include <future>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace morva {
 namespace {
 
@@ -36,6 +39,27 @@ bool ReadWhole(const QString &source, const QString &copy)
         return false;
     }
     return QFile::setPermissions(copy, kOwnerOnly);
+}
+
+// Keeps the live file at kept before a restore replaces it. Where the backups' folder is on the
+// live file's disk, kept becomes a second name of the live file: once the restored file takes the
+// live name, the present file itself stays behind as the kept one, without a byte copied or a byte
+// of the disk taken. Elsewhere (another disk, a file system without such names, a kept name that
+// is taken) it is copied whole. The system's words when it could not be kept, or nothing.
+std::optional<QString> KeepLiveFile(const QString &live, const QString &kept, const BetweenChunks &betweenChunks)
+{
+    if (::link(QFile::encodeName(live).constData(), QFile::encodeName(kept).constData()) != 0)
+        return CopyDatabaseFile(live, kept, betweenChunks);
+    // The new name is on the disk before the live file is replaced.
+    const int folder = ::open(QFile::encodeName(QFileInfo(kept).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    const bool synced = folder >= 0 && ::fsync(folder) == 0;
+    const int reason = errno;
+    if (folder >= 0)
+        ::close(folder);
+    if (synced)
+        return std::nullopt;
+    QFile::remove(kept);
+    return QString::fromLocal8Bit(std::strerror(reason));
 }
 
 } // namespace
@@ -111,23 +135,22 @@ RestoreOutcome RestoreSubjectsFile(const QString &backup, const QString &live, c
     // A backup that cannot be read whole is checked as it stands, which says what is wrong.
     if (JournalPending(backup) && ReadWhole(backup, scratch))
         source = scratch;
-    // The backup is checked on a thread of its own while the live file is kept and the backup's
-    // bytes are copied beside it (their progress stays on the caller's thread); the copy takes the
-    // live file's place only once the check has passed.
+    // The backup is checked on a thread of its own while its bytes are copied beside the live file
+    // (their progress stays on the caller's thread). Only a whole copy of a sound backup is
+    // restored: the live file is kept, then the copy takes its place.
     auto check = std::async(std::launch::async, [&] { return CheckSubjectsFile(source, advice); });
-    const auto notKept = CopyDatabaseFile(live, kept, betweenChunks);
-    const auto notCopied = notKept ? std::nullopt : CopyDatabaseFile(source, incoming, betweenChunks);
-    if (const auto refusal = check.get()) {
-        if (!notKept)
-            QFile::remove(kept); // nothing was replaced
+    const auto notCopied = CopyDatabaseFile(source, incoming, betweenChunks);
+    if (const auto refusal = check.get())
         return {Stop::NotABackup, CheckSubjectsFile(backup, advice).value_or(*refusal)};
-    }
-    if (notKept)
-        return {Stop::NotKept, *notKept};
     if (notCopied)
         return {Stop::NotCopied, *notCopied};
-    if (std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(live).constData()) != 0)
-        return {Stop::NotCopied, QString::fromLocal8Bit(std::strerror(errno))};
+    if (const auto notKept = KeepLiveFile(live, kept, betweenChunks))
+        return {Stop::NotKept, *notKept};
+    if (std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(live).constData()) != 0) {
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(kept); // nothing was replaced (and a second name of the live file must not stay)
+        return {Stop::NotCopied, why};
+    }
     return {};
 }
 

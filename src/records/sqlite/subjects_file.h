@@ -28,10 +28,11 @@ std::optional<QString> CheckSubjectsFile(const QString &path, const QString &adv
 // 2. a backup whose last changes are still in a journal beside it is read whole through SQLite
 //    into a scratch file beside the live file, so that none of them is left behind;
 // 3. what will be restored is checked to be a whole subjects file (a backup that is not there is
-//    left to the copy, which reports it);
-// 4. the live file is copied whole to kept (byte for byte);
-// 5. the backup is copied over the live file.
-// Every copy goes through CopyDatabaseFile: nothing at a path changes unless its file is whole.
+//    left to the copy, which reports it) while it is copied beside the live file;
+// 4. the live file is kept whole at kept (a second name of it on the same disk, else a copy);
+// 5. the copy of the backup takes the live file's name.
+// Every copy goes through CopyDatabaseFile: nothing at a path changes unless its file is whole,
+// and nothing is kept when nothing is replaced.
 // advice follows the sentence that refuses a backup.
 RestoreOutcome RestoreSubjectsFile(const QString &backup, const QString &live, const QString &kept,
                                    const QString &advice, const BetweenChunks &betweenChunks = {});
