@@ -14,6 +14,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace morva {
 namespace {
 
@@ -105,6 +107,15 @@ void KeepBeforeMigrating(const QString &path, int version)
                         *failed);
 }
 
+// Whether the file at path is on the disk that holds the data folder.
+bool OnDataDisk(const QString &path)
+{
+    struct stat file {}, folder {};
+    return ::stat(QFile::encodeName(path).constData(), &file) == 0
+        && ::stat(QFile::encodeName(QFileInfo(DataFilePath(DataFile::Subjects)).absolutePath()).constData(), &folder) == 0
+        && file.st_dev == folder.st_dev;
+}
+
 } // namespace
 
 int LatestVersion(DataFile kind)
@@ -133,6 +144,11 @@ std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, FileCheck
                                   .arg(StoredVersion(db))
                                   .arg(LatestVersion(kind))};
         if (check == FileCheck::Pages) {
+            // Read through a mapping of the file (no system call per page) where it is on the data
+            // folder's own disk: a file on a stick pulled out mid-check would end the program there
+            // instead of failing a read.
+            if (OnDataDisk(path))
+                db.run(QStringLiteral("PRAGMA mmap_size = 1073741824"));
             QSqlQuery result = db.run(QStringLiteral("PRAGMA quick_check"));
             if (!result.next() || result.value(0).toString() != QStringLiteral("ok"))
                 return FileDefect{QStringLiteral("فایل اطلاعات «%1» آسیب دیده است."), {}};
