@@ -16,8 +16,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <future>
 #include <new>
+#include <semaphore>
+#include <thread>
 
 namespace morva {
 namespace {
@@ -34,7 +37,7 @@ constexpr qsizetype kStreamHeaderAt = kChunkAt + 4;
 constexpr qsizetype kHeaderBytes = kStreamHeaderAt + crypto_secretstream_xchacha20poly1305_HEADERBYTES; // 69
 
 // The plaintext is sealed this many bytes at a time; each chunk grows by kSealBytes.
-constexpr quint32 kChunkBytes = 1024 * 1024;
+constexpr quint32 kChunkBytes = 1 * 1024 * 1024;
 constexpr qsizetype kSealBytes = crypto_secretstream_xchacha20poly1305_ABYTES;
 
 // A header that asks for more than this is refused, not obeyed: a damaged file must not keep the
@@ -73,6 +76,55 @@ private:
 struct StreamState {
     crypto_secretstream_xchacha20poly1305_state state;
     ~StreamState() { sodium_memzero(&state, sizeof state); }
+};
+
+// A thread beside the caller's that runs one job at a time: each chunk's sealing or opening while
+// the caller reads and writes. One thread for all the chunks keeps to a core of its own; a thread
+// started for each chunk would begin on the caller's core and lose most of the overlap.
+class ChunkWorker {
+public:
+    ChunkWorker() : thread_([this] { run(); }) {}
+    ~ChunkWorker()
+    {
+        if (busy_)
+            wait();
+        stopping_ = true;
+        go_.release();
+        thread_.join();
+    }
+    ChunkWorker(const ChunkWorker &) = delete;
+    ChunkWorker &operator=(const ChunkWorker &) = delete;
+
+    void start(std::function<void()> job)
+    {
+        job_ = std::move(job);
+        busy_ = true;
+        go_.release();
+    }
+    void wait()
+    {
+        done_.acquire();
+        busy_ = false;
+    }
+
+private:
+    void run()
+    {
+        for (;;) {
+            go_.acquire();
+            if (stopping_)
+                return;
+            job_();
+            done_.release();
+        }
+    }
+
+    std::function<void()> job_;
+    bool busy_ = false;     // the caller's alone
+    bool stopping_ = false; // set before go_ is released, which hands it over
+    std::binary_semaphore go_{0};
+    std::binary_semaphore done_{0};
+    std::thread thread_; // last: started once the rest exists
 };
 
 // Derives the key from the passphrase on a thread of its own (the derivation takes a moment on
@@ -202,27 +254,45 @@ std::optional<QString> EncryptSubjectsFile(const QString &source, const QString 
 
     SafeFileWriter out(destination);
     out.write(header);
-    QByteArray plain(kChunkBytes, Qt::Uninitialized);
-    QByteArray sealed(kChunkBytes + kSealBytes, Qt::Uninitialized);
-    qint64 done = 0;
-    bool first = true;
-    // An empty file is one empty chunk: every file ends with a chunk marked final.
-    do {
-        const qint64 size = std::min<qint64>(kChunkBytes, total - done);
+    // Each chunk is sealed on a second thread while this one writes the chunk before it and reads
+    // the one after, so that the sealing and the disk work side by side.
+    QByteArray plain[2] = {QByteArray(kChunkBytes, Qt::Uninitialized), QByteArray(kChunkBytes, Qt::Uninitialized)};
+    QByteArray sealed[2] = {QByteArray(kChunkBytes + kSealBytes, Qt::Uninitialized),
+                            QByteArray(kChunkBytes + kSealBytes, Qt::Uninitialized)};
+    const auto read = [&](qint64 at, QByteArray &into) {
         if (betweenChunks)
-            betweenChunks(done, total);
-        if (in.read(plain.data(), size) != size)
-            return in.error() != QFileDevice::NoError ? in.errorString() : qt_error_string(EIO);
-        const bool last = done + size == total;
-        // The header is authenticated with the first chunk: a header changed by one byte is refused.
-        crypto_secretstream_xchacha20poly1305_push(
-            &stream.state, Bytes(sealed), nullptr, Bytes(plain), quint64(size), first ? Bytes(header) : nullptr,
-            first ? quint64(header.size()) : 0,
-            last ? crypto_secretstream_xchacha20poly1305_TAG_FINAL : crypto_secretstream_xchacha20poly1305_TAG_MESSAGE);
-        out.write(sealed.constData(), size + kSealBytes);
-        done += size;
-        first = false;
-    } while (done < total && !out.failed());
+            betweenChunks(at, total);
+        const qint64 size = std::min<qint64>(kChunkBytes, total - at);
+        return in.read(into.data(), size) == size;
+    };
+    const auto readFailure = [&] { return in.error() != QFileDevice::NoError ? in.errorString() : qt_error_string(EIO); };
+    ChunkWorker sealer; // after the buffers it works on: it ends first
+    if (!read(0, plain[0]))
+        return readFailure();
+    // An empty file is one empty chunk: every file ends with a chunk marked final.
+    for (qint64 at = 0, current = 0;; at += kChunkBytes, current = 1 - current) {
+        const qint64 size = std::min<qint64>(kChunkBytes, total - at);
+        const bool first = at == 0, last = at + size == total;
+        sealer.start([&, current, size, first, last] {
+            // The header is authenticated with the first chunk: a header changed by one byte is refused.
+            crypto_secretstream_xchacha20poly1305_push(
+                &stream.state, Bytes(sealed[current]), nullptr, Bytes(plain[current]), quint64(size),
+                first ? Bytes(header) : nullptr, first ? quint64(header.size()) : 0,
+                last ? crypto_secretstream_xchacha20poly1305_TAG_FINAL : crypto_secretstream_xchacha20poly1305_TAG_MESSAGE);
+        });
+        if (!first)
+            out.write(sealed[1 - current].constData(), kChunkBytes + kSealBytes);
+        const bool readOn = last || read(at + size, plain[1 - current]);
+        sealer.wait();
+        if (!readOn)
+            return readFailure(); // the writer, dropped, replaces nothing
+        if (last) {
+            out.write(sealed[current].constData(), size + kSealBytes);
+            break;
+        }
+        if (out.failed())
+            break;
+    }
     return out.commit();
 }
 
@@ -268,35 +338,56 @@ RestoreOutcome DecryptBackupFile(const QString &source, const QString &destinati
         return Refused(QStringLiteral("فایل «%1» پس از رمزگذاری تغییر کرده یا آسیب دیده است."), source, advice);
 
     SafeFileWriter out(destination);
-    QByteArray sealed(qsizetype(chunk) + kSealBytes, Qt::Uninitialized);
-    QByteArray plain(qsizetype(chunk), Qt::Uninitialized);
-    for (bool first = true;; first = false) {
+    // Each chunk is opened on a second thread while this one writes the chunk before it (once
+    // opened, it is whole and authentic) and reads the one after.
+    const qsizetype whole = qsizetype(chunk) + kSealBytes;
+    QByteArray sealed[2] = {QByteArray(whole, Qt::Uninitialized), QByteArray(whole, Qt::Uninitialized)};
+    QByteArray plain[2] = {QByteArray(qsizetype(chunk), Qt::Uninitialized), QByteArray(qsizetype(chunk), Qt::Uninitialized)};
+    unsigned long long opened[2] = {0, 0};
+    const auto read = [&](QByteArray &into) {
         if (betweenChunks)
             betweenChunks(in.pos(), total);
-        const qint64 size = in.read(sealed.data(), sealed.size());
+        return in.read(into.data(), whole);
+    };
+    const QString changed = QStringLiteral("فایل «%1» پس از رمزگذاری تغییر کرده یا آسیب دیده است.");
+    ChunkWorker opener; // after the buffers it works on: it ends first
+    qint64 size = read(sealed[0]);
+    for (int current = 0;; current = 1 - current) {
         if (size < 0)
             return {Stop::NotCopied, in.errorString()};
         if (size < kSealBytes) // the file ends before its final chunk
             return Refused(QStringLiteral("فایل «%1» کامل نیست؛ پایان آن از دست رفته است."), source, advice);
-        unsigned long long opened = 0;
+        const bool first = in.pos() == kHeaderBytes + size;
         unsigned char tag = 0;
-        if (crypto_secretstream_xchacha20poly1305_pull(&stream.state, Bytes(plain), &opened, &tag, Bytes(sealed),
-                                                       quint64(size), first ? Bytes(header) : nullptr,
-                                                       first ? quint64(header.size()) : 0)
-            != 0) {
+        bool authentic = false;
+        opener.start([&, current, size, first] {
+            authentic = crypto_secretstream_xchacha20poly1305_pull(&stream.state, Bytes(plain[current]),
+                                                                   &opened[current], &tag, Bytes(sealed[current]),
+                                                                   quint64(size), first ? Bytes(header) : nullptr,
+                                                                   first ? quint64(header.size()) : 0)
+                == 0;
+        });
+        if (!first)
+            out.write(plain[1 - current].constData(), qint64(opened[1 - current]));
+        const qint64 next = read(sealed[1 - current]);
+        opener.wait();
+        if (!authentic) {
             // The first chunk is where a wrong passphrase shows; the two cannot be told apart there.
             return Refused(first ? QStringLiteral("گذرواژه درست نیست، یا فایل «%1» پس از رمزگذاری تغییر کرده است.")
-                                 : QStringLiteral("فایل «%1» پس از رمزگذاری تغییر کرده یا آسیب دیده است."),
+                                 : changed,
                            source, advice);
         }
-        if (!out.write(plain.constData(), qint64(opened)))
-            break; // commit() says why
         if (tag == crypto_secretstream_xchacha20poly1305_TAG_FINAL) {
-            if (!in.atEnd())
-                return Refused(QStringLiteral("فایل «%1» پس از رمزگذاری تغییر کرده یا آسیب دیده است."), source,
-                               advice);
+            if (next < 0)
+                return {Stop::NotCopied, in.errorString()};
+            if (next > 0) // bytes after the final chunk
+                return Refused(changed, source, advice);
+            out.write(plain[current].constData(), qint64(opened[current]));
             break;
         }
+        if (out.failed())
+            break; // commit() says why
+        size = next;
     }
     if (const auto failed = out.commit())
         return {Stop::NotCopied, *failed};
