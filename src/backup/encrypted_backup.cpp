@@ -352,12 +352,12 @@ RestoreOutcome DecryptBackupFile(const QString &source, const QString &destinati
     const QString changed = QStringLiteral("فایل «%1» پس از رمزگذاری تغییر کرده یا آسیب دیده است.");
     ChunkWorker opener; // after the buffers it works on: it ends first
     qint64 size = read(sealed[0]);
+    bool first = true;
     for (int current = 0;; current = 1 - current) {
         if (size < 0)
             return {Stop::NotCopied, in.errorString()};
         if (size < kSealBytes) // the file ends before its final chunk
             return Refused(QStringLiteral("فایل «%1» کامل نیست؛ پایان آن از دست رفته است."), source, advice);
-        const bool first = in.pos() == kHeaderBytes + size;
         unsigned char tag = 0;
         bool authentic = false;
         opener.start([&, current, size, first] {
@@ -388,6 +388,7 @@ RestoreOutcome DecryptBackupFile(const QString &source, const QString &destinati
         if (out.failed())
             break; // commit() says why
         size = next;
+        first = false;
     }
     if (const auto failed = out.commit())
         return {Stop::NotCopied, *failed};
