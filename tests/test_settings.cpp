@@ -91,20 +91,23 @@ QStringList VisiblePanels(QWidget *main)
 }
 
 // Runs the event loop, without pausing between rounds as QTest::qWaitFor does, until done()
-// holds or timeoutMs have passed: a bound only a fault reaches, not a busy machine.
+// holds or timeoutMs have passed: a bound only a fault reaches, not a busy machine. Whether done()
+// held: a moment of an animation may pass again before the loop has returned.
 bool RunUntil(const std::function<bool()> &done, int timeoutMs = 60000)
 {
     QEventLoop loop;
     QElapsedTimer clock;
     clock.start();
     QTimer poll;
+    bool held = false;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done() || clock.elapsed() > timeoutMs)
+        held = held || done();
+        if (held || clock.elapsed() > timeoutMs)
             loop.quit();
     });
     poll.start(1);
     loop.exec();
-    return done();
+    return held;
 }
 
 void DeliverDeletes()
