@@ -153,13 +153,13 @@ void PromptTest::rearmingGivesTheSecondPromptItsFullDelay()
 void PromptTest::anotherWindowsTimerClosesTheOpenPrompt()
 {
     WhenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
-    QElapsedTimer clock;
-    clock.start();
     MessagePrompt::Show(&owner_, "closed early", 1000);
     Wait(100);
     MessagePrompt::Show(&other_, "closed by the first window's timer", 3000);
-    QVERIFY2(clock.elapsed() < ScaledDelay(2000), qPrintable(QString::number(clock.elapsed())));
-    Wait(2500); // let the other window's own timer fire and find nothing
+    // Closed while its own window's timer still runs, however busy the machine.
+    const auto *ownTimer = other_.findChild<QTimer *>("MessagePromptTimer", Qt::FindDirectChildrenOnly);
+    QVERIFY(ownTimer && ownTimer->isActive());
+    Wait(3500); // let the other window's own timer fire and find nothing
 }
 
 void PromptTest::plainBoxesFollowTheirStyle_data()
