@@ -3,8 +3,11 @@
 #include "common/display_text.h"
 #include "ui/twips.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace morva {
@@ -63,6 +66,32 @@ void ShowFitted(QLabel *label, const QString &text, double minPoints)
     label->setWordWrap(false);
     const int room = label->width() - (label->sizeHint().width() - label->fontMetrics().horizontalAdvance(text));
     label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, room));
+}
+
+QLabel *WrappedText(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+QLineEdit *SecretField(QWidget *parent, const QString &name)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setEchoMode(QLineEdit::Password);
+    return field;
+}
+
+QDialogButtonBox *OkCancelButtons(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("تأیید"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("انصراف"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 } // namespace morva

@@ -3,8 +3,11 @@
 #include <QRect>
 #include <QString>
 
+class QDialog;
+class QDialogButtonBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -27,5 +30,14 @@ QLabel *FieldCaption(QWidget *parent, const QString &text, QWidget *field);
 // fits, else smaller (down to minPoints), else on two lines, and only beyond that elided.
 // Call it again when the label's style changes (a theme applied).
 void ShowFitted(QLabel *label, const QString &text, double minPoints = 8);
+
+// A dialog's text as it stands (never read as markup), wrapped to the dialog's width.
+QLabel *WrappedText(const QString &text, QWidget *parent);
+
+// A field whose typing is hidden, for a password or a passphrase.
+QLineEdit *SecretField(QWidget *parent, const QString &name);
+
+// The dialog's "تأیید" and "انصراف" buttons, which accept and reject it.
+QDialogButtonBox *OkCancelButtons(QDialog *dialog);
 
 } // namespace morva

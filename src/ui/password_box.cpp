@@ -1,11 +1,11 @@
 #include "ui/password_box.h"
 
+#include "ui/controls.h"
 #include "ui/modal.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace morva {
@@ -14,21 +14,11 @@ PasswordBox::PasswordBox(QWidget *owner, const QString &prompt, const QString &t
 {
     setWindowTitle(title);
     setLayoutDirection(Qt::RightToLeft);
-    auto *text = new QLabel(prompt, this);
-    text->setTextFormat(Qt::PlainText); // the prompt names a server as the user typed it
-    text->setWordWrap(true);
-    field_ = new QLineEdit(this);
-    field_->setObjectName(QStringLiteral("TextPassword"));
-    field_->setEchoMode(QLineEdit::Password);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("تأیید"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("انصراف"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    field_ = SecretField(this, QStringLiteral("TextPassword"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(text);
+    layout->addWidget(WrappedText(prompt, this)); // the prompt names a server as the user typed it
     layout->addWidget(field_);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
     setMinimumWidth(420);
 }
 

@@ -1,6 +1,7 @@
 #include "backup/ui/passphrase_box.h"
 
 #include "common/persian_digits.h"
+#include "ui/controls.h"
 #include "ui/modal.h"
 
 #include <QDialogButtonBox>
@@ -12,22 +13,6 @@
 
 namespace morva {
 namespace {
-
-QLineEdit *HiddenField(QWidget *parent, const QString &name)
-{
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setEchoMode(QLineEdit::Password);
-    return field;
-}
-
-QLabel *PlainLabel(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    return label;
-}
 
 QString StrengthHint(PassphraseStrength strength)
 {
@@ -54,7 +39,7 @@ PassphraseBox::PassphraseBox(QWidget *owner, Purpose purpose) : QDialog(owner), 
     const bool making = purpose == Purpose::Make;
     setWindowTitle(making ? QStringLiteral("رمزگذاری نسخه‌ی پشتیبان")
                           : QStringLiteral("باز کردن نسخه‌ی پشتیبان رمزگذاری‌شده"));
-    auto *prompt = PlainLabel(
+    auto *prompt = WrappedText(
         making ? QStringLiteral("نسخه‌ی پشتیبان با این گذرواژه رمزگذاری می‌شود. گذرواژه را جدا از نسخه‌ی پشتیبان "
                                 "در جای امنی نگه دارید؛ چون بدون آن هیچ‌کس، حتی خود شما، نمی‌تواند این نسخه را باز کند.")
                : QStringLiteral("این نسخه‌ی پشتیبان رمزگذاری‌شده است. گذرواژه‌ی آن را وارد کنید."),
@@ -62,24 +47,20 @@ PassphraseBox::PassphraseBox(QWidget *owner, Purpose purpose) : QDialog(owner), 
     prompt->setObjectName(QStringLiteral("LabelPrompt"));
 
     auto *fields = new QFormLayout;
-    passphrase_ = HiddenField(this, QStringLiteral("TextPassphrase"));
-    fields->addRow(PlainLabel(QStringLiteral("گذرواژه:"), this), passphrase_);
+    passphrase_ = SecretField(this, QStringLiteral("TextPassphrase"));
+    fields->addRow(WrappedText(QStringLiteral("گذرواژه:"), this), passphrase_);
     if (making) {
-        again_ = HiddenField(this, QStringLiteral("TextPassphraseAgain"));
-        fields->addRow(PlainLabel(QStringLiteral("تکرار گذرواژه:"), this), again_);
-        hint_ = PlainLabel({}, this);
+        again_ = SecretField(this, QStringLiteral("TextPassphraseAgain"));
+        fields->addRow(WrappedText(QStringLiteral("تکرار گذرواژه:"), this), again_);
+        hint_ = WrappedText({}, this);
         hint_->setObjectName(QStringLiteral("LabelHint"));
         fields->addRow(hint_);
         connect(again_, &QLineEdit::textChanged, this, &PassphraseBox::onTextChanged);
     }
     connect(passphrase_, &QLineEdit::textChanged, this, &PassphraseBox::onTextChanged);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox *buttons = OkCancelButtons(this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
-    ok_->setText(QStringLiteral("تأیید"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("انصراف"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(prompt);
