@@ -1,5 +1,6 @@
 #include "backup/encrypted_backup.h"
 
+#include "common/chunk_worker.h"
 #include "common/files.h"
 #include "common/safe_file.h"
 #include "records/sqlite/data_files.h"
@@ -16,11 +17,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <functional>
 #include <future>
 #include <new>
-#include <semaphore>
-#include <thread>
 
 namespace morva {
 namespace {
@@ -76,55 +74,6 @@ private:
 struct StreamState {
     crypto_secretstream_xchacha20poly1305_state state;
     ~StreamState() { sodium_memzero(&state, sizeof state); }
-};
-
-// A thread beside the caller's that runs one job at a time: each chunk's sealing or opening while
-// the caller reads and writes. One thread for all the chunks keeps to a core of its own; a thread
-// started for each chunk would begin on the caller's core and lose most of the overlap.
-class ChunkWorker {
-public:
-    ChunkWorker() : thread_([this] { run(); }) {}
-    ~ChunkWorker()
-    {
-        if (busy_)
-            wait();
-        stopping_ = true;
-        go_.release();
-        thread_.join();
-    }
-    ChunkWorker(const ChunkWorker &) = delete;
-    ChunkWorker &operator=(const ChunkWorker &) = delete;
-
-    void start(std::function<void()> job)
-    {
-        job_ = std::move(job);
-        busy_ = true;
-        go_.release();
-    }
-    void wait()
-    {
-        done_.acquire();
-        busy_ = false;
-    }
-
-private:
-    void run()
-    {
-        for (;;) {
-            go_.acquire();
-            if (stopping_)
-                return;
-            job_();
-            done_.release();
-        }
-    }
-
-    std::function<void()> job_;
-    bool busy_ = false;     // the caller's alone
-    bool stopping_ = false; // set before go_ is released, which hands it over
-    std::binary_semaphore go_{0};
-    std::binary_semaphore done_{0};
-    std::thread thread_; // last: started once the rest exists
 };
 
 // Derives the key from the passphrase on a thread of its own (the derivation takes a moment on
