@@ -588,8 +588,8 @@ void ExitTest::restoreReplacesTheLiveFileOnlyWhenWhole()
     QCOMPARE(Hash(live), before);
     QCOMPARE(ended.count(), 0);
 
-    // The copy of a larger backup fails part-way (a disk that fills up): the Part's message, the
-    // live file as it was, and nothing kept, as nothing was replaced.
+    // The copy of a larger backup fails part-way (a disk that fills up): the window's copy-failure
+    // message, the live file as it was, and nothing kept, as nothing was replaced.
     signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
