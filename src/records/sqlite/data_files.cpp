@@ -137,11 +137,12 @@ std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, FileCheck
                           {}};
     try {
         const DataConnection db(path, QStringLiteral("check"), DataConnection::Access::ReadOnly);
-        if (StoredVersion(db) > LatestVersion(kind))
+        const int version = StoredVersion(db);
+        if (version > LatestVersion(kind))
             return FileDefect{QStringLiteral("فایل اطلاعات «%1» را نسخه‌ی تازه‌تری از برنامه ساخته است و این نسخه نمی‌تواند "
                                              "آن را به کار ببرد؛ لطفاً برنامه را به‌روز کنید."),
                               QStringLiteral("نسخه‌ی فایل: %1 — نسخه‌ای که این برنامه می‌شناسد: %2")
-                                  .arg(StoredVersion(db))
+                                  .arg(version)
                                   .arg(LatestVersion(kind))};
         if (check == FileCheck::Pages) {
             // Read through a mapping of the file (no system call per page) where it is on the data
@@ -154,7 +155,7 @@ std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, FileCheck
                 return FileDefect{QStringLiteral("فایل اطلاعات «%1» آسیب دیده است."), {}};
         }
         for (const TableSchema *table : TablesOf(kind)) {
-            if (table->since > StoredVersion(db))
+            if (table->since > version)
                 continue; // made when the file is brought forward
             if (const auto missing = MissingColumn(db, *table))
                 return FileDefect{QStringLiteral("فایل اطلاعات «%1» با این نسخه از برنامه سازگار نیست."),
