@@ -256,6 +256,8 @@ RestoreOutcome DecryptBackupFile(const QString &source, const QString &destinati
                                  const QString &advice, const BetweenChunks &betweenChunks)
 {
     using Stop = RestoreOutcome::Stop;
+    const QString cutShort = QStringLiteral("فایل «%1» کامل نیست؛ پایان آن از دست رفته است.");
+    const QString changed = QStringLiteral("فایل «%1» پس از رمزگذاری تغییر کرده یا آسیب دیده است.");
     if (!SodiumReady())
         return {Stop::NotCopied, QStringLiteral("libsodium could not be started")};
     QFile in(source);
@@ -268,7 +270,7 @@ RestoreOutcome DecryptBackupFile(const QString &source, const QString &destinati
     if (!header.startsWith(QByteArray(kMagic, sizeof kMagic)))
         return Refused(QStringLiteral("فایل «%1» نسخه‌ی پشتیبان رمزگذاری‌شده‌ی این برنامه نیست."), source, advice);
     if (header.size() < kHeaderBytes)
-        return Refused(QStringLiteral("فایل «%1» کامل نیست؛ پایان آن از دست رفته است."), source, advice);
+        return Refused(cutShort, source, advice);
     const KeyCost cost{qFromLittleEndian<quint64>(Bytes(header, kPassesAt)),
                        qFromLittleEndian<quint64>(Bytes(header, kMemoryAt))};
     const quint32 chunk = qFromLittleEndian<quint32>(Bytes(header, kChunkAt));
@@ -284,7 +286,7 @@ RestoreOutcome DecryptBackupFile(const QString &source, const QString &destinati
         return {Stop::NotCopied, qt_error_string(ENOMEM)};
     StreamState stream;
     if (crypto_secretstream_xchacha20poly1305_init_pull(&stream.state, Bytes(header, kStreamHeaderAt), key.data()) != 0)
-        return Refused(QStringLiteral("فایل «%1» پس از رمزگذاری تغییر کرده یا آسیب دیده است."), source, advice);
+        return Refused(changed, source, advice);
 
     SafeFileWriter out(destination);
     // Each chunk is opened on a second thread while this one writes the chunk before it (once
@@ -298,7 +300,6 @@ RestoreOutcome DecryptBackupFile(const QString &source, const QString &destinati
             betweenChunks(in.pos(), total);
         return in.read(into.data(), whole);
     };
-    const QString changed = QStringLiteral("فایل «%1» پس از رمزگذاری تغییر کرده یا آسیب دیده است.");
     ChunkWorker opener; // after the buffers it works on: it ends first
     qint64 size = read(sealed[0]);
     bool first = true;
@@ -306,7 +307,7 @@ RestoreOutcome DecryptBackupFile(const QString &source, const QString &destinati
         if (size < 0)
             return {Stop::NotCopied, in.errorString()};
         if (size < kSealBytes) // the file ends before its final chunk
-            return Refused(QStringLiteral("فایل «%1» کامل نیست؛ پایان آن از دست رفته است."), source, advice);
+            return Refused(cutShort, source, advice);
         unsigned char tag = 0;
         bool authentic = false;
         opener.start([&, current, size, first] {
