@@ -113,8 +113,6 @@ void ServerConnection::connect() const
 
 QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values) const
 {
-    if (lost_ && depth_ > 0) // the transaction went with the connection
-        throw lostConnection({});
     reconnectIfLost();
     const QSqlDatabase db = QSqlDatabase::database(name_, false);
     const auto failure = [this](const QSqlError &e) { fail(e); };
@@ -135,8 +133,6 @@ QSqlQuery ServerConnection::run(const QString &sql, const QVariantList &values) 
 void ServerConnection::readTexts(const QString &sql, const QVariantList &values,
                                  const std::function<bool(TextRow)> &visit) const
 {
-    if (lost_ && depth_ > 0)
-        throw lostConnection({});
     reconnectIfLost();
     auto *connection = *static_cast<PGconn *const *>(QSqlDatabase::database(name_, false).driver()->handle().data());
     // A statement Qt's driver ran leaves the end of its results unread while its query lives: it is
@@ -221,6 +217,8 @@ void ServerConnection::reconnectIfLost() const
 {
     if (!lost_)
         return;
+    if (depth_ > 0) // the transaction went with the connection
+        throw lostConnection({});
     QSqlDatabase::database(name_, false).close();
     prepared_.clear();
     connect();

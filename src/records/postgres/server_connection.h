@@ -34,7 +34,8 @@ public:
 
 private:
     void connect() const;
-    // Connects again when the connection was found lost, so that the next statement reaches the server.
+    // Connects again when the connection was found lost, so that the next statement reaches the
+    // server; inside a transaction, which went with the connection, throws the lost connection.
     void reconnectIfLost() const;
     // The failure of a statement or a transaction whose connection was lost: nothing was written.
     DataError lostConnection(const QString &detail) const;
