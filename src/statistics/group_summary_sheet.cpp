@@ -4,6 +4,7 @@
 #include "questionnaire/item_bank.h"
 #include "records/subject_choices.h"
 #include "scoring/love_type.h"
+#include "scoring/scores.h"
 
 #include <QPainter>
 
@@ -18,8 +19,6 @@ constexpr double kWidth = 9640;
 constexpr double kHeight = 14570;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignAbsolute;
 constexpr int kRows = kGroupCount + 1; // the seven groups, then all together
-constexpr int kLowestSum = 15;
-constexpr int kHighestSum = 135;
 
 // A table's columns laid from the right edge of the band, as a Persian table reads.
 class Columns {
@@ -147,11 +146,12 @@ void GroupSummaryDocument::paintScores(const SheetPainter &painter, double top) 
         }
     }
     painter.paragraph(SheetBox(0, top + kRows * row + 40, kWidth, 440, 8.5, kRight | Qt::AlignTop),
-                      QStringLiteral("در هر خانه، سطر بالا میانگین نمره‌ی مؤلفه (از ۱۵ تا ۱۳۵) و سطر پایین میانگین پاسخ "
+                      QStringLiteral("در هر خانه، سطر بالا میانگین نمره‌ی مؤلفه (از %1) و سطر پایین میانگین پاسخ "
                                      "به هر جمله‌ی آن (از ۱ تا ۹) است، با انحراف معیار در پرانتز. میانگین‌ها و میانه از "
                                      "آزمودنی‌های کامل به دست آمده‌اند؛ «ناقص» آزمودنی‌ای است که به برخی از جمله‌ها پاسخ "
                                      "نداده است و آزمودنی‌ای که آزمونش اجرا نشده، شمرده نمی‌شود. خط تیره یعنی داده برای "
-                                     "محاسبه‌ی آن عدد کافی نیست."));
+                                     "محاسبه‌ی آن عدد کافی نیست.")
+                          .arg(ScoreRangeText()));
 }
 
 // For each component, the groups' mean sums as bars from the lowest possible sum, each with a
@@ -166,11 +166,11 @@ void GroupSummaryDocument::paintChart(const SheetPainter &painter, double top) c
         painter.value(SheetBox(right - panel, top, panel, 300, 10), ComponentLabel(kItemComponents[c]));
         const QRectF plot(right - panel + 200, top + 380, panel - 700, height - 900);
         const auto yOf = [&](double sum) {
-            const double clamped = std::clamp(sum, double(kLowestSum), double(kHighestSum));
-            return plot.bottom() - (clamped - kLowestSum) / (kHighestSum - kLowestSum) * plot.height();
+            const double clamped = std::clamp(sum, double(kLowestScore), double(kHighestScore));
+            return plot.bottom() - (clamped - kLowestScore) / (kHighestScore - kLowestScore) * plot.height();
         };
         p.setPen(QPen(QColor(150, 150, 150), 5));
-        for (const int sum : {kLowestSum, 75, kHighestSum}) {
+        for (const int sum : {kLowestScore, 75, kHighestScore}) {
             p.drawLine(QPointF(plot.left(), yOf(sum)), QPointF(plot.right(), yOf(sum)));
             painter.value(SheetBox(plot.right() + 40, yOf(sum) - 130, 420, 260, 8, Qt::AlignLeft | Qt::AlignAbsolute),
                           PersianNumber(sum));
