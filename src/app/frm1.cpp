@@ -28,6 +28,7 @@
 #include "ui/message_box.h"
 #include "ui/message_prompt.h"
 #include "ui/modal.h"
+#include "ui/shipped_picture.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -35,7 +36,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 
 namespace morva {
@@ -121,7 +121,7 @@ void Frm1::buildDecoration()
     picture1_->setToolTip(QStringLiteral("جهت ورود به سايت کليک کنيد"));
     picture1_->setGeometry(TwipsRect(1020, 2300, 7200, 3480));
     // Drawn at the size it is shown (or its @2x twin on a screen of double density).
-    picture1_->setPixmap(QPixmap(QStringLiteral(":/pictures/main_banner.png")));
+    picture1_->setPixmap(ShippedPicture(QStringLiteral("main_banner")));
     picture1_->setScaledContents(true);
     picture1_->setCursor(Qt::PointingHandCursor);
     picture1_->installEventFilter(this);
