@@ -2,22 +2,16 @@
 
 #include "common/safe_file.h"
 #include "export/export_scratch.h"
+#include "export/xlsxwriter_calls.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <xlsxwriter.h>
 
 #include <cmath>
 #include <string>
 
 namespace morva {
 namespace {
-
-QString LibraryError(lxw_error error)
-{
-    return QString::fromUtf8(lxw_strerror(error));
-}
 
 // One sheet, read right to left, under a bold header row of the columns' Persian labels that
 // stays in view and is printed on every page. Numbers are stored as numbers, texts as texts; a
@@ -29,6 +23,11 @@ class XlsxWriter final : public ExportWriter {
 public:
     XlsxWriter(const QString &path, const QList<ExportColumn> &columns) : path_(path), columns_(columns)
     {
+        QString unloaded;
+        if (!(xlsx_ = XlsxWriterLibrary::Load(unloaded))) {
+            error_ = unloaded;
+            return;
+        }
         if (!scratch_.isValid()) {
             error_ = scratch_.errorString();
             return;
@@ -46,38 +45,38 @@ public:
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         options.tmpdir = const_cast<char *>(scratchPath.constData());
-        workbook_ = workbook_new_opt(workbookPath.constData(), &options);
+        workbook_ = xlsx_->workbook_new_opt(workbookPath.constData(), &options);
         if (!workbook_) {
             error_ = QStringLiteral("The workbook could not be started");
             return;
         }
-        sheet_ = workbook_add_worksheet(workbook_, QStringLiteral("آزمودنی‌ها").toUtf8().constData());
-        worksheet_right_to_left(sheet_);
-        worksheet_freeze_panes(sheet_, 1, 0);
+        sheet_ = xlsx_->workbook_add_worksheet(workbook_, QStringLiteral("آزمودنی‌ها").toUtf8().constData());
+        xlsx_->worksheet_right_to_left(sheet_);
+        xlsx_->worksheet_freeze_panes(sheet_, 1, 0);
         // Printed across, every column on the width of one page, the header row on each page.
-        worksheet_set_landscape(sheet_);
-        worksheet_fit_to_pages(sheet_, 1, 0);
-        check(worksheet_repeat_rows(sheet_, 0, 0));
+        xlsx_->worksheet_set_landscape(sheet_);
+        xlsx_->worksheet_fit_to_pages(sheet_, 1, 0);
+        check(xlsx_->worksheet_repeat_rows(sheet_, 0, 0));
         // Texts stand at the start of their cells, as Persian reads: a Latin code or group letter
         // would otherwise stand at the far side, beside the next column's text.
-        lxw_format *bold = workbook_add_format(workbook_);
-        format_set_bold(bold);
-        format_set_align(bold, LXW_ALIGN_RIGHT);
-        format_set_align(bold, LXW_ALIGN_VERTICAL_TOP);
-        format_set_text_wrap(bold); // a long label takes a second line rather than the next cell
-        worksheet_set_row(sheet_, 0, 45, nullptr);
-        text_ = workbook_add_format(workbook_);
-        format_set_align(text_, LXW_ALIGN_RIGHT);
+        lxw_format *bold = xlsx_->workbook_add_format(workbook_);
+        xlsx_->format_set_bold(bold);
+        xlsx_->format_set_align(bold, LXW_ALIGN_RIGHT);
+        xlsx_->format_set_align(bold, LXW_ALIGN_VERTICAL_TOP);
+        xlsx_->format_set_text_wrap(bold); // a long label takes a second line rather than the next cell
+        xlsx_->worksheet_set_row(sheet_, 0, 45, nullptr);
+        text_ = xlsx_->workbook_add_format(workbook_);
+        xlsx_->format_set_align(text_, LXW_ALIGN_RIGHT);
         for (qsizetype c = 0; c < columns_.size(); ++c) {
             lxw_format *format = nullptr;
             if (columns_[c].kind == ExportColumn::Kind::Number && columns_[c].decimals > 0) {
-                format = workbook_add_format(workbook_);
-                format_set_num_format(format, "0.0");
+                format = xlsx_->workbook_add_format(workbook_);
+                xlsx_->format_set_num_format(format, "0.0");
             }
             formats_.push_back(format);
-            worksheet_set_column(sheet_, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+            xlsx_->worksheet_set_column(sheet_, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
                                  columns_[c].kind == ExportColumn::Kind::Number ? 10 : 16, nullptr);
-            check(worksheet_write_string(sheet_, 0, static_cast<lxw_col_t>(c), columns_[c].label.toUtf8().constData(),
+            check(xlsx_->worksheet_write_string(sheet_, 0, static_cast<lxw_col_t>(c), columns_[c].label.toUtf8().constData(),
                                          bold));
         }
     }
@@ -85,7 +84,7 @@ public:
     ~XlsxWriter() override
     {
         if (workbook_)
-            lxw_workbook_free(workbook_); // given up: nothing is assembled, the scratch folder goes
+            xlsx_->lxw_workbook_free(workbook_); // given up: nothing is assembled, the scratch folder goes
     }
 
     bool write(const ExportRow &row) override
@@ -94,12 +93,12 @@ public:
         for (qsizetype c = 0; c < std::ssize(row) && !error_; ++c) {
             const auto column = static_cast<lxw_col_t>(c);
             if (const auto *number = std::get_if<double>(&row[c])) {
-                check(worksheet_write_number(sheet_, row_, column, Rounded(*number, columns_[c].decimals), formats_[c]));
+                check(xlsx_->worksheet_write_number(sheet_, row_, column, Rounded(*number, columns_[c].decimals), formats_[c]));
             } else if (const auto *text = std::get_if<QByteArrayView>(&row[c])) {
                 if (!text->isEmpty()) {
                     // The library takes a text that ends in a zero byte.
                     cell_.assign(text->data(), static_cast<size_t>(text->size()));
-                    check(worksheet_write_string(sheet_, row_, column, cell_.c_str(), text_));
+                    check(xlsx_->worksheet_write_string(sheet_, row_, column, cell_.c_str(), text_));
                 }
             }
         }
@@ -111,8 +110,8 @@ public:
         if (error_)
             return error_;
         lxw_workbook *workbook = std::exchange(workbook_, nullptr);
-        if (const lxw_error closed = workbook_close(workbook); closed != LXW_NO_ERROR)
-            return LibraryError(closed);
+        if (const lxw_error closed = xlsx_->workbook_close(workbook); closed != LXW_NO_ERROR)
+            return libraryError(closed);
         QFile built(scratch_.filePath(QStringLiteral("export.xlsx")));
         if (!built.open(QIODevice::ReadOnly))
             return built.errorString();
@@ -133,12 +132,15 @@ private:
         return decimals > 0 ? std::round(value * scale) / scale : value;
     }
 
+    QString libraryError(lxw_error error) const { return QString::fromUtf8(xlsx_->lxw_strerror(error)); }
+
     void check(lxw_error result)
     {
         if (result != LXW_NO_ERROR && !error_)
-            error_ = LibraryError(result);
+            error_ = libraryError(result);
     }
 
+    const XlsxWriterLibrary *xlsx_ = nullptr;
     QString path_;
     QList<ExportColumn> columns_;
     QTemporaryDir scratch_{ExportScratchTemplate()};
