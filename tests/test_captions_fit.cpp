@@ -104,6 +104,8 @@ void CaptionsFitTest::everyCaptionFitsInEveryTheme()
     windows.push_back(std::make_unique<SharedServerWindow>(folder.stores()));
     for (const auto &window : windows) {
         window->show();
+        if (window == windows.front())
+            OpenEveryPanel(window.get());
         QApplication::processEvents();
         const QStringList cut = CutCaptions(window.get());
         QVERIFY2(cut.isEmpty(), qPrintable(window->objectName() + QStringLiteral(" cuts ") + cut.join(QStringLiteral(" | "))));
@@ -161,6 +163,8 @@ void CaptionsFitTest::colonsStandBesideTheirFields()
     int captions = 0;
     for (const auto &window : windows) {
         window->show();
+        if (window == windows.front())
+            OpenEveryPanel(window.get());
         for (QLabel *caption : window->findChildren<QLabel *>()) {
             if (!caption->buddy() || !caption->text().contains(u':'))
                 continue; // a caption of a field, written with its colon

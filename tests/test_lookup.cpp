@@ -143,8 +143,8 @@ void LookupTest::deleteCode(const QString &typed, QMessageBox::StandardButton an
 void LookupTest::commandOpensTheWindowOnlyWhileAnswersExist()
 {
     Frm1 *main = Frm1::ShowFresh(folder_->stores());
+    QTest::mouseClick(main->findChild<QPushButton *>("Command9"), Qt::LeftButton);
     auto *menu = main->findChild<QGroupBox *>("Frame8");
-    menu->show();
     bool checked = false;
     WhenModal<FrmCode>([&](FrmCode *lookup) {
         shown_ = lookup;

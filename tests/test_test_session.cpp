@@ -384,7 +384,7 @@ void TestSessionTest::commandDoesNothingWithoutAnswerRows()
     }
     Frm1 main(folder_->stores());
     main.show();
-    main.findChild<QGroupBox *>("Frame8")->show();
+    QTest::mouseClick(main.findChild<QPushButton *>("Command9"), Qt::LeftButton);
     ModalWatch none;
     QTest::mouseClick(main.findChild<QPushButton *>("Command2"), Qt::LeftButton);
     QTest::qWait(100);

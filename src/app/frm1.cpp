@@ -63,12 +63,10 @@ Frm1::Frm1(Stores &stores, QWidget *parent)
     StartupTimeline::Mark("main window: heading and banner");
     buildCommandBar();
     StartupTimeline::Mark("main window: command bar");
-    buildPanels();
-    StartupTimeline::Mark("main window: panels");
 
     frame_.finishLoading(kStandardPlace);
     StartupTimeline::Mark("main window: placed");
-    onText2Changed(frame9_->nameField()->text()); // fitted to the theme's heading font
+    onText2Changed(frame_.loadedSettings().name); // fitted to the theme's heading font
     text3_->setText(QStringLiteral("2"));
 }
 
@@ -169,33 +167,60 @@ void Frm1::buildCommandBar()
     }
 }
 
-void Frm1::buildPanels()
+// The panels are made when first opened: most runs never open them, and each start would pay
+// for them before its first paint.
+RegistrationPanel *Frm1::registrationPanel()
 {
-    frame10_ = new RegistrationPanel(frame_.subjects(), *adodc2_, *adodc3_, *adodc5_, this);
-    connect(frame10_, &RegistrationPanel::closeRequested, this, &Frm1::HidePanels);
-    frame8_ = new SettingsMenu(this);
-    connect(frame8_, &SettingsMenu::clinicPanelRequested, this, &Frm1::onCommand67Clicked);
-    connect(frame8_, &SettingsMenu::themePanelRequested, this, &Frm1::onCommand68Clicked);
-    connect(frame8_, &SettingsMenu::sharedServerRequested, this, &Frm1::onCmdSharedServerClicked);
-    connect(frame8_, &SettingsMenu::closeRequested, this, &Frm1::HidePanels);
-    frame9_ = new ClinicPanel(this);
-    connect(frame9_, &ClinicPanel::saveRequested, this, &Frm1::onCommand64Clicked);
-    connect(frame9_, &ClinicPanel::cancelRequested, frame9_, &QWidget::hide); // nothing is written
-    frame6_ = new ThemePanel(this);
-    connect(frame6_, &ThemePanel::themeChosen, this, &Frm1::SelectTheme);
-    connect(frame6_, &ThemePanel::closeRequested, frame6_, &QWidget::hide);
+    if (!frame10_) {
+        frame10_ = new RegistrationPanel(frame_.subjects(), *adodc2_, *adodc3_, *adodc5_, this);
+        connect(frame10_, &RegistrationPanel::closeRequested, this, &Frm1::HidePanels);
+    }
+    return frame10_;
+}
 
-    frame9_->addressField()->setText(frame_.loadedSettings().address);
-    connect(frame9_->nameField(), &QLineEdit::textChanged, this, &Frm1::onText2Changed);
-    frame9_->nameField()->setText(frame_.loadedSettings().name);
+SettingsMenu *Frm1::settingsMenu()
+{
+    if (!frame8_) {
+        frame8_ = new SettingsMenu(this);
+        connect(frame8_, &SettingsMenu::clinicPanelRequested, this, &Frm1::onCommand67Clicked);
+        connect(frame8_, &SettingsMenu::themePanelRequested, this, &Frm1::onCommand68Clicked);
+        connect(frame8_, &SettingsMenu::sharedServerRequested, this, &Frm1::onCmdSharedServerClicked);
+        connect(frame8_, &SettingsMenu::closeRequested, this, &Frm1::HidePanels);
+    }
+    return frame8_;
+}
+
+// Holds the clinic's name and address as the window loaded them; the heading follows the name
+// as it is typed.
+ClinicPanel *Frm1::clinicPanel()
+{
+    if (!frame9_) {
+        frame9_ = new ClinicPanel(this);
+        connect(frame9_, &ClinicPanel::saveRequested, this, &Frm1::onCommand64Clicked);
+        connect(frame9_, &ClinicPanel::cancelRequested, frame9_, &QWidget::hide); // nothing is written
+        frame9_->addressField()->setText(frame_.loadedSettings().address);
+        frame9_->nameField()->setText(frame_.loadedSettings().name);
+        connect(frame9_->nameField(), &QLineEdit::textChanged, this, &Frm1::onText2Changed);
+    }
+    return frame9_;
+}
+
+ThemePanel *Frm1::themePanel()
+{
+    if (!frame6_) {
+        frame6_ = new ThemePanel(this);
+        connect(frame6_, &ThemePanel::themeChosen, this, &Frm1::SelectTheme);
+        connect(frame6_, &ThemePanel::closeRequested, frame6_, &QWidget::hide);
+    }
+    return frame6_;
 }
 
 void Frm1::HidePanels()
 {
-    frame6_->hide();
-    frame10_->hide();
-    frame8_->hide();
-    frame9_->hide();
+    for (QWidget *panel : std::initializer_list<QWidget *>{frame6_, frame10_, frame8_, frame9_}) {
+        if (panel)
+            panel->hide();
+    }
     RunGuarded(this, [this] {
         if (adodc2_->hasRows())
             adodc2_->reload();
@@ -230,7 +255,7 @@ bool Frm1::answersExist()
 void Frm1::onCommand1Clicked()
 {
     HidePanels();
-    frame10_->Start();
+    registrationPanel()->Start();
 }
 
 // The test session: asks for the code and lets the subject answer in the test window.
@@ -313,21 +338,21 @@ void Frm1::onCommand5Clicked()
 void Frm1::onCommand9Clicked()
 {
     HidePanels();
-    frame8_->show();
+    settingsMenu()->show();
 }
 
 void Frm1::onCommand67Clicked()
 {
     HidePanels();
-    frame8_->show();
-    frame9_->show();
+    settingsMenu()->show();
+    clinicPanel()->show();
 }
 
 void Frm1::onCommand68Clicked()
 {
     HidePanels();
-    frame8_->show();
-    frame6_->show();
+    settingsMenu()->show();
+    themePanel()->show();
 }
 
 // Where the subjects are kept, chosen in a window of its own over the settings menu; the choice

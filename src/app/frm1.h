@@ -52,8 +52,11 @@ protected:
 
 private:
     void buildCommandBar();
-    void buildPanels();
     void buildDecoration();
+    RegistrationPanel *registrationPanel();
+    SettingsMenu *settingsMenu();
+    ClinicPanel *clinicPanel();
+    ThemePanel *themePanel();
     bool answersExist();
     template <class Window> void handOver(const std::function<Window *()> &load);
 
@@ -85,6 +88,7 @@ private:
     HintLine *skinLabel2_ = nullptr;
     QLabel *picture1_ = nullptr;
     QGroupBox *frame7_ = nullptr;
+    // The panels, each made when first opened.
     ThemePanel *frame6_ = nullptr;
     SettingsMenu *frame8_ = nullptr;
     ClinicPanel *frame9_ = nullptr;

@@ -84,6 +84,29 @@ std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button, int t
     return seen;
 }
 
+QStringList VisiblePanels(QWidget *main)
+{
+    QStringList visible;
+    for (const char *name : {"Frame6", "Frame8", "Frame9", "Frame10"}) {
+        const auto *panel = main->findChild<QWidget *>(QLatin1String(name));
+        if (panel && panel->isVisible())
+            visible << QLatin1String(name);
+    }
+    return visible;
+}
+
+void OpenEveryPanel(QWidget *main)
+{
+    // Registration, the settings menu, then the clinic's panel and the theme panel from the menu;
+    // the menu's close button hides them all.
+    for (const char *command : {"Command1", "Command9", "Command67", "Command68", "Command69"}) {
+        auto *button = main->findChild<QPushButton *>(QLatin1String(command));
+        QVERIFY2(button, command);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QVERIFY(VisiblePanels(main).isEmpty());
+}
+
 void DeleteAllWindows()
 {
     QList<QPointer<QWidget>> windows;

@@ -48,6 +48,14 @@ struct SeenBox {
 // A box that comes later than timeoutMs fails the running test.
 std::shared_ptr<SeenBox> AnswerNextBox(QMessageBox::StandardButton button = QMessageBox::Ok, int timeoutMs = 5000);
 
+// The main window's panels that show, of "Frame6", "Frame8", "Frame9" and "Frame10"; a panel
+// not yet made (each is made when first opened) does not show.
+QStringList VisiblePanels(QWidget *main);
+
+// Opens each panel of the main window with its command, so that every panel is made, and leaves
+// them all hidden.
+void OpenEveryPanel(QWidget *main);
+
 // Deletes every top-level window that is left, so that the next test starts with none.
 void DeleteAllWindows();
 
