@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/exitpro.h"
+#include "app/font_configuration.h"
 #include "app/frm1.h"
 #include "ui/message_box.h"
 #include "app/single_instance.h"
@@ -86,7 +87,7 @@ void ConfigureApplication(QApplication &app)
         app.installTranslator(translator);
 }
 
-std::unique_ptr<AppContext> StartProgram(SingleInstanceLock &lock)
+std::unique_ptr<AppContext> StartProgram(SingleInstanceLock &lock, FontConfigurationLoad *fonts)
 {
     if (!lock.acquire()) {
         ShowMessageBox(nullptr, QStringLiteral("برنامه در حال اجراست"), QStringLiteral("Warnnig"),
@@ -105,6 +106,8 @@ std::unique_ptr<AppContext> StartProgram(SingleInstanceLock &lock)
         return nullptr; // the user chose to end rather than work without the shared server
     StartupTimeline::Mark("data files opened");
     RemoveExportLeftovers();
+    if (fonts)
+        fonts->wait();
     Frm1::SetLeaveStep([&stores = context->stores()] { ShowExitDialog(stores); });
     if (!Frm1::ShowFresh(context->stores()))
         return nullptr;

@@ -7,6 +7,7 @@ class QApplication;
 namespace morva {
 
 class AppContext;
+class FontConfigurationLoad;
 class SingleInstanceLock;
 
 // Right-to-left layout, the Persian text font and Qt's own Persian translation of the standard
@@ -18,6 +19,7 @@ void ConfigureApplication(QApplication &app);
 // own file when the server cannot be used), removes what an export killed part-way left in the
 // data folder and shows the main window. Returns the stores the program runs on, to be kept until
 // it ends; nothing when the program must end at once (the user has been told why, or chose to).
-std::unique_ptr<AppContext> StartProgram(SingleInstanceLock &lock);
+// A font configuration being loaded is waited for before the main window is made.
+std::unique_ptr<AppContext> StartProgram(SingleInstanceLock &lock, FontConfigurationLoad *fonts = nullptr);
 
 } // namespace morva
