@@ -159,15 +159,26 @@ void DataFilesTest::secondStartKeepsData()
     QCOMPARE(s.value(0).toString(), QStringLiteral("s1"));
 }
 
+// A file of the latest version that lacks the settings row or an index gets it at the next start.
 void DataFilesTest::settingsFileWithoutRowGetsOne()
 {
     DataFolder folder;
     {
         DataConnection settings(DataFile::Settings, "test");
         settings.run("DELETE FROM \"Theme\"");
+        DataConnection subjects(DataFile::Subjects, "test");
+        subjects.run("DROP INDEX \"IDE_Code\"");
     }
     PrepareDataFiles();
+    DataConnection settings(DataFile::Settings, "test");
+    QSqlQuery rows = settings.run("SELECT COUNT(*) FROM \"Theme\"");
+    QVERIFY(rows.next());
+    QCOMPARE(rows.value(0).toInt(), 1);
     QCOMPARE(folder.stores().settings.read(), ClinicSettings());
+    DataConnection subjects(DataFile::Subjects, "test");
+    QSqlQuery index = subjects.run("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'IDE_Code'");
+    QVERIFY(index.next());
+    QCOMPARE(index.value(0).toInt(), 1);
 }
 
 void DataFilesTest::emptyFileBecomesDatabase()

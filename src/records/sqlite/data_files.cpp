@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 
 #include <functional>
+#include <variant>
 
 #include <sys/stat.h>
 
@@ -116,20 +117,49 @@ bool OnDataDisk(const QString &path)
         && file.st_dev == folder.st_dev;
 }
 
-} // namespace
-
-int LatestVersion(DataFile kind)
+QString IndexName(const TableSchema &table, const QString &column)
 {
-    return static_cast<int>(MigrationsOf(kind).size()) + 1;
+    return table.name + u'_' + column;
 }
 
-QString FileDefect::text(const QString &path, const QString &more) const
+// The indexes the preparation makes.
+QStringList IndexNames(DataFile kind)
 {
-    QString whole = sentence.arg(ShownPath(path)) + more;
-    return detail.isEmpty() ? whole : whole + QStringLiteral("\n\n") + detail;
+    QStringList names;
+    for (const TableSchema *table : TablesOf(kind)) {
+        for (const QString &column : table->indexed)
+            names << IndexName(*table, column);
+    }
+    return names;
 }
 
-std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, FileCheck check)
+// Whether a file of the latest version, its tables checked, holds the indexes and (the settings)
+// the row that the preparation adds: a file that does needs nothing written at a start.
+bool HoldsEverythingMade(const DataConnection &db, DataFile kind)
+{
+    QSqlQuery indexes = db.run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
+    QStringList present;
+    while (indexes.next())
+        present << indexes.value(0).toString();
+    for (const QString &name : IndexNames(kind)) {
+        if (!present.contains(name))
+            return false;
+    }
+    if (kind == DataFile::Settings) {
+        QSqlQuery rows = db.run(QStringLiteral("SELECT COUNT(*) FROM \"Theme\""));
+        return rows.next() && rows.value(0).toLongLong() > 0;
+    }
+    return true;
+}
+
+struct FileState {
+    int version = 1;
+    bool complete = false; // of the latest version, with every table, index and row the preparation makes
+};
+
+// What the file at path is: its defect, or its version and whether it lacks nothing that the
+// preparation of a file makes. Reads the file only, through one connection.
+std::variant<FileDefect, FileState> Inspect(const QString &path, DataFile kind, FileCheck check)
 {
     if (!HasSqliteHeader(path))
         return FileDefect{QStringLiteral("این برنامه نمی‌تواند فایل اطلاعات «%1» را بخواند؛ شاید این فایل از نسخه‌ی "
@@ -161,9 +191,30 @@ std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, FileCheck
                 return FileDefect{QStringLiteral("فایل اطلاعات «%1» با این نسخه از برنامه سازگار نیست."),
                                   QStringLiteral("جدول: %1 — ستونِ ناموجود: %2").arg(Isolated(table->name), Isolated(*missing))};
         }
+        return FileState{version, version == LatestVersion(kind) && HoldsEverythingMade(db, kind)};
     } catch (const DataError &) {
         return FileDefect{QStringLiteral("فایل اطلاعات «%1» باز نشد یا آسیب دیده است."), {}};
     }
+}
+
+} // namespace
+
+int LatestVersion(DataFile kind)
+{
+    return static_cast<int>(MigrationsOf(kind).size()) + 1;
+}
+
+QString FileDefect::text(const QString &path, const QString &more) const
+{
+    QString whole = sentence.arg(ShownPath(path)) + more;
+    return detail.isEmpty() ? whole : whole + QStringLiteral("\n\n") + detail;
+}
+
+std::optional<FileDefect> DefectOf(const QString &path, DataFile kind, FileCheck check)
+{
+    std::variant<FileDefect, FileState> inspected = Inspect(path, kind, check);
+    if (auto *defect = std::get_if<FileDefect>(&inspected))
+        return std::move(*defect);
     return std::nullopt;
 }
 
@@ -215,10 +266,14 @@ void PrepareDataFile(const QString &path, DataFile kind)
         // same with a hundred subjects as with a hundred thousand.
         const FileCheck check = JournalPending(path) ? FileCheck::Pages : FileCheck::Schema;
         RollBackInterruptedWrite(path);
-        if (const auto defect = DefectOf(path, kind, check))
+        const std::variant<FileDefect, FileState> inspected = Inspect(path, kind, check);
+        if (const auto *defect = std::get_if<FileDefect>(&inspected))
             throw DataError(defect->text(path, QStringLiteral(" برنامه این فایل را تغییر نمی‌دهد و بسته می‌شود؛ لطفاً با "
                                                              "مسئول رایانه تماس بگیرید.")));
-        version = *DataFileVersion(path);
+        const FileState &state = std::get<FileState>(inspected);
+        if (state.complete)
+            return; // what follows would write nothing
+        version = state.version;
         if (version < LatestVersion(kind))
             KeepBeforeMigrating(path, version);
     }
@@ -228,7 +283,7 @@ void PrepareDataFile(const QString &path, DataFile kind)
             db.run(CreateStatement(*table)); // a table of a later version than the file's too
             for (const QString &column : table->indexed)
                 db.run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                           .arg(QuotedIdentifier(table->name + u'_' + column), QuotedIdentifier(table->name),
+                           .arg(QuotedIdentifier(IndexName(*table, column)), QuotedIdentifier(table->name),
                                 QuotedIdentifier(column)));
         }
         const auto &migrations = MigrationsOf(kind);
