@@ -100,6 +100,9 @@ void Frm1::buildDecoration()
     skinLabel1_->setObjectName(QStringLiteral("SkinLabel1"));
     skinLabel1_->setProperty("heading", true);
     skinLabel1_->setAlignment(Qt::AlignCenter);
+    // A framed label measures a Latin "x" for an indent that a centred text never uses; the
+    // heading's font has no Latin letters, and finding one elsewhere costs each start 2 ms.
+    skinLabel1_->setIndent(0);
     skinLabel1_->setGeometry(TwipsRect(1740, 120, 5955, 555));
 
     skinLabel2_ = new HintLine(this);
