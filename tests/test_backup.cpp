@@ -470,6 +470,12 @@ void BackupTest::changedEncryptedBackupIsRefused()
         const QString why = opens(bytes + after, right);
         QVERIFY2(says(why, "تغییر کرده یا آسیب دیده"), qPrintable(why));
     }
+    // Authentic, but what it holds is not a subjects file: refused by the name the user chose.
+    QCOMPARE(EncryptSubjectsFile("DB/DB.mdb", folder.file("settings.mdbE"), right, {}, KeyCost{1, 8 * 1024 * 1024}),
+             std::nullopt);
+    const QString notSubjects = opens(ReadFile(folder.file("settings.mdbE")), right);
+    QVERIFY2(says(notSubjects, "اطلاعات آزمودنی‌های این برنامه را در بر ندارد") && !notSubjects.contains(".decrypted"),
+             qPrintable(notSubjects));
     QCOMPARE(Sha256(live), liveHash);
     QCOMPARE(QDir("DB").entryList(QDir::Files | QDir::Hidden), QStringList({"DB.mdb", "DB2.mdb"}));
 }

@@ -4,6 +4,7 @@
 #include "common/files.h"
 #include "common/safe_file.h"
 #include "records/sqlite/data_files.h"
+#include "records/sqlite/subjects_file.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -358,7 +359,14 @@ DecryptedBackup::~DecryptedBackup()
 RestoreOutcome DecryptedBackup::open(const QString &source, const Passphrase &passphrase, const QString &advice,
                                      const BetweenChunks &betweenChunks)
 {
-    return DecryptBackupFile(source, path_, passphrase, advice, betweenChunks);
+    RestoreOutcome outcome = DecryptBackupFile(source, path_, passphrase, advice, betweenChunks);
+    if (outcome.stop == RestoreOutcome::Stop::None) {
+        if (auto refusal = CheckSubjectsFile(path_, advice, source)) {
+            QFile::remove(path_);
+            outcome = {RestoreOutcome::Stop::NotABackup, std::move(*refusal)};
+        }
+    }
+    return outcome;
 }
 
 } // namespace morva

@@ -79,7 +79,8 @@ public:
     DecryptedBackup(const DecryptedBackup &) = delete;
     DecryptedBackup &operator=(const DecryptedBackup &) = delete;
 
-    // Decrypts the backup at source as DecryptBackupFile() does.
+    // Decrypts the backup at source as DecryptBackupFile() does, then checks that what it holds
+    // is a subjects file a restore can take, as CheckSubjectsFile() does; a refusal names source.
     RestoreOutcome open(const QString &source, const Passphrase &passphrase, const QString &advice,
                         const BetweenChunks &betweenChunks = {});
     // The decrypted subjects file.

@@ -85,15 +85,16 @@ std::optional<QString> SettleDatabaseFile(const QString &path)
     return std::nullopt;
 }
 
-std::optional<QString> CheckSubjectsFile(const QString &path, const QString &advice)
+std::optional<QString> CheckSubjectsFile(const QString &path, const QString &advice, const QString &shownAs)
 {
+    const QString shown = shownAs.isEmpty() ? path : shownAs;
     const QFileInfo info(path);
     if (!info.isFile() || info.size() == 0)
-        return QStringLiteral("فایل «%1» پیدا نشد یا خالی است.").arg(ShownPath(path)) + advice;
+        return QStringLiteral("فایل «%1» پیدا نشد یا خالی است.").arg(ShownPath(shown)) + advice;
     if (const auto defect = DefectOf(path, DataFile::Subjects, FileCheck::Pages))
         return FileDefect{QStringLiteral("فایل «%1» اطلاعات آزمودنی‌های این برنامه را در بر ندارد یا آسیب دیده است."),
                           defect->detail}
-            .text(path, advice);
+            .text(shown, advice);
     return std::nullopt;
 }
 

@@ -20,8 +20,9 @@ std::optional<QString> SettleDatabaseFile(const QString &path);
 // database that passes its integrity check, holds tables IDE and Answer with every column this
 // program needs and is of no later version. Reads the file only. Returns what is wrong, in
 // Persian, or nothing; advice follows the sentence that says what is wrong, before any technical
-// detail.
-std::optional<QString> CheckSubjectsFile(const QString &path, const QString &advice = {});
+// detail. The sentence names the file as shownAs when one is given (the file the user chose, of
+// which path holds the contents).
+std::optional<QString> CheckSubjectsFile(const QString &path, const QString &advice = {}, const QString &shownAs = {});
 
 // Restores the subjects file at live from the backup, losing nothing on the way:
 // 1. the live file is settled (no connection open, no journal pending);
