@@ -367,7 +367,7 @@ void FrmkLID::onCmdClinicianSheetClicked()
     sheet.clinicName = text13_->text();
     sheet.subject = selected_.subject.value_or(Subject());
     sheet.subject.code = selectedCode_; // an answer row alone still has its code
-    sheet.printDate = PersianDateText(QDateTime::currentDateTime());
+    sheet.printDate = PersianDateText(frame_.stores().now());
     sheet.answers = history_[shown_].answers;
     sheet.sessions = history_;
     sheet.shown = shown_;
@@ -378,7 +378,7 @@ void FrmkLID::onCmdClinicianSheetClicked()
 // subject's name and today.
 void FrmkLID::preview(std::unique_ptr<SheetDocument> document)
 {
-    const QString today = PersianDateText(QDateTime::currentDateTime(), 0).replace(u'/', u'-');
+    const QString today = PersianDateText(frame_.stores().now(), 0).replace(u'/', u'-');
     const Subject subject = selected_.subject.value_or(Subject());
     const QString name = SheetFileName({document->name(), selectedCode_, subject.firstName, subject.lastName, today});
     (new DataRPrint(std::move(document), name, this))->show();
