@@ -220,20 +220,16 @@ void FillRow(std::span<const QByteArrayView> particulars, const SessionTexts *se
     row.push_back(AgeValue(particulars[stored.age]));
     for (qsizetype text : stored.texts)
         row.emplace_back(particulars[text]);
-    AnswerValues answers;
-    bool complete = true;
-    for (int item = 1; item <= ItemCount; ++item) {
-        const std::optional<int> answer =
-            answerTexts.empty() ? std::nullopt : AnswerSheet::ValueOf(answerTexts[item - 1]);
-        answers[item - 1] = answer;
+    const DecodedAnswers answers = DecodeAnswers(answerTexts);
+    for (const std::optional<int> &answer : answers.values) {
         if (answer)
             row.emplace_back(double(*answer));
         else
             row.emplace_back(std::monostate());
-        complete = complete && answer;
     }
+    const bool complete = answers.state() == TestState::Complete;
     if (complete) {
-        const ComponentScores sums = ComputeScores(answers);
+        const ComponentScores sums = ComputeScores(answers.values);
         const LoveType type = ClassifyLoveType(sums);
         for (ItemComponent c : kItemComponents)
             row.emplace_back(double(ScoreOf(sums, c)));

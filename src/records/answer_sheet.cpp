@@ -40,6 +40,16 @@ QList<int> AnswerSheet::unanswered() const
     return items;
 }
 
+DecodedAnswers DecodeAnswers(std::span<const QByteArrayView> utf8)
+{
+    DecodedAnswers decoded;
+    for (qsizetype item = 0; item < AnswerSheet::kItems && item < qsizetype(utf8.size()); ++item) {
+        decoded.values[item] = AnswerSheet::ValueOf(utf8[item]);
+        decoded.answered += decoded.values[item].has_value() ? 1 : 0;
+    }
+    return decoded;
+}
+
 bool AnswerSheet::complete() const
 {
     for (int item = 1; item <= kItems; ++item) {

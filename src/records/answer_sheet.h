@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
+#include <span>
 
 namespace morva {
 
@@ -42,5 +44,22 @@ public:
 private:
     QStringList stored_;
 };
+
+// How far a subject's test has come, by its latest answers.
+enum class TestState { NotTaken, Incomplete, Complete };
+
+// A row's answers read as the engine keeps them, in UTF-8, item 1 first, by the rule above.
+struct DecodedAnswers {
+    std::array<std::optional<int>, AnswerSheet::kItems> values{};
+    int answered = 0;
+
+    TestState state() const
+    {
+        return answered == AnswerSheet::kItems ? TestState::Complete
+                                               : (answered == 0 ? TestState::NotTaken : TestState::Incomplete);
+    }
+};
+// No texts (a subject without an answer row) leave every item unanswered.
+DecodedAnswers DecodeAnswers(std::span<const QByteArrayView> utf8);
 
 } // namespace morva

@@ -41,9 +41,6 @@ struct TestSession {
     AnswerSheet answers;
 };
 
-// How far a subject's test has come, by its latest answers.
-enum class TestState { NotTaken, Incomplete, Complete };
-
 // A subject's texts as the store keeps them, in UTF-8, for reading many subjects fast. A missing
 // value is a null view. The views hold only while the subject is visited.
 struct SubjectTexts {

@@ -115,26 +115,26 @@ GroupSummaries SummarizeGroups(SubjectStore &store, const SubjectFilter &filter)
             if (stored == groupNames[g])
                 group = &groups[g];
         }
-        AnswerValues values;
-        int answered = 0;
-        for (int item = 1; item <= ItemCount; ++item) {
-            values[item - 1] = subject.answers.empty() ? std::nullopt : AnswerSheet::ValueOf(subject.answers[item - 1]);
-            answered += values[item - 1].has_value();
-        }
+        const DecodedAnswers answers = DecodeAnswers(subject.answers);
         // Every subject counts in all together, and in its group if it has one of the seven.
         const auto count = [&](const auto &add) {
             add(all);
             if (group)
                 add(*group);
         };
-        if (answered == ItemCount) {
-            const ComponentScores sums = ComputeScores(values);
+        switch (answers.state()) {
+        case TestState::Complete: {
+            const ComponentScores sums = ComputeScores(answers.values);
             const LoveType type = ClassifyLoveType(sums);
             count([&](GroupTally &t) { t.addComplete(sums, type); });
-        } else if (answered > 0) {
+            break;
+        }
+        case TestState::Incomplete:
             count([](GroupTally &t) { t.addIncomplete(); });
-        } else {
+            break;
+        case TestState::NotTaken:
             count([](GroupTally &t) { t.addNotTested(); });
+            break;
         }
         return true;
     });

@@ -12,20 +12,11 @@
 namespace morva {
 namespace {
 
-TestState StateOf(qsizetype answered)
-{
-    return answered == AnswerSheet::kItems ? TestState::Complete
-                                           : (answered == 0 ? TestState::NotTaken : TestState::Incomplete);
-}
-
 // How far the test of answers stored from column first came, read where they lie without copying
 // them.
 TestState StateAt(TextRow row, qsizetype first)
 {
-    qsizetype answered = 0;
-    for (qsizetype item = 0; item < AnswerSheet::kItems; ++item)
-        answered += AnswerSheet::ValueOf(row[first + item]).has_value() ? 1 : 0;
-    return StateOf(answered);
+    return DecodeAnswers(row.subspan(first, AnswerSheet::kItems)).state();
 }
 
 // The sessions of the subjects that pass the condition on s, each subject by its first subject row
