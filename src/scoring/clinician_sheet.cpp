@@ -11,9 +11,8 @@
 namespace morva {
 namespace {
 
-// The band fills an A4 page inside margins of 2 cm.
-constexpr double kWidth = 9640;
-constexpr double kHeight = 14570;
+constexpr double kWidth = kA4BandWidth;
+constexpr double kHeight = kA4BandHeight;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignAbsolute;
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignAbsolute;
 
@@ -242,17 +241,18 @@ void ClinicianSheetDocument::paintAnswers(const SheetPainter &painter, double sh
     QPainter &p = painter.painter();
     painter.value(SheetBox(0, 9840 + shift, kWidth, 420, 12, kRight), QStringLiteral("پاسخ‌ها"));
     constexpr double caption = 1300;
-    constexpr double cell = (kWidth - caption) / 15;
+    QList<double> widths{caption};
+    widths.append(QList<double>(15, (kWidth - caption) / 15));
+    const SheetColumns columns(kWidth, widths);
     for (int block = 0; block < 3; ++block) {
         const double top = 10320 + shift + block * 860;
-        const QRectF name(kWidth - caption, top, caption, 720);
+        const QRectF name = columns.cell(0, top, 720);
         SheetCell(p, name);
         painter.value({name, SheetFace::Text, 10}, ComponentLabel(kItemComponents[block]));
         for (int i = 0; i < 15; ++i) {
             const int item = block * 15 + i + 1;
-            const double right = kWidth - caption - i * cell;
-            const QRectF number(right - cell, top, cell, 360);
-            const QRectF answer(right - cell, top + 360, cell, 360);
+            const QRectF number = columns.cell(i + 1, top, 360);
+            const QRectF answer = columns.cell(i + 1, top + 360, 360);
             SheetCell(p, number);
             SheetCell(p, answer);
             painter.value({number, SheetFace::Text, 8}, PersianDigits(QString::number(item)));

@@ -11,6 +11,17 @@
 #include <QTextOption>
 
 namespace morva {
+
+QRectF SheetColumns::cell(int column, double top, double height, int span) const
+{
+    double right = right_;
+    for (int c = 0; c < column; ++c)
+        right -= widths_[c];
+    double width = 0;
+    for (int c = column; c < column + span; ++c)
+        width += widths_[c];
+    return {right - width, top, width, height};
+}
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;

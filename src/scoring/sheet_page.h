@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QPageSize>
 #include <QRectF>
 #include <QSizeF>
@@ -23,6 +24,23 @@ struct SheetText {
     double points;
     Qt::Alignment alignment = Qt::AlignHCenter;
     Qt::LayoutDirection direction = Qt::RightToLeft;
+};
+
+// The band of a sheet that fills an A4 page inside margins of 2 cm, in twips.
+inline constexpr double kA4BandWidth = 9640;
+inline constexpr double kA4BandHeight = 14570;
+
+// A table's columns laid from the right edge of a band of that width, as a Persian table reads.
+class SheetColumns {
+public:
+    SheetColumns(double bandWidth, QList<double> widths) : right_(bandWidth), widths_(std::move(widths)) {}
+    // The cell of a column (0: the rightmost), spanning that many columns leftwards.
+    QRectF cell(int column, double top, double height, int span = 1) const;
+    int count() const { return static_cast<int>(widths_.size()); }
+
+private:
+    double right_;
+    QList<double> widths_;
 };
 
 // A box of text on a sheet at left, top, width and height in twips.

@@ -14,31 +14,10 @@
 namespace morva {
 namespace {
 
-// The band fills an A4 page inside margins of 2 cm.
-constexpr double kWidth = 9640;
-constexpr double kHeight = 14570;
+constexpr double kWidth = kA4BandWidth;
+constexpr double kHeight = kA4BandHeight;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignAbsolute;
 constexpr int kRows = kGroupCount + 1; // the seven groups, then all together
-
-// A table's columns laid from the right edge of the band, as a Persian table reads.
-class Columns {
-public:
-    explicit Columns(std::initializer_list<double> widths) : widths_(widths) {}
-    QRectF cell(int column, double top, double height, int span = 1) const
-    {
-        double right = kWidth;
-        for (int c = 0; c < column; ++c)
-            right -= widths_[c];
-        double width = 0;
-        for (int c = column; c < column + span; ++c)
-            width += widths_[c];
-        return {right - width, top, width, height};
-    }
-    int count() const { return static_cast<int>(widths_.size()); }
-
-private:
-    QList<double> widths_;
-};
 
 const GroupSummary &RowSummary(const GroupSummaries &summaries, int row)
 {
@@ -107,7 +86,7 @@ void GroupSummaryDocument::paintScores(const SheetPainter &painter, double top) 
     painter.value(SheetBox(0, top, kWidth, 360, 11, kRight), QStringLiteral("نمره‌های هر گروه"));
     top += 380;
     const double component = (kWidth - 3 * 760) / 3;
-    const Columns columns{760, 760, 760, component - 760, 760, component - 760, 760, component - 760, 760};
+    const SheetColumns columns(kWidth, {760, 760, 760, component - 760, 760, component - 760, 760, component - 760, 760});
     const auto header = [&](int column, double y, double height, const QString &text, int span = 1) {
         const QRectF cell = columns.cell(column, y, height, span);
         SheetCell(p, cell, true);
@@ -209,7 +188,7 @@ void GroupSummaryDocument::paintLoveTypes(const SheetPainter &painter, double to
     top += 380;
     constexpr double label = 2040;
     const double each = (kWidth - label) / kRows;
-    const Columns columns{label, each, each, each, each, each, each, each, each};
+    const SheetColumns columns(kWidth, {label, each, each, each, each, each, each, each, each});
     constexpr double row = 260;
     const auto cell = [&](int column, double y, const QString &text, bool shaded) {
         const QRectF box = columns.cell(column, y, row);
@@ -250,7 +229,7 @@ void GroupSummaryDocument::paintComparison(const SheetPainter &painter, double t
                                  "d مثبت یعنی میانگین گروه %1 بیشتر است.")
                       .arg(Groups()[sheet_.first]));
     top += 640;
-    const Columns columns{1600, 1100, 1300, 1100, 1100, 3440};
+    const SheetColumns columns(kWidth, {1600, 1100, 1300, 1100, 1100, 3440});
     constexpr double row = 280;
     const auto cell = [&](int column, double y, const QString &text, bool shaded) {
         const QRectF box = columns.cell(column, y, row);
