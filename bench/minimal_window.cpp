@@ -33,6 +33,21 @@ void Mark(const char *step)
     std::fprintf(stderr, "morva start-up: %.1f ms %s\n", since.count(), step);
 }
 
+// As the program reports it: the process's own peak (VmHWM), none of the parent that started it.
+long PeakMemoryKilobytes()
+{
+    long kilobytes = 0;
+    if (FILE *status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status)) {
+            if (std::sscanf(line, "VmHWM: %ld kB", &kilobytes) == 1)
+                break;
+        }
+        std::fclose(status);
+    }
+    return kilobytes;
+}
+
 class Window : public QWidget {
 protected:
     void paintEvent(QPaintEvent *event) override
@@ -43,6 +58,7 @@ protected:
         painted_ = true;
         QTimer::singleShot(0, qApp, [] {
             Mark("first paint");
+            std::fprintf(stderr, "morva start-up: peak memory %ld kB\n", PeakMemoryKilobytes());
             QCoreApplication::exit(0);
         });
     }
