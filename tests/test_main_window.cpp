@@ -192,10 +192,14 @@ void MainWindowTest::storedThemeAndClinicNameAreShown()
     QCOMPARE(w.styleSheet(), LoadSkin("Paper.skn"));
     auto *heading = Child<QLabel>(&w, "SkinLabel1");
     QCOMPARE(heading->text(), QStringLiteral("کلينيک مشاوره آرامش"));
+    const double loadedPoints = heading->font().pointSizeF();
     QTest::mouseClick(Child<QPushButton>(&w, "Command9"), Qt::LeftButton);
     QTest::mouseClick(Child<QPushButton>(&w, "Command67"), Qt::LeftButton);
     Child<QLineEdit>(&w, "Text2")->setText("مرکز مشاوره");
     QCOMPARE(heading->text(), QStringLiteral("مرکز مشاوره"));
+    // The stored name shows as large as the same name typed: fitted in the theme's heading font.
+    Child<QLineEdit>(&w, "Text2")->setText("کلينيک مشاوره آرامش");
+    QCOMPARE(heading->font().pointSizeF(), loadedPoints);
 
     // A stored name that looks like markup shows as typed: nothing is loaded, no headline is made.
     for (const QString markup : {"<img src=\"/dev/zero\">", "<img src='/etc/passwd'>", "<h1>X</h1>"}) {

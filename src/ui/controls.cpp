@@ -46,6 +46,7 @@ void ShowFitted(QLabel *label, const QString &text, double minPoints)
     label->setTextFormat(Qt::PlainText); // a stored text shows as it is, never as markup
     label->setToolTip(PlainToolTip(text));
     label->setText(text);
+    label->ensurePolished(); // a label not yet styled still has the window's font, not the theme's
     const double designed = label->font().pointSizeF();
     const auto fits = [label] {
         if (label->wordWrap())
