@@ -46,6 +46,10 @@ void ShowFitted(QLabel *label, const QString &text, double minPoints)
     label->setTextFormat(Qt::PlainText); // a stored text shows as it is, never as markup
     label->setToolTip(PlainToolTip(text));
     label->setText(text);
+    if (text.isEmpty()) {
+        label->setWordWrap(false);
+        return; // nothing to fit, and nothing to measure it in
+    }
     label->ensurePolished(); // a label not yet styled still has the window's font, not the theme's
     const double designed = label->font().pointSizeF();
     const auto fits = [label] {
