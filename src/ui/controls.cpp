@@ -4,11 +4,15 @@
 #include "ui/twips.h"
 
 #include <QDialog>
+#include <QFontMetricsF>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
 
 namespace morva {
 
@@ -52,21 +56,55 @@ void ShowFitted(QLabel *label, const QString &text, double minPoints)
     }
     label->ensurePolished(); // a label not yet styled still has the window's font, not the theme's
     const double designed = label->font().pointSizeF();
+    const int smallest = static_cast<int>((designed - minPoints) / 0.5); // in half points below designed
+    const auto sizeTo = [&](int step) {
+        label->setStyleSheet(step > 0 ? QStringLiteral("font-size: %1pt;").arg(designed - 0.5 * step) : QString());
+    };
     const auto fits = [label] {
         if (label->wordWrap())
             return label->heightForWidth(label->width()) <= label->height();
         const QSize needed = label->sizeHint();
         return needed.width() <= label->width() && needed.height() <= label->height();
     };
-    // One line if it can be, else two, each from the designed size down to the smallest.
-    for (const bool wrap : {false, true}) {
-        label->setWordWrap(wrap);
-        for (double points = designed; points >= minPoints; points -= 0.5) {
-            if (points < designed)
-                label->setStyleSheet(QStringLiteral("font-size: %1pt;").arg(points));
+
+    // One line if it can be: the largest size, in half points down from the designed one, that
+    // fits. A line grows with its size, so the size that the designed one's measure suggests is
+    // tried first and then its neighbours, not every size from the top: each costs a restyle and
+    // a font.
+    label->setWordWrap(false);
+    if (fits())
+        return;
+    if (smallest > 0) {
+        const QSize needed = label->sizeHint();
+        const QSizeF line = QFontMetricsF(label->font()).size(Qt::TextSingleLine, text);
+        const double scale = line.width() > 0 && line.height() > 0
+                                 ? std::min((label->width() - (needed.width() - line.width())) / line.width(),
+                                            (label->height() - (needed.height() - line.height())) / line.height())
+                                 : 1.0;
+        int step = std::clamp(static_cast<int>(std::ceil(designed * (1 - scale) / 0.5)), 1, smallest);
+        sizeTo(step);
+        if (fits()) {
+            for (; step > 1; --step) {
+                sizeTo(step - 1);
+                if (!fits()) {
+                    sizeTo(step);
+                    break;
+                }
+            }
+            return;
+        }
+        for (++step; step <= smallest; ++step) {
+            sizeTo(step);
             if (fits())
                 return;
         }
+    }
+    // Else two lines, from the designed size down to the smallest.
+    label->setWordWrap(true);
+    for (int step = 0; step <= smallest; ++step) {
+        sizeTo(step);
+        if (fits())
+            return;
     }
     label->setWordWrap(false);
     const int room = label->width() - (label->sizeHint().width() - label->fontMetrics().horizontalAdvance(text));
