@@ -1,4 +1,5 @@
 #include "app/exitpro.h"
+#include "appearance/theme_files.h"
 #include "app/frm1.h"
 #include "app/startup.h"
 #include "appearance/ui/about.h"
@@ -11,6 +12,7 @@
 #include "records/sqlite/data_connection.h"
 #include "scoring/ui/frm_klid.h"
 #include "support/window_support.h"
+#include "ui/controls.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -76,6 +78,7 @@ private Q_SLOTS:
     void everyCaptionFitsInEveryTheme();
     void longValuesShowFromTheirStart();
     void colonsStandBesideTheirFields();
+    void fittedTextTakesTheLargestSizeThatFits();
 };
 
 void CaptionsFitTest::everyCaptionFitsInEveryTheme_data()
@@ -181,6 +184,46 @@ void CaptionsFitTest::colonsStandBesideTheirFields()
         }
     }
     QVERIFY(captions >= 30);
+}
+
+// Whatever room a heading has, its text takes the largest half point, down from the theme's size,
+// at which it stands on one line: the size a search from the top finds.
+void CaptionsFitTest::fittedTextTakesTheLargestSizeThatFits()
+{
+    QWidget window;
+    window.setStyleSheet(LoadSkin("chizh.skn"));
+    window.resize(800, 200);
+    window.show();
+    const QString name = QStringLiteral("کلینیک مشاوره‌ی خانواده‌ی آرامش");
+    int shrunk = 0;
+    for (int width = 160; width <= 460; width += 25) {
+        QLabel searched(&window);
+        searched.setProperty("heading", true);
+        searched.setIndent(0);
+        searched.setGeometry(0, 0, width, 37);
+        searched.setText(name);
+        searched.show();
+        const double designed = searched.font().pointSizeF();
+        double largest = 0;
+        for (double points = designed; points >= 8 && largest == 0; points -= 0.5) {
+            searched.setStyleSheet(points < designed ? QStringLiteral("font-size: %1pt;").arg(points) : QString());
+            const QSize needed = searched.sizeHint();
+            if (needed.width() <= searched.width() && needed.height() <= searched.height())
+                largest = points;
+        }
+        if (largest == 0)
+            continue; // two lines: not what this is about
+
+        QLabel fitted(&window);
+        fitted.setProperty("heading", true);
+        fitted.setIndent(0);
+        fitted.setGeometry(0, 0, width, 37);
+        ShowFitted(&fitted, name);
+        QVERIFY2(!fitted.wordWrap(), qPrintable(QString::number(width)));
+        QCOMPARE(fitted.font().pointSizeF(), largest);
+        shrunk += largest < designed ? 1 : 0;
+    }
+    QVERIFY(shrunk >= 5);
 }
 
 QTEST_MAIN(CaptionsFitTest)
