@@ -2,6 +2,8 @@
 // first, one right-to-left window with one Persian label in Nazli. Ends after its first paint;
 // the environment variable MORVA_STARTUP_TIMELINE is read as the program reads it, so that both
 // are measured alike.
+#include "common/peak_memory.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
@@ -33,21 +35,6 @@ void Mark(const char *step)
     std::fprintf(stderr, "morva start-up: %.1f ms %s\n", since.count(), step);
 }
 
-// As the program reports it: the process's own peak (VmHWM), none of the parent that started it.
-long PeakMemoryKilobytes()
-{
-    long kilobytes = 0;
-    if (FILE *status = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, status)) {
-            if (std::sscanf(line, "VmHWM: %ld kB", &kilobytes) == 1)
-                break;
-        }
-        std::fclose(status);
-    }
-    return kilobytes;
-}
-
 class Window : public QWidget {
 protected:
     void paintEvent(QPaintEvent *event) override
@@ -58,7 +45,7 @@ protected:
         painted_ = true;
         QTimer::singleShot(0, qApp, [] {
             Mark("first paint");
-            std::fprintf(stderr, "morva start-up: peak memory %ld kB\n", PeakMemoryKilobytes());
+            morva::WritePeakMemory();
             QCoreApplication::exit(0);
         });
     }

@@ -1,5 +1,7 @@
 #include "app/startup_timeline.h"
 
+#include "common/peak_memory.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
@@ -26,23 +28,6 @@ Timeline &State()
     return timeline;
 }
 
-// The process's peak resident memory so far, from the kernel's account of this program's own
-// memory (VmHWM): unlike getrusage(), which a measuring parent reads, it holds nothing of the
-// parent that started the process. 0 when it cannot be read.
-long PeakMemoryKilobytes()
-{
-    long kilobytes = 0;
-    if (FILE *status = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, status)) {
-            if (std::sscanf(line, "VmHWM: %ld kB", &kilobytes) == 1)
-                break;
-        }
-        std::fclose(status);
-    }
-    return kilobytes;
-}
-
 // Watches every object's events for the first paint of the named window.
 class FirstPaint : public QObject {
 public:
@@ -55,7 +40,7 @@ public:
             // The rest of the window is painted and shown in the same round of the event loop.
             QTimer::singleShot(0, qApp, [] {
                 StartupTimeline::Mark("first paint");
-                std::fprintf(stderr, "morva start-up: peak memory %ld kB\n", PeakMemoryKilobytes());
+                WritePeakMemory();
                 QCoreApplication::exit(0);
             });
         }
