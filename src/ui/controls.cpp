@@ -4,8 +4,8 @@
 #include "ui/twips.h"
 
 #include <QDialog>
-#include <QFontMetricsF>
 #include <QDialogButtonBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
